@@ -1,0 +1,22 @@
+#pragma once
+// The kestrove-cli commands. Each gets the model (already loaded from --dims
+// when given) and the remaining words, and returns the exit status.
+
+#include "cli/cli_args.h"
+
+#include <iosfwd>
+
+namespace kes {
+struct Model;
+}
+
+namespace cli {
+
+int RunSweep(kes::Model& m, Args& args, std::ostream& out);
+int RunMidGear(kes::Model& m, Args& args, std::ostream& out);
+// diagram sine|oval|steam|ports ... -o OUT.png|OUT.svg
+int RunDiagram(kes::Model& m, Args& args, std::ostream& out);
+// events [--mode F|R]: the port events table as CSV
+int RunEvents(kes::Model& m, Args& args, std::ostream& out);
+
+} // namespace cli

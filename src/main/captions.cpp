@@ -1,0 +1,15 @@
+#include "main/captions.h"
+
+#include "model/model.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+QString WindowCaption(const kes::Model& m, const QString& prefix) {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale;
+    return prefix + QString::fromStdString(m.DataSetName) + QStringLiteral("     ") +
+           locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral("   ") +
+           locale.toString(now.time(), QLocale::LongFormat) + QStringLiteral("   ") +
+           QStringLiteral("Version 2.6");
+}

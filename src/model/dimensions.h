@@ -1,0 +1,26 @@
+#pragma once
+// Reading and writing a dimension by its id (1..28 frame and Baker assembly,
+// 101..122 cylinder). Every editor goes through here, so the model's
+// invariants (pivot copies, valve-stem joint height) always hold.
+
+#include "model/model.h"
+
+#include <string_view>
+
+namespace kes {
+
+struct DimensionInfo {
+    int Id;
+    std::string_view Name; // display name, at most 25 characters
+};
+
+// True for 1..28 and 101..122.
+bool IsDimensionId(int id);
+// The display name of a dimension id ("" for an unknown id).
+std::string_view DimensionName(int id);
+// The value of a dimension (0 for an unknown id).
+float GetDimension(const Model& m, int id);
+// Stores a value and keeps the invariants. Returns false for an unknown id.
+bool SetDimension(Model& m, int id, float value);
+
+} // namespace kes

@@ -1,0 +1,121 @@
+#include "model/dyn_vars.h"
+
+#include "model/dimensions.h"
+#include "model/format.h"
+
+namespace kes {
+
+namespace {
+
+std::string Truncated(std::string_view name) {
+    return std::string(name.substr(0, MaxNameLength));
+}
+
+// Adds the pending change to the dimension that slot n holds. The slot
+// follows the dimension, which an undo or a dialog may have changed since.
+void ApplySlot(Model& m, int n) {
+    DynVarSlot& slot = m.DynVarSlots[static_cast<size_t>(n)];
+    if (!IsDimensionId(slot.Id)) return;
+    slot.Value = GetDimension(m, slot.Id) + m.DynVarDelta;
+    SetDimension(m, slot.Id, slot.Value);
+}
+
+} // namespace
+
+void SelectDynVar(Model& m) {
+    auto& s = m.DynVarSlots;
+    for (int k = 1; k <= 4; ++k) {
+        if (s[0].Id == s[static_cast<size_t>(k)].Id) {
+            s[static_cast<size_t>(k)].Value = s[0].Value;
+            s[static_cast<size_t>(k)].Name = Truncated(s[0].Name);
+            return;
+        }
+    }
+    for (int k = 4; k >= 1; --k) {
+        s[static_cast<size_t>(k)] = s[static_cast<size_t>(k - 1)];
+        s[static_cast<size_t>(k)].Name = Truncated(s[static_cast<size_t>(k)].Name);
+    }
+}
+
+void SelectDimension(Model& m, int id) {
+    if (!IsDimensionId(id)) return;
+    m.DynVarSlots[0] = DynVarSlot{id, GetDimension(m, id), std::string(DimensionName(id))};
+    SelectDynVar(m);
+}
+
+void ClearDynVarSlots(Model& m) {
+    m.DynVarSlots.fill(DynVarSlot{});
+}
+
+void StepDynVar(Model& m, int n, float d) {
+    if (n < 1 || n > 4) return;
+    m.CurrentDynVar = n;
+    m.DynVarDelta = d;
+    ApplySlot(m, n);
+    m.DynVarDelta = 0.0f;
+}
+
+void RememberBefore(Model& m, int n) {
+    if (n < 1 || n > 4) return;
+    const DynVarSlot& slot = m.DynVarSlots[static_cast<size_t>(n)];
+    m.DynVarBefore = IsDimensionId(slot.Id) ? GetDimension(m, slot.Id) : slot.Value;
+}
+
+void ReapplyAllDynVars(Model& m) {
+    m.DynVarDelta = 0.0f;
+    for (int n = 1; n <= 4; ++n)
+        ApplySlot(m, n);
+}
+
+void PushUndo(Model& m, int id, float before) {
+    auto& r = m.UndoRecord;
+    for (size_t i = UndoEntryCount - 1; i > 1; --i)
+        r[i] = r[i - 1];
+    r[1] = UndoEntry{id, before, before, {}};
+    if (m.UndoCount < UndoEntryCount - 1) ++m.UndoCount;
+    m.UndoButtonsEnabled = true;
+}
+
+void CompleteUndo(Model& m, float after, std::string_view name) {
+    m.UndoRecord[1].After = after;
+    m.UndoRecord[1].Name = Truncated(name);
+}
+
+void PushUndoForSlot(Model& m, int n) {
+    if (n < 1 || n > 4) return;
+    const DynVarSlot& slot = m.DynVarSlots[static_cast<size_t>(n)];
+    if (!IsDimensionId(slot.Id)) return;
+    PushUndo(m, slot.Id, m.DynVarBefore);
+    CompleteUndo(m, GetDimension(m, slot.Id), slot.Name);
+}
+
+bool UndoStep(Model& m) {
+    auto& r = m.UndoRecord;
+    if (r[1].Id <= 0) {
+        m.UndoButtonsEnabled = false;
+        return false;
+    }
+    SetDimension(m, r[1].Id, r[1].Before);
+    for (size_t k = 1; k <= 4; ++k) {
+        if (m.DynVarSlots[k].Id == r[1].Id) m.DynVarSlots[k].Value = r[1].Before;
+    }
+    for (size_t i = 1; i + 1 < UndoEntryCount; ++i)
+        r[i] = r[i + 1];
+    r[UndoEntryCount - 1] = UndoEntry{};
+    if (m.UndoCount > 0) --m.UndoCount;
+    return true;
+}
+
+void ClearUndo(Model& m) {
+    m.UndoRecord.fill(UndoEntry{});
+    m.UndoCount = 0;
+    m.UndoButtonsEnabled = false;
+}
+
+std::string MainUndoMessage(const Model& m) {
+    const UndoEntry& e = m.UndoRecord[1];
+    return FormatInt(m.UndoCount, 2) + "- " + e.Name + " " + FormatFixed(e.Before, 6, 3) + " to " +
+           FormatFixed(e.After, 6, 3);
+}
+
+} // namespace kes

@@ -1,0 +1,18 @@
+#include "model/rounding.h"
+
+#include <cmath>
+#include <limits>
+
+namespace kes {
+
+int32_t RoundHalfEven(double v) {
+    if (std::isnan(v)) return 0;
+    constexpr double lo = std::numeric_limits<int32_t>::min();
+    constexpr double hi = std::numeric_limits<int32_t>::max();
+    if (v <= lo) return std::numeric_limits<int32_t>::min();
+    if (v >= hi) return std::numeric_limits<int32_t>::max();
+    // In range, so the default rounding mode (to nearest, ties to even) is safe.
+    return static_cast<int32_t>(std::nearbyint(v));
+}
+
+} // namespace kes

@@ -1,0 +1,59 @@
+#include "model/format.h"
+#include "model/rounding.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
+    const struct {
+        double in;
+        int32_t out;
+    } cases[] = {{0.5, 0},
+                 {1.5, 2},
+                 {2.5, 2},
+                 {-0.5, 0},
+                 {-1.5, -2},
+                 {-2.5, -2},
+                 {314.0 + 270.5, 584},
+                 {314.0 - 270.5, 44},
+                 {2.4999, 2},
+                 {-7.6, -8}};
+    for (const auto& c : cases)
+        EXPECT_EQ(kes::RoundHalfEven(c.in), c.out) << c.in;
+}
+
+TEST(RoundHalfEven, SaturatesAndMapsNaNToZero) {
+    constexpr auto lo = std::numeric_limits<int32_t>::min();
+    constexpr auto hi = std::numeric_limits<int32_t>::max();
+    EXPECT_EQ(kes::RoundHalfEven(1e300), hi);
+    EXPECT_EQ(kes::RoundHalfEven(-1e300), lo);
+    EXPECT_EQ(kes::RoundHalfEven(INFINITY), hi);
+    EXPECT_EQ(kes::RoundHalfEven(-INFINITY), lo);
+    EXPECT_EQ(kes::RoundHalfEven(NAN), 0);
+    EXPECT_EQ(kes::RoundHalfEven(2147483647.4), hi);
+    EXPECT_EQ(kes::RoundHalfEven(-2147483648.0), lo);
+}
+
+TEST(FormatFixed, RightAlignsWithTheGivenDecimals) {
+    EXPECT_EQ(kes::FormatFixed(9.0, 5, 3), "9.000");
+    EXPECT_EQ(kes::FormatFixed(16.75, 5, 3), "16.750");
+    EXPECT_EQ(kes::FormatFixed(-0.5, 5, 3), "-0.500");
+    EXPECT_EQ(kes::FormatFixed(10.4234, 6, 3), "10.423");
+    EXPECT_EQ(kes::FormatFixed(1.5, 6, 3), " 1.500");
+    EXPECT_EQ(kes::FormatFixed(1.5, 3, 1), "1.5");
+    EXPECT_EQ(kes::FormatInt(7, 2), " 7");
+    EXPECT_EQ(kes::FormatInt(123, 2), "123");
+}
+
+TEST(FormatFixed, HostileValuesStillGiveAText) {
+    EXPECT_FALSE(kes::FormatFixed(NAN, 6, 3).empty());
+    EXPECT_FALSE(kes::FormatFixed(INFINITY, 6, 3).empty());
+    EXPECT_EQ(kes::FormatFixed(1e30, 6, 3).size(), 35u);
+    EXPECT_EQ(kes::FormatFixed(-0.0, 6, 3), " 0.000");
+}
+
+} // namespace

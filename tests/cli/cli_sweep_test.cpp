@@ -1,7 +1,11 @@
 // Runs the real kestrove-cli and reads what it prints.
 
+#include "files/dimension_file.h"
+#include "model/model.h"
+
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -12,8 +16,7 @@ struct Run {
     QString err;
 };
 
-Run Cli(const QStringList& args)
-{
+Run Cli(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral(KESTROVE_CLI), args);
     p.waitForFinished(60000);
@@ -26,8 +29,7 @@ Run Cli(const QStringList& args)
 class CliSweepTest : public QObject {
     Q_OBJECT
   private slots:
-    void sweepPrintsOneRowPerAngleWithEveryPoint()
-    {
+    void sweepPrintsOneRowPerAngleWithEveryPoint() {
         const Run r = Cli({"sweep"});
         QCOMPARE(r.status, 0);
         const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
@@ -45,10 +47,9 @@ class CliSweepTest : public QObject {
         QCOMPARE(lines.last().split(',')[0], QStringLiteral("355"));
     }
 
-    void sweepTakesTheReverseArmAndTheRange()
-    {
-        const Run r = Cli({"sweep", "--rev-arm-offset", "1.5", "--from", "10", "--to", "30",
-                           "--step", "10"});
+    void sweepTakesTheReverseArmAndTheRange() {
+        const Run r =
+            Cli({"sweep", "--rev-arm-offset", "1.5", "--from", "10", "--to", "30", "--step", "10"});
         QCOMPARE(r.status, 0);
         const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 4);
@@ -56,8 +57,7 @@ class CliSweepTest : public QObject {
         QCOMPARE(lines[3].split(',')[0], QStringLiteral("30"));
     }
 
-    void midGearPrintsTheThreePositions()
-    {
+    void midGearPrintsTheThreePositions() {
         const Run r = Cli({"midgear"});
         QCOMPARE(r.status, 0);
         const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
@@ -69,8 +69,7 @@ class CliSweepTest : public QObject {
         QVERIFY(std::abs(v[2].toDouble() - 8.9234) < 1e-3);
     }
 
-    void badUsageGivesOneLineAndStatusTwo_data()
-    {
+    void badUsageGivesOneLineAndStatusTwo_data() {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("unknown option") << QStringList{"sweep", "--bogus"};
         QTest::newRow("malformed number") << QStringList{"sweep", "--from", "1.2.3"};
@@ -80,8 +79,7 @@ class CliSweepTest : public QObject {
         QTest::newRow("unknown command") << QStringList{"fly"};
         QTest::newRow("no command") << QStringList{};
     }
-    void badUsageGivesOneLineAndStatusTwo()
-    {
+    void badUsageGivesOneLineAndStatusTwo() {
         QFETCH(QStringList, args);
         const Run r = Cli(args);
         QCOMPARE(r.status, 2);
@@ -89,16 +87,27 @@ class CliSweepTest : public QObject {
         QCOMPARE(r.err.count('\n'), 1);
     }
 
-    void helpPrintsUsage()
-    {
+    void helpPrintsUsage() {
         const Run r = Cli({"--help"});
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.contains("sweep"));
         QVERIFY(r.out.contains("--dims"));
     }
 
-    void unreadableDimensionFileFailsWithStatusOne()
-    {
+    void dimsLoadsTheFileBeforeTheCommand() {
+        QTemporaryDir dir;
+        kes::Model m;
+        kes::InitialiseModel(m);
+        m.Frame.RevArmNorm = 1.0f;
+        const std::string path = dir.filePath("short norm.kvd").toStdString();
+        QVERIFY(kes::SaveDimensionFile(m, path).Ok);
+        const Run r = Cli({"midgear", "--dims", QString::fromStdString(path)});
+        QCOMPARE(r.status, 0);
+        const QStringList v = r.out.split('\n', Qt::SkipEmptyParts)[1].split(',');
+        QVERIFY(std::abs(v[1].toDouble() - v[0].toDouble() - 1.0) < 1e-4);
+    }
+
+    void unreadableDimensionFileFailsWithStatusOne() {
         const Run r = Cli({"midgear", "--dims", "/nonexistent/folder/x.kvd"});
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains("File not found"));

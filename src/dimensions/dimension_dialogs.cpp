@@ -1,0 +1,9 @@
+#include "dimensions/dimension_dialogs.h"
+
+DimensionDialogs CreateDimensionDialogs(kes::Model& model, MainFormLink& link, QWidget* parent) {
+    auto state = std::make_shared<DimensionFieldState>();
+    DimensionDialogs d;
+    d.Frame = new TFrameDi(model, link, state, parent);
+    d.Cylinder = new TCylDimen(model, link, state, parent);
+    return d;
+}

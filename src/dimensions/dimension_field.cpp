@@ -1,0 +1,245 @@
+#include "dimensions/dimension_field.h"
+
+#include "main/main_form_link.h"
+#include "model/dimensions.h"
+#include "model/dyn_vars.h"
+#include "model/format.h"
+#include "model/model.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMouseEvent>
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <utility>
+
+namespace {
+
+constexpr int DisplayWidth = 5;
+constexpr int DisplayDecimals = 3;
+constexpr int DisplayMaxChars = 10;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Keys that move the cursor or the selection, or copy; they change no text.
+bool IsNavigation(const QKeyEvent* e) {
+    switch (e->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+        return true;
+    default:
+        return e->matches(QKeySequence::SelectAll) || e->matches(QKeySequence::Copy);
+    }
+}
+
+// Keys that would change the text behind the key filter's back.
+bool IsForbiddenEdit(const QKeyEvent* e) {
+    return e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut) ||
+           e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo);
+}
+
+} // namespace
+
+float ParseFieldText(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    const size_t start = i;
+    if (i < text.size() && text[i] == '-') ++i;
+    const size_t intStart = i;
+    while (i < text.size() && IsDigit(text[i]))
+        ++i;
+    const size_t intDigits = i - intStart;
+    size_t end = intDigits > 0 ? i : start; // "5-" ends after the 5
+    if (i < text.size() && text[i] == '.') {
+        size_t j = i + 1;
+        while (j < text.size() && IsDigit(text[j]))
+            ++j;
+        if (intDigits > 0 || j > i + 1) end = j; // "5." and ".5" are numbers, "." is not
+    }
+    if (end == start) return 0.0f;
+
+    const char* first = text.data() + start;
+    const char* last = text.data() + end;
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
+    (void)ptr;
+    if (ec == std::errc::result_out_of_range) {
+        // Too many digits for a double: huge when the integer part has a
+        // non-zero digit, otherwise too small to matter.
+        bool huge = false;
+        for (size_t k = intStart; k < intStart + intDigits; ++k)
+            huge = huge || text[k] != '0';
+        value = huge ? std::numeric_limits<double>::infinity() : 0.0;
+        if (text[start] == '-') value = -value;
+    } else if (ec != std::errc()) {
+        return 0.0f;
+    }
+    constexpr double limit = std::numeric_limits<float>::max();
+    if (value > limit) value = limit;
+    if (value < -limit) value = -limit;
+    return static_cast<float>(value) + 0.0f; // no negative zero
+}
+
+float ParseFieldText(const QString& text) {
+    const std::string utf8 = text.toStdString();
+    return ParseFieldText(std::string_view(utf8));
+}
+
+QString FieldFullText(float value) {
+    return QString::fromStdString(kes::FormatFixed(value, DisplayWidth, DisplayDecimals));
+}
+
+QString FieldDisplayText(float value) {
+    return FieldFullText(value).left(DisplayMaxChars);
+}
+
+void LeaveDimensionField(kes::Model& model, MainFormLink& link, DimensionFieldState& state,
+                         int dimensionId, float value) {
+    if (!kes::IsDimensionId(dimensionId)) return;
+    const bool typed = state.TypedFlag;
+    if (typed) kes::PushUndo(model, dimensionId, kes::GetDimension(model, dimensionId));
+    kes::SetDimension(model, dimensionId, value);
+    // The dimension becomes the most recent dynamic variable; the slot's
+    // value goes back into the dimension, which keeps the pivot copies and
+    // the valve-stem joint height.
+    kes::SelectDimension(model, dimensionId);
+    kes::SetDimension(model, dimensionId, model.DynVarSlots[0].Value);
+    if (typed) {
+        kes::CompleteUndo(model, kes::GetDimension(model, dimensionId),
+                          kes::DimensionName(dimensionId));
+        link.RefreshUndoButton();
+    }
+    state.TypedFlag = false;
+}
+
+DimensionField::DimensionField(int dimensionId, std::shared_ptr<DimensionFieldState> state,
+                               QWidget* parent)
+    : QLineEdit(parent), dimensionId_(dimensionId), state_(std::move(state)) {
+    if (!state_) state_ = std::make_shared<DimensionFieldState>();
+    // Text reaches the field only through the key filter: no paste by menu,
+    // drop or input method.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+    setDragEnabled(false);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+void DimensionField::ShowValue(float value) {
+    fullText_ = FieldFullText(value);
+    shownText_ = fullText_.left(DisplayMaxChars);
+    setText(shownText_);
+}
+
+float DimensionField::Value() const {
+    const QString current = text();
+    if (current == shownText_ && fullText_ != shownText_) return ParseFieldText(fullText_);
+    return ParseFieldText(current);
+}
+
+void DimensionField::LeaveNow() {
+    if (!entered_) return;
+    entered_ = false;
+    emit Left();
+}
+
+void DimensionField::Typed() {
+    if (dimensionId_ != 0) state_->TypedFlag = true;
+}
+
+void DimensionField::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        // Enter counts as typed, moves the focus on (which leaves the field)
+        // and goes no further.
+        Typed();
+        event->accept();
+        if (enterTarget_) enterTarget_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (IsForbiddenEdit(event)) {
+        event->accept();
+        return;
+    }
+    if (key == Qt::Key_Backspace) {
+        Typed();
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const QString typed = event->text();
+    const auto commandKeys = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if (typed.size() == 1 && !(event->modifiers() & commandKeys)) {
+        const QChar c = typed.at(0);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            Typed();
+            QLineEdit::keyPressEvent(event);
+            return;
+        }
+        if (c == QLatin1Char('-') || c == QLatin1Char('.')) {
+            Typed();
+            // One minus sign and one point at most, anywhere in the text.
+            if (text().contains(c)) {
+                event->accept();
+                return;
+            }
+            QLineEdit::keyPressEvent(event);
+            return;
+        }
+    }
+    if (key == Qt::Key_Delete) {
+        // Delete edits the text like backspace, so it counts as typed.
+        Typed();
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if (IsNavigation(event)) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept(); // every other key is discarded
+}
+
+void DimensionField::focusInEvent(QFocusEvent* event) {
+    entered_ = true;
+    QLineEdit::focusInEvent(event);
+}
+
+void DimensionField::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    // Another window or a popup taking the focus does not leave the field.
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+    LeaveNow();
+}
+
+void DimensionField::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        event->accept(); // no paste of the selection
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+void DimensionField::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}

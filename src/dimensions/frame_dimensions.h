@@ -1,0 +1,41 @@
+#pragma once
+// TFrameDi: the frame, driving gear and Baker gear assembly dimensions.
+
+#include "dimensions/dimension_dialog.h"
+
+class QPushButton;
+
+class TFrameDi : public DimensionDialog {
+    Q_OBJECT
+  public:
+    // A dialog with a typed flag of its own.
+    TFrameDi(kes::Model& model, MainFormLink& link, QWidget* parent = nullptr);
+    // A dialog sharing the typed flag with the cylinder dialog.
+    TFrameDi(kes::Model& model, MainFormLink& link, std::shared_ptr<DimensionFieldState> state,
+             QWidget* parent = nullptr);
+
+    QPushButton* ResetFrame() const { return resetFrame_; }
+    QPushButton* ResetBakerAssy() const { return resetBakerAssy_; }
+
+    // "ResetFD" and "ResetBA": the mouse-down restores the group, sets the
+    // reverse-arm bar's range, empties the dynamic variables and shows the
+    // values; the click also clears the undo record.
+    void ResetFrameMouseDown();
+    void ResetFrameClick();
+    void ResetBakerAssyMouseDown();
+    void ResetBakerAssyClick();
+
+  protected:
+    float ShownValue(int n) const override;
+    void EditExit(int n) override;
+    void ButtonClick(int n) override;
+
+  private:
+    void Edit29Exit();
+    void Edit30Exit();
+    // Brings the set reverse-arm positions within RevArmNorm of mid gear.
+    void ClampRevArmPositions(bool includeZero);
+
+    QPushButton* resetFrame_ = nullptr;
+    QPushButton* resetBakerAssy_ = nullptr;
+};

@@ -1,7 +1,10 @@
 #include "model/format.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+
+// std::to_chars never follows the locale, so a decimal-comma desktop still
+// shows (and reads back) "16.750".
 
 namespace kes {
 
@@ -11,20 +14,31 @@ std::string FormatFixed(double v, int width, int decimals) {
     if (decimals < 0) decimals = 0;
     if (decimals > 20) decimals = 20;
     if (v == 0.0) v = 0.0; // no "-0.000"
-    const int n = std::snprintf(nullptr, 0, "%*.*f", width, decimals, v);
-    if (n <= 0) return std::string();
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(text.data(), text.size(), "%*.*f", width, decimals, v);
-    text.resize(static_cast<size_t>(n));
+    std::string text;
+    if (std::isnan(v)) {
+        text = "nan";
+    } else if (std::isinf(v)) {
+        text = v > 0 ? "inf" : "-inf";
+    } else {
+        char buffer[400]; // the largest double in fixed notation fits
+        const auto result =
+            std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
+        text.assign(buffer, result.ptr);
+    }
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<size_t>(width) - text.size(), ' ');
     return text;
 }
 
 std::string FormatInt(long long v, int width) {
     if (width < 0) width = 0;
     if (width > 64) width = 64;
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%*lld", width, v);
-    return buffer;
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+    std::string text(buffer, result.ptr);
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<size_t>(width) - text.size(), ' ');
+    return text;
 }
 
 } // namespace kes

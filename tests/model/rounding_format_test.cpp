@@ -57,3 +57,18 @@ TEST(FormatFixed, HostileValuesStillGiveAText) {
 }
 
 } // namespace
+
+#include <clocale>
+
+namespace {
+
+TEST(FormatFixed, IgnoresADecimalCommaLocale) {
+    const char* had = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = had ? had : "C";
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
+        GTEST_SKIP() << "no decimal-comma locale on this machine";
+    EXPECT_EQ(kes::FormatFixed(16.75, 5, 3), "16.750");
+    std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+} // namespace

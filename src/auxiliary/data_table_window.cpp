@@ -1,0 +1,126 @@
+#include "auxiliary/data_table_window.h"
+
+#include "auxiliary/pivot_table.h"
+#include "main/captions.h"
+#include "main/main_form_link.h"
+#include "model/model.h"
+
+#include <QAction>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const TextFontFamily = "DejaVu Sans Mono";
+const int TextFontPoints = 9;
+const int TabStopCharacters = 11;
+const int CaptionRefreshMs = 1000;
+const QSize WindowSize(900, 620);
+const char* const EditMenuText = "&Edit";
+const char* const CutText = "Cu&t";
+const char* const CopyText = "&Copy";
+const char* const PasteText = "&Paste";
+const char* const SelectAllText = "Select &All";
+const char* const ReadOnlyTip = "The table is read-only";
+const char* const CloseText = "Close";
+
+} // namespace
+
+TDataTable::TDataTable(kes::Model& model, MainFormLink& link, QWidget* parent)
+    : QDialog(parent), model_(model), link_(link) {
+    setObjectName(QStringLiteral("TDataTable"));
+    resize(WindowSize);
+
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName(QStringLiteral("Memo1"));
+    text_->setReadOnly(true);
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont font(QString::fromLatin1(TextFontFamily), TextFontPoints);
+    font.setStyleHint(QFont::Monospace);
+    text_->setFont(font);
+    text_->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char('0')) *
+                              TabStopCharacters);
+
+    // The four commands. The text is read-only, so cut and paste stand
+    // disabled as on any read-only text; copy and select-all work.
+    auto makeAction = [this](const char* text, QKeySequence::StandardKey key, const char* name) {
+        auto* action = new QAction(QString::fromLatin1(text), this);
+        action->setShortcut(key);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    cut_ = makeAction(CutText, QKeySequence::Cut, "Cut1");
+    copy_ = makeAction(CopyText, QKeySequence::Copy, "Copy1");
+    paste_ = makeAction(PasteText, QKeySequence::Paste, "Paste1");
+    selectAll_ = makeAction(SelectAllText, QKeySequence::SelectAll, "SelectAll1");
+    connect(cut_, &QAction::triggered, text_, &QPlainTextEdit::cut);
+    connect(copy_, &QAction::triggered, text_, &QPlainTextEdit::copy);
+    connect(paste_, &QAction::triggered, text_, &QPlainTextEdit::paste);
+    connect(selectAll_, &QAction::triggered, text_, &QPlainTextEdit::selectAll);
+    for (QAction* a : {cut_, paste_}) {
+        a->setEnabled(false);
+        a->setToolTip(QString::fromLatin1(ReadOnlyTip));
+    }
+    copy_->setEnabled(false);
+    connect(text_, &QPlainTextEdit::copyAvailable, copy_, &QAction::setEnabled);
+
+    auto* menuBar = new QMenuBar(this);
+    QMenu* edit = menuBar->addMenu(QString::fromLatin1(EditMenuText));
+    edit->setObjectName(QStringLiteral("EditMenu"));
+    edit->addAction(cut_);
+    edit->addAction(copy_);
+    edit->addAction(paste_);
+    edit->addSeparator();
+    edit->addAction(selectAll_);
+    for (QAction* a : {cut_, copy_, paste_, selectAll_})
+        addAction(a);
+
+    auto* close = new QPushButton(QString::fromLatin1(CloseText), this);
+    close->setObjectName(QStringLiteral("Close1"));
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(text_, 1);
+    layout->addLayout(buttons);
+
+    captionTimer_ = new QTimer(this);
+    captionTimer_->setInterval(CaptionRefreshMs);
+    connect(captionTimer_, &QTimer::timeout, this, &TDataTable::RefreshCaption);
+    RefreshCaption();
+}
+
+void TDataTable::Recompute() {
+    const pivot_table::Table table = pivot_table::Compute(model_);
+    text_->setPlainText(pivot_table::Format(model_, table));
+}
+
+void TDataTable::RefreshCaption() {
+    setWindowTitle(WindowCaption(model_, captions::DataTable));
+}
+
+QString TDataTable::Text() const {
+    return text_->toPlainText();
+}
+
+void TDataTable::showEvent(QShowEvent* event) {
+    Recompute();
+    RefreshCaption();
+    captionTimer_->start();
+    QDialog::showEvent(event);
+}
+
+void TDataTable::hideEvent(QHideEvent* event) {
+    captionTimer_->stop();
+    QDialog::hideEvent(event);
+}

@@ -1,0 +1,21 @@
+#include "main/graph_zoom_dialog.h"
+
+#include "main/controls_entry.h"
+#include "model/controls.h"
+
+TGraphZoom::TGraphZoom(kes::Model& model, QWidget* parent)
+    : ValueDialog(QStringLiteral("Set Zoom of Dimensional Graphic Position"),
+                  {QStringLiteral("Min = 0.5"), QStringLiteral("Max = 2000.0"),
+                   QStringLiteral("Approximate Factor = Locomotive Gauge in Units Used")},
+                  false, parent),
+      model_(model) {
+    setObjectName(QStringLiteral("TGraphZoom"));
+}
+
+void TGraphZoom::Activate() {
+    Field()->Show(QString::fromStdString(kes::GraphZoomActivate(model_)));
+}
+
+void TGraphZoom::Apply() {
+    kes::GraphZoomOk(model_, Field()->Value());
+}

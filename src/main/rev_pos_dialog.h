@@ -1,0 +1,24 @@
+#pragma once
+// TRevPos ("Reverse Arm Position"): the reverse-arm setting typed between its
+// limits, which the dialog lists from mid gear.
+
+#include "main/value_dialog.h"
+
+namespace kes {
+struct Model;
+struct ControlState;
+} // namespace kes
+
+class TRevPos : public ValueDialog {
+    Q_OBJECT
+  public:
+    TRevPos(kes::Model& model, kes::ControlState& state, QWidget* parent = nullptr);
+
+  protected:
+    void Activate() override;
+    void Apply() override;
+
+  private:
+    kes::Model& model_;
+    kes::ControlState& state_;
+};

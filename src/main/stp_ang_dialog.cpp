@@ -1,0 +1,20 @@
+#include "main/stp_ang_dialog.h"
+
+#include "main/controls_entry.h"
+#include "model/controls.h"
+
+TStpAng::TStpAng(kes::Model& model, kes::ControlState& state, QWidget* parent)
+    : ValueDialog(QStringLiteral("Step Angle"),
+                  {QStringLiteral("Min = 0.01"), QStringLiteral("Max = 45.00")}, false, parent),
+      model_(model), state_(state) {
+    setObjectName(QStringLiteral("TStpAng"));
+    Field()->Show(QStringLiteral("5.0"));
+}
+
+void TStpAng::Activate() {
+    Field()->Show(QString::fromStdString(kes::StpAngActivate(model_)));
+}
+
+void TStpAng::Apply() {
+    kes::StpAngOk(model_, state_, Field()->Value());
+}

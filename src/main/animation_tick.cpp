@@ -1,0 +1,47 @@
+#include "main/animation_tick.h"
+
+#include "main/cylinder_outlines.h"
+#include "main/mechanism_painter.h"
+#include "model/model.h"
+#include "model/rounding.h"
+#include "model/solver.h"
+
+#include <QPainter>
+
+void MapPointsToScreen(kes::Model& m) {
+    using namespace kes;
+    auto& pt = m.Points;
+    for (int i = 0; i <= RevArmPivotAbs; ++i) {
+        auto& p = pt[static_cast<size_t>(i)];
+        p.SX = WorldToScreenX(m, p.X);
+        p.SY = WorldToScreenY(m, p.Y);
+    }
+    const double s = m.CurrentView.Scale, ox = m.CurrentView.OffsetX, oy = m.CurrentView.OffsetY;
+    const double x16 = pt[GearMount].X, y16 = pt[GearMount].Y;
+    auto& rev = pt[RevArmPivot];
+    rev.SX = RoundHalfEven((x16 - rev.X) * s + ox);
+    rev.SY = RoundHalfEven((double{rev.Y} - y16) * s + oy);
+    auto& bell = pt[BellCrankPivot];
+    bell.SX = RoundHalfEven(ox + s * (x16 - bell.X));
+    bell.SY = RoundHalfEven(oy - s * (y16 + bell.Y));
+}
+
+void AdvanceDriver(kes::Model& m) {
+    if (m.GearDirection == kes::GearDir::Fwd)
+        m.DriverAngle = m.DriverAngle + m.StepAngle;
+    else
+        m.DriverAngle = m.DriverAngle - m.StepAngle;
+    if (double{m.DriverAngle} > 360.1) m.DriverAngle = m.DriverAngle - 360.0f;
+    if (m.DriverAngle < 0.0f) m.DriverAngle = m.DriverAngle + 360.0f;
+}
+
+void RunTick(kes::Model& m, DrawState& s, QImage& image, FrameOutcome& out) {
+    kes::SolveLinkage(m);
+    kes::SolvePortOpenings(m);
+    MapPointsToScreen(m);
+    ComputeCylinderOutlines(m, s.Outlines);
+    AdvanceDriver(m);
+    ClearFrameImage(image);
+    QPainter painter(&image);
+    DrawMechanism(painter, m, s, out);
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Dimension highlight: while a dimension dialog shows where a dimension
+// lies, the picture zooms to it, draws it as a blinking thick line with its
+// name and an hourglass, and after a while returns to the dialog.
+
+#include "main/draw_constants.h"
+#include "main/draw_state.h"
+
+#include <QLine>
+
+#include <optional>
+
+class Canvas;
+
+namespace kes {
+struct Model;
+}
+
+// The view and name of a dimension id, or nullptr for an id without one.
+const drawk::HighlightView* FindHighlightView(int id);
+
+// The segment that shows dimension id, in the current view and with the
+// point table and outlines as they are. nullopt for an unknown id.
+std::optional<QLine> HighlightSegment(const kes::Model& m, const CylinderOutlines& o, int id);
+
+// One frame of highlight mode (m.HighlightedDimension > 0).
+void DrawDimensionHighlight(Canvas& canvas, kes::Model& m, DrawState& s, FrameOutcome& out);

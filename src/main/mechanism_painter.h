@@ -1,0 +1,28 @@
+#pragma once
+// One frame of the main window's picture: the steam display, the wheel,
+// the pins, the cylinder and valve, the fixed pivots, the links in their
+// colours, the user's lines and circles, the screen texts and the dimension
+// highlight. Everything paints through the given QPainter, so a frame
+// renders the same into the window's off-screen image, a test's QImage or
+// an exported file.
+
+#include "main/draw_state.h"
+
+#include <QImage>
+
+class QPainter;
+
+namespace kes {
+struct Model;
+}
+
+// A fresh, white 1280 x 1024 off-screen image at 96 dots per inch.
+QImage NewFrameImage();
+// Clears an image of that size for the next frame without reallocating it.
+void ClearFrameImage(QImage& image);
+
+// Draws one frame. The outlines in s must be up to date for the current
+// points and view. Updates the state kept between frames and the model
+// values the drawing owns (the error flag, the cut-off texts, the view in
+// highlight mode); what the window must do afterwards goes into out.
+void DrawMechanism(QPainter& painter, kes::Model& m, DrawState& s, FrameOutcome& out);

@@ -1,0 +1,228 @@
+#include "main/steam_display.h"
+
+#include "main/draw_constants.h"
+#include "main/paint_canvas.h"
+#include "model/model.h"
+#include "model/rounding.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// No frame gathers more dots than this for one group, whatever the scale.
+constexpr int64_t MaxDots = 1 << 20;
+
+int64_t DotCount(double v) {
+    return std::clamp<int64_t>(kes::RoundHalfEven(v), 0, MaxDots);
+}
+
+struct VolumeBand {
+    int Low, High;
+    uint32_t Value;
+};
+constexpr std::array<VolumeBand, 8> VolumeTable{{
+    {24, 100, 0x07000700u},
+    {101, 200, 0x14001400u},
+    {201, 400, 0x28002800u},
+    {401, 600, 0x40004000u},
+    {601, 800, 0x50005000u},
+    {801, 1000, 0x60006000u},
+    {1001, 1200, 0x70007000u},
+    {1201, 2001, 0x80008000u},
+}};
+
+} // namespace
+
+std::optional<uint32_t> BeatVolume(int v) {
+    for (const VolumeBand& b : VolumeTable)
+        if (v >= b.Low && v <= b.High) return b.Value;
+    return std::nullopt;
+}
+
+int64_t SpanGuard(int64_t span, const kes::Model& m, FrameOutcome& out) {
+    if (span != 0) return span;
+    if (m.BeepOnError) ++out.Beeps;
+    return 1;
+}
+
+int64_t DotRandom::operator()(int64_t n) {
+    // xorshift32: plenty for scattering dots.
+    uint32_t x = state_;
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    state_ = x;
+    if (n <= 0) return 0;
+    if (n > 0xFFFFFFFFLL) n = 0xFFFFFFFFLL;
+    return static_cast<int64_t>((static_cast<uint64_t>(x) * static_cast<uint64_t>(n)) >> 32);
+}
+
+void UpdateSteamPhase(float steamOpen, float exhaustOpen, char& phase, QRgb& c) {
+    if (steamOpen > 0) {
+        phase = 'E';
+        c = drawk::Admission;
+    } else if (phase == 'E') {
+        c = drawk::Expansion;
+    }
+    if (exhaustOpen > 0) {
+        phase = 'C';
+        c = drawk::Exhaust;
+    } else if (phase == 'C') {
+        c = drawk::Compression;
+    }
+}
+
+void UpdateSteamPressure(float& pressure, QRgb c, float stepAngle, float steamOpen,
+                         float exhaustOpen) {
+    if (c == drawk::Admission) pressure += stepAngle * drawk::AdmissionRate * (steamOpen + 0.1f);
+    if (c == drawk::Exhaust) pressure -= stepAngle * drawk::ExhaustRate * exhaustOpen;
+    if (!(pressure >= drawk::PressureMin)) pressure = drawk::PressureMin; // NaN too
+    if (pressure > drawk::PressureMax) pressure = drawk::PressureMax;
+}
+
+void UpdateExhaustBeats(const kes::Model& m, DrawState& s, FrameOutcome& out) {
+    const auto& sol = m.Solver;
+    auto fire = [&](std::optional<uint32_t> volume) {
+        if (out.BeatCount < static_cast<int>(out.Beats.size()))
+            out.Beats[static_cast<size_t>(out.BeatCount++)].Volume = volume;
+    };
+    if (sol.FrontExhaustOpen < 0 && m.HighlightedDimension == 0) s.FrontBeatArmed = true;
+    if (sol.FrontExhaustOpen > 0 && s.FrontBeatArmed) {
+        s.FrontBeatArmed = false;
+        s.FrontBeatPressure = s.FrontSteamPressure;
+        fire(BeatVolume(kes::RoundHalfEven(s.RearBeatPressure)));
+    }
+    if (sol.RearExhaustOpen < 0 && m.HighlightedDimension == 0) s.RearBeatArmed = true;
+    if (sol.RearExhaustOpen > 0 && s.RearBeatArmed) {
+        s.RearBeatArmed = false;
+        s.RearBeatPressure = s.RearSteamPressure;
+        fire(BeatVolume(kes::RoundHalfEven(s.FrontBeatPressure)));
+    }
+}
+
+void DrawSteam(Canvas& canvas, kes::Model& m, DrawState& s, FrameOutcome& out, QRgb& c) {
+    const auto& cyl = s.Outlines.Cylinder;
+    const auto& port = s.Outlines.Port;
+    const auto& pis = s.Outlines.Piston;
+    const auto& val = s.Outlines.Valve;
+    const auto& sol = m.Solver;
+    const double scale = m.CurrentView.Scale;
+    const int64_t sy4 = m.Points[kes::ValveStemJoint].SY;
+    DotRandom random(s.RandomState);
+    auto X = [](const QPoint& p) { return int64_t{p.x()}; };
+    auto Y = [](const QPoint& p) { return int64_t{p.y()}; };
+    auto dot = [&](int64_t x, int64_t y) {
+        if (x >= 0 && y >= 0 && x < drawk::ImageWidth && y < drawk::ImageHeight)
+            canvas.Dot(static_cast<int>(x), static_cast<int>(y));
+    };
+
+    // Live steam in the chest, round the valve.
+    const int64_t chestTop = DotCount(drawk::ChestTopDots * scale);
+    const int64_t chest = DotCount(drawk::ChestDots * scale);
+    for (int64_t i = 0; i < chestTop; ++i)
+        dot(X(cyl[0]) + random(X(cyl[13]) - X(cyl[0])), Y(cyl[0]) - random(Y(cyl[2]) - sy4));
+    for (int64_t i = 0; i < chest; ++i)
+        dot(X(cyl[1]) + random(X(cyl[12]) - X(cyl[1])), Y(cyl[0]) + random(Y(val[0]) - Y(cyl[0])));
+    if (cyl[1].x() < val[0].x())
+        for (int64_t i = 0; i < chest; ++i)
+            dot(X(cyl[1]) + random(X(val[0]) - X(cyl[1])),
+                Y(val[0]) + random(Y(cyl[2]) - Y(val[0])));
+    if (val[1].x() < cyl[12].x())
+        for (int64_t i = 0; i < chest; ++i)
+            dot(X(val[1]) + random(X(cyl[12]) - X(val[1])),
+                Y(val[0]) + random(Y(cyl[2]) - Y(val[0])));
+    canvas.FlushDots(drawk::Admission);
+
+    const int64_t boreTop = Y(cyl[5]);
+    const int64_t boreSpan = Y(cyl[6]) - Y(cyl[5]);
+    const int64_t passage = Y(cyl[5]) - Y(port[2]);
+
+    // Front end.
+    UpdateSteamPhase(sol.FrontSteamOpen, sol.FrontExhaustOpen, s.FrontPhase, c);
+    UpdateSteamPressure(s.FrontSteamPressure, c, m.StepAngle, sol.FrontSteamOpen,
+                        sol.FrontExhaustOpen);
+    const int64_t n = DotCount(s.FrontSteamPressure * scale / drawk::PressureToDots);
+    if (pis[4].x() < cyl[7].x())
+        for (int64_t i = 0; i < n; ++i)
+            dot(X(pis[4]) + random(X(cyl[7]) - X(pis[4])), boreTop + random(boreSpan));
+    if (n / 8 > 0) {
+        const double h = static_cast<double>(SpanGuard(passage, m, out));
+        for (int64_t i = 0; i < n / 8; ++i) {
+            const int64_t r = random(passage);
+            const double f = static_cast<double>(r) / h;
+            dot(X(port[5]) + kes::RoundHalfEven(static_cast<double>(X(port[4]) - X(port[5])) * f) +
+                    random(X(cyl[8]) - X(port[4])),
+                Y(port[2]) + r);
+        }
+    }
+    for (int64_t i = 0; i < n / 20; ++i)
+        dot(X(port[6]) + random(X(cyl[10]) - X(port[6])),
+            Y(cyl[2]) + random(Y(port[5]) - Y(cyl[2])));
+    canvas.FlushDots(c);
+
+    // Rear end; c carries over from the front while the rear has no phase yet.
+    UpdateSteamPhase(sol.RearSteamOpen, sol.RearExhaustOpen, s.RearPhase, c);
+    UpdateSteamPressure(s.RearSteamPressure, c, m.StepAngle, sol.RearSteamOpen,
+                        sol.RearExhaustOpen);
+    const int64_t mm = DotCount(s.RearSteamPressure * scale / drawk::PressureToDots);
+    if (cyl[5].x() < pis[1].x())
+        for (int64_t i = 0; i < mm; ++i)
+            dot(X(cyl[5]) + random(X(pis[1]) - X(cyl[5])), boreTop + random(boreSpan));
+    if (mm / 8 > 0) {
+        const double h = static_cast<double>(SpanGuard(passage, m, out));
+        for (int64_t i = 0; i < mm / 8; ++i) {
+            const int64_t r = random(passage);
+            const double f = static_cast<double>(r) / h;
+            dot(X(port[2]) + kes::RoundHalfEven(static_cast<double>(X(port[3]) - X(port[2])) * f) -
+                    random(X(port[3]) - X(cyl[5])),
+                Y(port[2]) + r);
+        }
+    }
+    for (int64_t i = 0; i < mm / 20; ++i)
+        dot(X(cyl[3]) + random(X(port[1]) - X(cyl[3])), Y(cyl[2]) + random(Y(port[2]) - Y(cyl[2])));
+    canvas.FlushDots(c);
+
+    // Exhaust of each end: blue while its exhaust is open, otherwise white,
+    // which clears the passage of the last frame's blue.
+    const std::array<std::pair<int64_t, bool>, 2> ends{
+        {{n, sol.FrontExhaustOpen > 0}, {mm, sol.RearExhaustOpen > 0}}};
+    const int64_t chestHeight = Y(cyl[2]) - Y(cyl[0]);
+    for (const auto& [k, open] : ends) {
+        c = open ? drawk::Exhaust : drawk::White;
+        for (int64_t i = 0; i < k / 10; ++i)
+            dot(X(val[5]) + random(X(val[3]) - X(val[5])),
+                Y(val[4]) + random(Y(cyl[2]) - Y(val[4])));
+        for (int64_t i = 0; i < k / 15; ++i)
+            dot(X(port[0]) + random(X(port[7]) - X(port[0])), Y(cyl[2]) + random(Y(cyl[2]) - sy4));
+        for (int64_t i = 0; i < k / 20; ++i)
+            dot(X(cyl[13]) + random(X(cyl[13]) - X(cyl[0])), Y(cyl[0]) - random(chestHeight));
+        if (k / 6 > 0) {
+            const double hh = static_cast<double>(SpanGuard(chestHeight, m, out));
+            const double w = static_cast<double>(X(cyl[13]) - X(cyl[0]));
+            for (int64_t i = 0; i < k / 6; ++i) {
+                const int64_t r = random(3 * chestHeight);
+                const double f = static_cast<double>(r) / hh;
+                const double x = static_cast<double>(random(kes::RoundHalfEven(w * f * 2.0))) +
+                                 static_cast<double>(X(port[6])) - w * f;
+                dot(kes::RoundHalfEven(x), 2 * Y(cyl[0]) - Y(cyl[2]) - r);
+            }
+        }
+        canvas.FlushDots(c);
+    }
+
+    if (m.ScreenDataOn) {
+        const QPoint at = cyl[6];
+        canvas.SetFontColor(drawk::Admission);
+        canvas.Text(at + drawk::LegendAdmissionAt, drawk::LegendAdmission);
+        canvas.SetFontColor(drawk::Expansion);
+        canvas.Text(at + drawk::LegendExpansionAt, drawk::LegendExpansion);
+        canvas.SetFontColor(drawk::Exhaust);
+        canvas.Text(at + drawk::LegendExhaustAt, drawk::LegendExhaust);
+        canvas.SetFontColor(drawk::Compression);
+        canvas.Text(at + drawk::LegendCompressionAt, drawk::LegendCompression);
+        canvas.SetFontColor(drawk::Black);
+    }
+
+    UpdateExhaustBeats(m, s, out);
+}

@@ -16,6 +16,8 @@ int RunSweep(kes::Model& m, Args& args, std::ostream& out);
 int RunMidGear(kes::Model& m, Args& args, std::ostream& out);
 // diagram sine|oval|steam|ports ... -o OUT.png|OUT.svg
 int RunDiagram(kes::Model& m, Args& args, std::ostream& out);
+// readouts [--position P]: the sine diagram's mid-gear read-outs as CSV
+int RunReadouts(kes::Model& m, Args& args, std::ostream& out);
 // events [--mode F|R]: the port events table as CSV
 int RunEvents(kes::Model& m, Args& args, std::ostream& out);
 

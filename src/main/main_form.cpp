@@ -1,5 +1,6 @@
 #include "main/main_form.h"
 
+#include "diagrams/diagram_paint.h"
 #include "main/animation_tick.h"
 #include "main/captions.h"
 #include "main/highlight_dialogs.h"
@@ -82,6 +83,9 @@ TMainForm::TMainForm(kes::Model& model, int tickMs, QWidget* parent)
 
 TMainForm::~TMainForm() {
     timer1_.stop();
+    // The diagram windows hold the shared undo text: they go first.
+    for (auto& w : windows_)
+        delete w.data();
     controls_.reset();
 }
 
@@ -128,14 +132,6 @@ void TMainForm::BuildMenus() {
 const MainMenus& TMainForm::Menus() const {
     return *menus_;
 }
-
-// The other windows, once each and in this order, as they are added to the
-// program: TFrameDi, TDrivAng, TOvalDia, TPortDia, TRefPnts, TRevPos,
-// TSetRevArm, TSineDia, TSteamDia, TStpAng, TInst, TKesSpInst, TGraphZoom,
-// TDrawLines, TDataTable, TCylDimen. Each is created with
-// (model_, *this, this) and handed to SetOtherWindow; the sine, oval,
-// steam, port events and data table windows with their caption prefix.
-void TMainForm::CreateOtherWindows() {}
 
 void TMainForm::SetOtherWindow(OtherWindow which, QWidget* window, const QString& captionPrefix) {
     const auto i = static_cast<size_t>(which);

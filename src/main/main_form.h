@@ -18,7 +18,9 @@
 #include <vector>
 
 class QAction;
+class FileCommands;
 class HighlightDialogs;
+struct DiagramTextState;
 class MainControls;
 struct MainMenus;
 class MechanismView;
@@ -86,6 +88,8 @@ class TMainForm : public QMainWindow, public MainFormLink {
     void ShowOvalDiagram() { ShowOtherWindow(OtherWindow::OvalDia); }
     void ShowSteamDiagram() { ShowOtherWindow(OtherWindow::SteamDia); }
     void ShowPortDiagram() { ShowOtherWindow(OtherWindow::PortDia); }
+    // "&PortOpenClose": the forward graph first, every time.
+    void OpenPortDiagram();
     void ShowDataTable() { ShowOtherWindow(OtherWindow::DataTable); }
     void ShowInstructions() { ShowOtherWindow(OtherWindow::Inst); }
     void ShowSpecialInstructions() { ShowOtherWindow(OtherWindow::KesSpInst); }
@@ -113,7 +117,9 @@ class TMainForm : public QMainWindow, public MainFormLink {
     void FormActivate();
     void FormClose();
     void BuildMenus();
+    // The other windows and the commands that open them (main_windows.cpp).
     void CreateOtherWindows();
+    void AddWindowCommands();
     void PictureMousePressed(QMouseEvent* event);
     void ApplyOutcome(const FrameOutcome& out);
     void UpdateCaptions();
@@ -133,6 +139,8 @@ class TMainForm : public QMainWindow, public MainFormLink {
     std::unique_ptr<MainControls> controls_;
     std::array<QPointer<QWidget>, static_cast<size_t>(OtherWindow::Count)> windows_{};
     std::vector<std::pair<QPointer<QWidget>, QString>> captionWindows_;
+    std::unique_ptr<DiagramTextState> diagramText_;
+    FileCommands* fileCommands_ = nullptr;
     HighlightDialogs* highlightDialogs_ = nullptr;
     std::unique_ptr<HighlightDialogs> defaultHighlight_;
 };

@@ -1,0 +1,298 @@
+#include "diagrams/diagram_paint.h"
+
+#include "model/format.h"
+#include "model/model.h"
+#include "model/rounding.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace diagrams {
+
+namespace {
+
+// The vertical axis: 0 at y 215, +-150 pixels for +-0.4 * VerticalScale.
+constexpr double ZeroLineY = 215.0;
+constexpr double PixelsPerScaleUnit = 375.0;
+// The scale the drawing works with stays within these, so that a bad value
+// read from a file can neither hang the tick loops nor divide by zero.
+constexpr double MinScale = 0.1;
+constexpr double MaxScale = 1000.0;
+constexpr double CoarseTickScale = 3.75; // above it only every fifth tick
+
+const QString FrontText = QStringLiteral("Front");
+const QString RearText = QStringLiteral("Rear");
+const QString UnitsTravelText = QStringLiteral("Units Travel");
+const QString ScaleText = QStringLiteral("Scale =");
+const QString PositionsText = QStringLiteral("Reverse Arm Positions");
+const QString CenterText = QStringLiteral("Center");
+const QString FwdText = QStringLiteral("Fwd");
+const QString RevText = QStringLiteral("Rev");
+const QString CenText = QStringLiteral("Cen");
+const QString FrontSteamOpenText = QStringLiteral("Front Steam Port Open");
+const QString FrontSteamMaxText = QStringLiteral("Front Steam Port Max");
+const QString FrontExhaustOpenText = QStringLiteral("Front Exhaust Port Open");
+const QString RearSteamOpenText = QStringLiteral("Rear Steam Port Open");
+const QString RearSteamMaxText = QStringLiteral("Rear Steam Port Max");
+const QString RearExhaustOpenText = QStringLiteral("Rear Exhaust Port Open");
+const QString LeadText = QStringLiteral("Lead");
+const QString LapText = QStringLiteral("Lap");
+const QString ExClText = QStringLiteral("ExCl");
+const QString StarsText = QStringLiteral("*******************************");
+const QString SelectText = QStringLiteral("* First Select Dimensions *");
+
+constexpr float MidGearBand = 0.05f;
+constexpr int ReadoutLabelX = 595;
+constexpr int ReadoutValueX = 592;
+
+double DrawingScale(const kes::Model& m) {
+    const double s = m.VerticalScale;
+    if (!(s >= MinScale)) return MinScale; // also NaN
+    if (s > MaxScale) return MaxScale;
+    return s;
+}
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+QFont DiagramFont(bool bold) {
+    QFont font(QString::fromLatin1(FontFamily));
+    font.setPixelSize(FontPixelSize);
+    font.setBold(bold);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+int Nint(double v) {
+    return kes::RoundHalfEven(v);
+}
+
+void BeginDiagram(QPainter& p) {
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(Black, 1));
+    p.setBrush(Qt::NoBrush);
+    p.setBackground(White);
+    p.setBackgroundMode(Qt::TransparentMode);
+    p.setFont(DiagramFont());
+}
+
+void WriteText(QPainter& p, int x, int y, const QString& text, const TextStyle& style) {
+    if (text.isEmpty()) return;
+    const QPen pen = p.pen();
+    if (style.Bold) p.setFont(DiagramFont(true));
+    const QFontMetrics metrics = p.fontMetrics();
+    // Opaque: the text's cell is filled white first, trailing blanks included.
+    p.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()), White);
+    p.setPen(style.Color);
+    p.drawText(QPoint(x, y + metrics.ascent()), text);
+    p.setPen(pen);
+    if (style.Bold) p.setFont(DiagramFont(false));
+}
+
+void WriteText(QPainter& p, int x, int y, const std::string& text, const TextStyle& style) {
+    WriteText(p, x, y, Q(text), style);
+}
+
+void Line(QPainter& p, int x1, int y1, int x2, int y2) {
+    p.drawLine(x1, y1, x2, y2);
+}
+
+double PixelsPerUnit(const kes::Model& m) {
+    return PixelsPerScaleUnit / DrawingScale(m);
+}
+
+int TravelY(double v, double k) {
+    return Nint(ZeroLineY - v * k);
+}
+
+void PaintVerticalAxis(QPainter& p, const kes::Model& m, int labelX) {
+    WriteText(p, 9, 46, FrontText);
+    WriteText(p, 9, 374, RearText);
+    WriteText(p, 9, 32, UnitsTravelText);
+    WriteText(p, 9, 18, ScaleText);
+    WriteText(p, 50, 18, kes::FormatFixed(m.VerticalScale, 3, 1));
+
+    const double s = DrawingScale(m);
+    const bool fine = s <= CoarseTickScale;
+    const int g = Nint(4.0 * s);
+    // Short ticks every 0.02 unit (every 0.1 when coarse).
+    for (int h = -5 * g; h <= 5 * g; ++h) {
+        if (h % 5 != 0 && !fine) continue;
+        const int y = Nint(ZeroLineY + h * 7.5 / s);
+        Line(p, 39, y, 44, y);
+    }
+    // Long ticks and labels every 0.1 unit (every 0.5 when coarse).
+    for (int l = -g; l <= g; ++l) {
+        if (l % 5 != 0 && !fine) continue;
+        const int y = Nint(ZeroLineY + l * 37.5 / s);
+        Line(p, 36, y, 44, y);
+        WriteText(p, labelX, Nint(210.0 - l * 37.5 / s), kes::FormatFixed(l * 0.1, 1, 1));
+    }
+}
+
+void PaintPositionTableHeader(QPainter& p, const kes::Model& m) {
+    const double fx = m.TextScaleX;
+    WriteText(p, Nint(500 * fx), 0, PositionsText);
+    WriteText(p, Nint(520 * fx), 13, CenterText);
+    WriteText(p, Nint(580 * fx), 13, kes::FormatFixed(m.MidGear(), 6, 3));
+}
+
+void PaintPositionTableRow(QPainter& p, const kes::Model& m, int n, float position) {
+    const double fx = m.TextScaleX;
+    const int y = Nint(12.0 * n * m.TextScaleY) + 12;
+    WriteText(p, Nint(545 * fx), y, kes::FormatInt(n, 5));
+    WriteText(p, Nint(580 * fx), y, kes::FormatFixed(position, 6, 3));
+    const float mid = m.MidGear();
+    const QString& direction = position > mid ? FwdText : position < mid ? RevText : CenText;
+    WriteText(p, Nint(533 * fx), y, direction);
+}
+
+bool IsAtMidGear(const kes::Model& m, float position) {
+    // In the positions' own precision, so that MidGear + 0.05 is excluded.
+    const float low = m.MidGear() - MidGearBand;
+    const float high = m.MidGear() + MidGearBand;
+    return low < position && position < high;
+}
+
+bool NormalReadoutMode(const kes::Model& m) {
+    return m.Cylinder[kes::ValveLengthRear] > m.Cylinder[kes::SteamPortWidthRear];
+}
+
+void PaintPortEdgeLines(QPainter& p, const kes::Model& m, const PortEdgeLayout& layout) {
+    const double k = PixelsPerUnit(m);
+    const kes::SolverOutputs& s = m.Solver;
+    const int left = 15;
+    const int right = layout.LineRight;
+
+    p.setPen(QPen(PortGreen, 1));
+    for (const double level :
+         {static_cast<double>(s.FrontSteamOpenLevel()), static_cast<double>(s.FrontSteamMaxLevel()),
+          static_cast<double>(s.FrontExhaustOpenLevel())}) {
+        const int y = TravelY(level, k);
+        Line(p, left, y, right, y);
+    }
+    WriteText(p, layout.FrontSteamOpenX, Nint(199 - s.FrontSteamOpenLevel() * k),
+              FrontSteamOpenText);
+    WriteText(p, layout.FrontSteamMaxX, Nint(216 - s.FrontSteamMaxLevel() * k), FrontSteamMaxText);
+    WriteText(p, layout.FrontExhaustOpenX, Nint(216 - s.FrontExhaustOpenLevel() * k),
+              FrontExhaustOpenText);
+
+    p.setPen(QPen(PortRed, 1));
+    for (const double level :
+         {static_cast<double>(s.RearSteamOpenLevel()), static_cast<double>(s.RearSteamMaxLevel()),
+          static_cast<double>(s.RearExhaustOpenLevel())}) {
+        const int y = Nint(ZeroLineY + level * k);
+        Line(p, left, y, right, y);
+    }
+    WriteText(p, layout.RearSteamOpenX, Nint(216 + s.RearSteamOpenLevel() * k), RearSteamOpenText);
+    WriteText(p, layout.RearSteamMaxX, Nint(199 + s.RearSteamMaxLevel() * k), RearSteamMaxText);
+    WriteText(p, layout.RearExhaustOpenX, Nint(199 + s.RearExhaustOpenLevel() * k),
+              RearExhaustOpenText);
+
+    p.setPen(QPen(Black, 1));
+}
+
+MidGearReadouts ComputeReadouts(const kes::Model& m, const JointTravel& travel) {
+    const kes::SolverOutputs& s = m.Solver;
+    const double toValve =
+        static_cast<double>(m.Cylinder[kes::ValveCtrToJoint]) - m.Cylinder[kes::CylCtrToDriver];
+    const double vmax = travel.Max + toValve;
+    const double vmin = travel.Min + toValve;
+    const double jmid = (static_cast<double>(travel.Min) + travel.Max) / 2.0;
+    const double fso = s.FrontSteamOpenLevel();
+    const double feo = s.FrontExhaustOpenLevel();
+    const double rso = s.RearSteamOpenLevel();
+    const double reo = s.RearExhaustOpenLevel();
+
+    MidGearReadouts r;
+    r.RearLead = static_cast<float>(vmax + rso);
+    r.FrontLead = static_cast<float>(fso - vmin);
+    if (NormalReadoutMode(m)) {
+        r.FrontSteamLap = static_cast<float>(-fso);
+        r.FrontExhaustClearance = static_cast<float>(-feo);
+        r.RearExhaustClearance = static_cast<float>(-reo);
+        r.RearSteamLap = static_cast<float>(-rso);
+    } else {
+        r.FrontSteamLap = static_cast<float>(-fso - jmid);
+        r.FrontExhaustClearance = static_cast<float>(-feo - jmid);
+        r.RearExhaustClearance = static_cast<float>(jmid - reo);
+        r.RearSteamLap = static_cast<float>(jmid - rso);
+    }
+    return r;
+}
+
+std::string FormatReadout(float v) {
+    return kes::FormatFixed(v, 6, 3);
+}
+
+void PaintReadouts(QPainter& p, const MidGearReadouts& r) {
+    WriteText(p, ReadoutLabelX, 153, LeadText);
+    WriteText(p, ReadoutLabelX, 182, LapText);
+    WriteText(p, ReadoutLabelX, 211, ExClText);
+    WriteText(p, ReadoutLabelX, 253, LapText);
+    WriteText(p, ReadoutLabelX, 282, LeadText);
+    WriteText(p, ReadoutValueX, 166, FormatReadout(r.RearLead));
+    WriteText(p, ReadoutValueX, 195, FormatReadout(r.FrontSteamLap));
+    WriteText(p, ReadoutValueX, 224, FormatReadout(r.FrontExhaustClearance));
+    WriteText(p, ReadoutValueX, 237, FormatReadout(r.RearExhaustClearance));
+    WriteText(p, ReadoutValueX, 266, FormatReadout(r.RearSteamLap));
+    WriteText(p, ReadoutValueX, 295, FormatReadout(r.FrontLead));
+}
+
+bool DynVarSlotChosen(const kes::Model& m, int n) {
+    if (n < 1 || n > 4) return false;
+    return m.DynVarSlots[static_cast<size_t>(n)].Name != kes::EmptySlotName;
+}
+
+bool DynVarSlotsChosen(const kes::Model& m) {
+    return DynVarSlotChosen(m, 1);
+}
+
+void PaintDynVarBlock(QPainter& p, const kes::Model& m) {
+    if (!m.DynVarMode) return;
+    const double fx = m.TextScaleX;
+    const double fy = m.TextScaleY;
+    const int x = Nint(235 * fx);
+    if (DynVarSlotsChosen(m)) {
+        const int rows[4] = {2, Nint(14 * fy), Nint(26 * fy), Nint(38 * fy)};
+        for (int s = 1; s <= 4; ++s) {
+            const kes::DynVarSlot& slot = m.DynVarSlots[static_cast<size_t>(s)];
+            WriteText(p, x, rows[s - 1], slot.Name);
+            WriteText(p, Nint(363 * fx), rows[s - 1], kes::FormatFixed(slot.Value, 6, 3));
+        }
+    } else {
+        const TextStyle red{PortRed, false};
+        WriteText(p, x, 2, StarsText, red);
+        WriteText(p, x, Nint(12 * fy), SelectText, red);
+        WriteText(p, x, Nint(26 * fy), StarsText, red);
+    }
+}
+
+QString BuildUndoMessage(const kes::Model& m) {
+    const kes::UndoEntry& e = m.UndoRecord[1];
+    return Q(kes::FormatInt(m.UndoCount, 2)) + QStringLiteral("- ") + Q(e.Name) +
+           QStringLiteral(" ") + Q(kes::FormatFixed(e.After, 6, 3)) + QStringLiteral(" to ") +
+           Q(kes::FormatFixed(e.Before, 6, 3)) + QString(46, QLatin1Char(' '));
+}
+
+void PaintUndoLine(QPainter& p, const kes::Model& m, DiagramTextState& text) {
+    if (!m.UndoDisplay) return;
+    const int x = Nint(150 * m.TextScaleX);
+    const int y = Nint(55 * m.TextScaleY);
+    WriteText(p, x, y, text.UndoMessage);
+    text.UndoMessage = BuildUndoMessage(m);
+    if (m.DynVarMode) WriteText(p, x, y, text.UndoMessage);
+}
+
+SettingGuard::SettingGuard(kes::Model& m)
+    : m_(m), revArmSetting_(m.RevArmSetting), driverAngle_(m.DriverAngle) {}
+
+SettingGuard::~SettingGuard() {
+    m_.RevArmSetting = revArmSetting_;
+    m_.DriverAngle = driverAngle_;
+}
+
+} // namespace diagrams

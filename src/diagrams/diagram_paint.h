@@ -1,0 +1,140 @@
+#pragma once
+// Painting helpers shared by the four diagrams: the font, opaque texts placed
+// by their top-left corner, and the parts every diagram draws alike (vertical
+// axis, position table, port-edge lines, mid-gear read-outs, the
+// dynamic-variable block and the undo line).
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <string>
+
+class QPainter;
+
+namespace kes {
+struct Model;
+}
+
+// The undo line that the diagram windows share: each drawing shows the line
+// the previous drawing built and then rebuilds it. The main window owns one
+// and hands it to all four windows.
+struct DiagramTextState {
+    QString UndoMessage;
+};
+
+namespace diagrams {
+
+// The diagrams' text font: 11 pixels high.
+inline constexpr int FontPixelSize = 11;
+inline constexpr const char* FontFamily = "DejaVu Sans";
+
+inline const QColor Black{0, 0, 0};
+inline const QColor White{255, 255, 255};
+inline const QColor PortGreen{0, 255, 0}; // front port edges
+inline const QColor PortRed{255, 0, 0};   // rear port edges, warnings
+
+QFont DiagramFont(bool bold = false);
+
+// nint: to the nearest integer, ties to even.
+int Nint(double v);
+
+struct TextStyle {
+    QColor Color = Black;
+    bool Bold = false;
+};
+
+// Sets up a painter for a diagram: font, black pen, white background, no
+// antialiasing (one-pixel lines on whole pixels).
+void BeginDiagram(QPainter& p);
+// Writes a text with its top-left corner at (x, y), opaque on white. The pen
+// and font are back to black and normal afterwards.
+void WriteText(QPainter& p, int x, int y, const QString& text, const TextStyle& style = {});
+void WriteText(QPainter& p, int x, int y, const std::string& text, const TextStyle& style = {});
+// A one-pixel line in the painter's current pen.
+void Line(QPainter& p, int x1, int y1, int x2, int y2);
+
+// k = 375 / VerticalScale: pixels per unit of valve travel.
+double PixelsPerUnit(const kes::Model& m);
+// y(v) = nint(215 - v * k): a positive valve offset is drawn upward.
+int TravelY(double v, double k);
+
+// "Front", "Rear", "Units Travel", "Scale =" and the scale, then the ticks and
+// labels of the vertical axis with the labels at labelX (14 for the sine
+// diagram, 15 for the oval).
+void PaintVerticalAxis(QPainter& p, const kes::Model& m, int labelX);
+// "Reverse Arm Positions", "Center" and MidGear.
+void PaintPositionTableHeader(QPainter& p, const kes::Model& m);
+// Row n of the position table: number, direction and value.
+void PaintPositionTableRow(QPainter& p, const kes::Model& m, int n, float position);
+// Strictly within 0.05 of MidGear.
+bool IsAtMidGear(const kes::Model& m, float position);
+// ValveLengthRear > SteamPortWidthRear: the read-outs' normal mode.
+bool NormalReadoutMode(const kes::Model& m);
+
+// Where the six port-edge labels stand (x only; the heights follow the levels)
+// and where the lines end.
+struct PortEdgeLayout {
+    int LineRight = 583;
+    int FrontSteamOpenX = 60;
+    int FrontSteamMaxX = 60;
+    int FrontExhaustOpenX = 230;
+    int RearSteamOpenX = 230;
+    int RearSteamMaxX = 230;
+    int RearExhaustOpenX = 60;
+};
+// The six port-edge lines (front green, rear red) with their labels, from the
+// levels of the last solve. The pen is black afterwards.
+void PaintPortEdgeLines(QPainter& p, const kes::Model& m, const PortEdgeLayout& layout);
+
+// The least and greatest valve-stem joint X seen at mid gear.
+struct JointTravel {
+    float Min = 1000.0f;
+    float Max = 0.0f;
+    void Add(float x) {
+        if (x < Min) Min = x;
+        if (x > Max) Max = x;
+    }
+};
+
+// The six mid-gear read-outs in the order they stand from top to bottom:
+// rear lead, front steam lap, front exhaust clearance, rear exhaust
+// clearance, rear steam lap, front lead.
+struct MidGearReadouts {
+    float RearLead = 0, FrontSteamLap = 0, FrontExhaustClearance = 0;
+    float RearExhaustClearance = 0, RearSteamLap = 0, FrontLead = 0;
+};
+MidGearReadouts ComputeReadouts(const kes::Model& m, const JointTravel& travel);
+// The labels and the values at x 592 as the windows print them.
+void PaintReadouts(QPainter& p, const MidGearReadouts& r);
+// A value as the read-outs format it (6:3).
+std::string FormatReadout(float v);
+
+// The dynamic-variable block's texts (names and values, or the red "First
+// Select Dimensions" block) when DynVarMode is on.
+void PaintDynVarBlock(QPainter& p, const kes::Model& m);
+// True when dynamic-variable slot 1 holds a dimension.
+bool DynVarSlotsChosen(const kes::Model& m);
+// True when slot n (1..4) holds a dimension: its scroll bar is enabled.
+bool DynVarSlotChosen(const kes::Model& m, int n);
+// The undo line when UndoDisplay is on: writes the message the last drawing
+// built, rebuilds it and, when DynVarMode is on, writes the new one.
+void PaintUndoLine(QPainter& p, const kes::Model& m, DiagramTextState& text);
+// The undo line as this drawing builds it.
+QString BuildUndoMessage(const kes::Model& m);
+
+// Saves RevArmSetting and DriverAngle and puts them back when it ends.
+class SettingGuard {
+  public:
+    explicit SettingGuard(kes::Model& m);
+    ~SettingGuard();
+    SettingGuard(const SettingGuard&) = delete;
+    SettingGuard& operator=(const SettingGuard&) = delete;
+
+  private:
+    kes::Model& m_;
+    float revArmSetting_;
+    float driverAngle_;
+};
+
+} // namespace diagrams

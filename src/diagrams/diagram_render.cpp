@@ -1,0 +1,82 @@
+#include "diagrams/diagram_render.h"
+
+#include "diagrams/diagram_paint.h"
+#include "diagrams/oval_diagram.h"
+#include "diagrams/port_diagram.h"
+#include "diagrams/sine_diagram.h"
+#include "diagrams/steam_diagram.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+namespace diagrams {
+
+namespace {
+
+// One line per diagram.
+constexpr DiagramKind Kinds[] = {
+    {"sine", SineClientSize, &PaintSineDiagram},
+    {"oval", OvalClientSize, &PaintOvalDiagram},
+    {"steam", SteamClientSize, &PaintSteamDiagram},
+    {"ports", PortClientSize, &PaintPortDiagramForMode},
+};
+
+void PaintOnWhite(QPainter& p, const DiagramKind& kind, kes::Model& m, DiagramTextState& text) {
+    p.fillRect(QRect(QPoint(0, 0), kind.ClientSize), White);
+    BeginDiagram(p);
+    kind.Paint(p, m, text);
+}
+
+} // namespace
+
+std::span<const DiagramKind> DiagramKinds() {
+    return Kinds;
+}
+
+const DiagramKind* FindDiagram(std::string_view name) {
+    for (const DiagramKind& kind : Kinds)
+        if (kind.Name == name) return &kind;
+    return nullptr;
+}
+
+QImage RenderDiagram(const DiagramKind& kind, kes::Model& m, DiagramTextState& text) {
+    QImage image(kind.ClientSize, QImage::Format_RGB32);
+    QPainter p(&image);
+    PaintOnWhite(p, kind, m, text);
+    return image;
+}
+
+bool WriteDiagram(const DiagramKind& kind, kes::Model& m, DiagramTextState& text,
+                  const QString& fileName, QString* error) {
+    QSaveFile file(fileName);
+    auto fail = [&](const QString& why) {
+        if (error) *error = why;
+        file.cancelWriting();
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+
+    if (QFileInfo(fileName).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0) {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&file);
+        generator.setSize(kind.ClientSize);
+        generator.setViewBox(QRect(QPoint(0, 0), kind.ClientSize));
+        generator.setTitle(
+            QStringLiteral("KESTROVE %1 diagram")
+                .arg(QString::fromLatin1(kind.Name.data(), static_cast<int>(kind.Name.size()))));
+        QPainter p;
+        if (!p.begin(&generator)) return fail(QStringLiteral("cannot write %1").arg(fileName));
+        PaintOnWhite(p, kind, m, text);
+        p.end();
+    } else {
+        QImageWriter writer(&file, "png");
+        if (!writer.write(RenderDiagram(kind, m, text))) return fail(writer.errorString());
+    }
+    if (!file.commit()) return fail(file.errorString());
+    return true;
+}
+
+} // namespace diagrams

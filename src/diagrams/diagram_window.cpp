@@ -1,0 +1,389 @@
+#include "diagrams/diagram_window.h"
+
+#include "main/captions.h"
+#include "main/main_form_link.h"
+#include "model/dyn_vars.h"
+#include "model/model.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QSvgGenerator>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// The controls every diagram window places on its picture.
+constexpr QSize CloseButtonSize{75, 25};
+constexpr int BarLeft = 112;
+constexpr int BarTops[4] = {3, 15, 27, 39};
+constexpr QSize BarSize{121, 10};
+constexpr int BarMin = -200;
+constexpr int BarMax = 200;
+constexpr int BarSmallChange = 1;
+constexpr int BarLargeChange = 10;
+constexpr double BarPositionsPerUnit = 1000.0; // one bar unit is 0.001 length unit
+constexpr QRect UndoButtonRect{110, 54, 40, 16};
+const QString CloseCaption = QStringLiteral("Close");
+const QString UndoCaption = QStringLiteral("UnDo");
+const QString SaveImageName = QStringLiteral("SaveImage");
+const QString SaveImageCaption = QStringLiteral("Save Image...");
+
+// The keys of a horizontal scroll bar: right and down move it right, left
+// and up move it left.
+QAbstractSlider::SliderAction ScrollKeyAction(int key) {
+    switch (key) {
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        return QAbstractSlider::SliderSingleStepAdd;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        return QAbstractSlider::SliderSingleStepSub;
+    case Qt::Key_PageDown:
+        return QAbstractSlider::SliderPageStepAdd;
+    case Qt::Key_PageUp:
+        return QAbstractSlider::SliderPageStepSub;
+    case Qt::Key_Home:
+        return QAbstractSlider::SliderToMinimum;
+    case Qt::Key_End:
+        return QAbstractSlider::SliderToMaximum;
+    default:
+        return QAbstractSlider::SliderNoAction;
+    }
+}
+
+} // namespace
+
+// The client area: shows the retained picture and reports mouse moves.
+class DiagramWindow::ClientArea : public QWidget {
+  public:
+    ClientArea(DiagramWindow* owner, QSize size) : QWidget(owner), owner_(owner) {
+        setObjectName(QStringLiteral("DiagramClient"));
+        setFixedSize(size);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMouseTracking(owner->names_.RedrawsOnMouseMove);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.drawImage(0, 0, owner_->picture_);
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        owner_->MouseMoved();
+        QWidget::mouseMoveEvent(event);
+    }
+
+  private:
+    DiagramWindow* owner_;
+};
+
+DiagramWindow::DiagramWindow(kes::Model& model, MainFormLink& link, DiagramTextState& text,
+                             const DiagramWindowNames& names, QWidget* parent)
+    : QDialog(parent), model_(model), link_(link), text_(text), names_(names),
+      picture_(names.ClientSize, QImage::Format_RGB32) {
+    picture_.fill(Qt::white);
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setModal(true);
+    setFont(diagrams::DiagramFont());
+    setWindowTitle(names_.CaptionPrefix);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName(names_.MenuBarName);
+    menuBar_->setNativeMenuBar(false);
+    layout->setMenuBar(menuBar_);
+
+    client_ = new ClientArea(this, names_.ClientSize);
+    layout->addWidget(client_);
+
+    closeButton_ = new QPushButton(CloseCaption, client_);
+    closeButton_->setObjectName(names_.CloseName);
+    closeButton_->setGeometry(QRect(names_.ClosePos, CloseButtonSize));
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::close);
+
+    for (int i = 0; i < 4; ++i) {
+        auto* bar = new QScrollBar(Qt::Horizontal, client_);
+        bar->setObjectName(names_.DynVarBarPrefix + QString::number(i + 1));
+        bar->setGeometry(QRect(QPoint(BarLeft, BarTops[i]), BarSize));
+        bar->setRange(BarMin, BarMax);
+        bar->setSingleStep(BarSmallChange);
+        bar->setPageStep(BarLargeChange);
+        bar->setValue(0);
+        bar->setFocusPolicy(Qt::StrongFocus);
+        bar->hide();
+        bar->installEventFilter(this);
+        const int n = i + 1;
+        connect(bar, &QScrollBar::valueChanged, this,
+                [this, n](int position) { DynVarBarChanged(n, position); });
+        bars_[static_cast<size_t>(i)] = bar;
+    }
+
+    undoButton_ = new QPushButton(UndoCaption, client_);
+    undoButton_->setObjectName(names_.UndoButtonName);
+    undoButton_->setGeometry(UndoButtonRect);
+    undoButton_->setEnabled(false);
+    undoButton_->hide();
+    connect(undoButton_, &QPushButton::clicked, this, &DiagramWindow::UnDoButtonClick);
+
+    BuildMenu();
+    closeButton_->setFocus();
+}
+
+DiagramWindow::~DiagramWindow() = default;
+
+void DiagramWindow::BuildMenu() {
+    auto add = [this](const DiagramMenuItem& item, void (DiagramWindow::*handler)()) {
+        if (item.Name.isEmpty()) return;
+        QAction* action = menuBar_->addAction(item.Caption);
+        action->setObjectName(item.Name);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    add(names_.SetRevArmPos, &DiagramWindow::SetRevArmPosClick);
+    add(names_.ReDraw, &DiagramWindow::ReDrawClick);
+    add(names_.UnDo, &DiagramWindow::UnDoMenuClick);
+    add(names_.DynVar, &DiagramWindow::DynVarMenuClick);
+    add({SaveImageName, SaveImageCaption}, &DiagramWindow::SaveImageClick);
+}
+
+QScrollBar* DiagramWindow::DynVarBar(int n) const {
+    if (n < 1 || n > 4) return nullptr;
+    return bars_[static_cast<size_t>(n - 1)];
+}
+
+void DiagramWindow::ClearPicture() {
+    picture_.fill(Qt::white);
+    client_->update();
+}
+
+void DiagramWindow::DrawPicture() {
+    undoMessageBeforeDraw_ = text_.UndoMessage;
+    {
+        QPainter painter(&picture_);
+        diagrams::BeginDiagram(painter);
+        Draw(painter);
+    }
+    SyncControls();
+    client_->update();
+}
+
+void DiagramWindow::ClearAndDraw() {
+    ClearPicture();
+    DrawPicture();
+}
+
+void DiagramWindow::DrawWithoutClearing() {
+    DrawPicture();
+}
+
+void DiagramWindow::SyncControls() {
+    for (int n = 1; n <= 4; ++n) {
+        QScrollBar* bar = bars_[static_cast<size_t>(n - 1)];
+        bar->setVisible(model_.DynVarMode);
+        bar->setEnabled(diagrams::DynVarSlotChosen(model_, n));
+    }
+    undoButton_->setVisible(model_.UndoDisplay);
+    undoButton_->setEnabled(model_.UndoButtonsEnabled);
+}
+
+void DiagramWindow::Activate() {
+    link_.StopAnimation();
+    setWindowTitle(WindowCaption(model_, names_.CaptionPrefix));
+    closeButton_->setFocus();
+    if (names_.ShowsSetRevArmOnActivate) link_.ShowSetRevArmDialog();
+    ClearAndDraw();
+}
+
+void DiagramWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous() || activationQueued_) return;
+    // Activation runs once the window is up, so that the reverse-arm
+    // positions dialog opens over it.
+    activationQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        activationQueued_ = false;
+        if (isVisible()) Activate();
+    });
+}
+
+void DiagramWindow::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous()) link_.StartAnimation();
+}
+
+void DiagramWindow::MouseMoved() {
+    if (!names_.RedrawsOnMouseMove || !model_.RedrawPending) return;
+    ClearAndDraw();
+    model_.RedrawPending = false;
+}
+
+void DiagramWindow::SetRevArmPosClick() {
+    link_.ShowSetRevArmDialog();
+}
+
+void DiagramWindow::ReDrawClick() {
+    ClearAndDraw();
+}
+
+void DiagramWindow::UnDoMenuClick() {
+    if (model_.UndoDisplay) {
+        model_.UndoDisplay = false;
+        ClearAndDraw();
+    } else {
+        model_.UndoDisplay = true;
+        DrawWithoutClearing();
+        DrawWithoutClearing();
+    }
+}
+
+void DiagramWindow::DynVarMenuClick() {
+    model_.DynVarMode = !model_.DynVarMode;
+    ClearAndDraw();
+    link_.SetDynVarControlsVisible(model_.DynVarMode);
+}
+
+void DiagramWindow::UnDoButtonClick() {
+    // An empty record disables the UnDo buttons and changes nothing.
+    kes::UndoStep(model_);
+    link_.RefreshUndoButton();
+    for (int i = 0; i < names_.UndoButtonRedraws; ++i)
+        ClearAndDraw();
+}
+
+void DiagramWindow::DynVarBarEntered(int n) {
+    if (n < 1 || n > 4) return;
+    kes::RememberBefore(model_, n);
+    barEntered_[static_cast<size_t>(n - 1)] = true;
+}
+
+void DiagramWindow::DynVarBarChanged(int n, int position) {
+    if (n < 1 || n > 4) return;
+    const auto i = static_cast<size_t>(n - 1);
+    const double d = barMemory_[i].Step(position, BarPositionsPerUnit);
+    // Returning the bar to 0 runs this once more with a zero step; that
+    // pass only moves the bar's memory on.
+    if (position == 0) return;
+    if (!barEntered_[i]) DynVarBarEntered(n);
+    kes::StepDynVar(model_, n, static_cast<float>(d));
+    bars_[i]->setValue(0);
+    ClearAndDraw();
+}
+
+void DiagramWindow::DynVarBarScrollEnded(int n) {
+    if (n < 1 || n > 4) return;
+    const auto i = static_cast<size_t>(n - 1);
+    if (!barEntered_[i]) DynVarBarEntered(n);
+    model_.UndoButtonsEnabled = true;
+    kes::PushUndoForSlot(model_, n);
+    link_.RefreshUndoButton();
+    barEntered_[i] = false;
+    closeButton_->setFocus();
+    DrawWithoutClearing();
+}
+
+bool DiagramWindow::eventFilter(QObject* watched, QEvent* event) {
+    for (int n = 1; n <= 4; ++n) {
+        QScrollBar* bar = bars_[static_cast<size_t>(n - 1)];
+        if (watched != bar) continue;
+        if (!bar->isEnabled()) break;
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            DynVarBarEntered(n);
+            break;
+        case QEvent::MouseButtonRelease:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                // Let the bar finish its own release first.
+                QTimer::singleShot(0, this, [this, n] { DynVarBarScrollEnded(n); });
+            }
+            break;
+        case QEvent::Wheel:
+            // A wheel turn is a whole scroll: it ends once the bar has moved.
+            QTimer::singleShot(0, this, [this, n] { DynVarBarScrollEnded(n); });
+            break;
+        case QEvent::KeyPress: {
+            const auto action = ScrollKeyAction(static_cast<QKeyEvent*>(event)->key());
+            if (action == QAbstractSlider::SliderNoAction) break;
+            bar->triggerAction(action);
+            return true;
+        }
+        case QEvent::KeyRelease: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (!key->isAutoRepeat() &&
+                ScrollKeyAction(key->key()) != QAbstractSlider::SliderNoAction)
+                DynVarBarScrollEnded(n);
+            break;
+        }
+        default:
+            break;
+        }
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool DiagramWindow::SaveImage(const QString& fileName, QString* error) {
+    // Written through a temporary file, so a failed save leaves an earlier
+    // picture of the same name as it was.
+    QSaveFile file(fileName);
+    auto fail = [&](const QString& why) {
+        if (error) *error = why;
+        file.cancelWriting();
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+
+    const bool svg =
+        QFileInfo(fileName).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
+    if (svg) {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&file);
+        generator.setSize(names_.ClientSize);
+        generator.setViewBox(QRect(QPoint(0, 0), names_.ClientSize));
+        generator.setTitle(names_.CaptionPrefix.trimmed());
+        QPainter painter;
+        if (!painter.begin(&generator)) return fail(tr("Cannot write %1").arg(fileName));
+        painter.fillRect(QRect(QPoint(0, 0), names_.ClientSize), Qt::white);
+        diagrams::BeginDiagram(painter);
+        // The drawing rebuilds the shared undo line: run it with the line
+        // the picture was drawn with and keep the current one.
+        const QString current = text_.UndoMessage;
+        text_.UndoMessage = undoMessageBeforeDraw_;
+        DrawForExport(painter);
+        text_.UndoMessage = current;
+        painter.end();
+    } else {
+        QImageWriter writer(&file, "png");
+        if (!writer.write(picture_)) return fail(writer.errorString());
+    }
+    if (!file.commit()) return fail(file.errorString());
+    return true;
+}
+
+void DiagramWindow::SaveImageClick() {
+    QString fileName;
+    if (ChooseImageFile) {
+        fileName = ChooseImageFile(this);
+    } else {
+        fileName = QFileDialog::getSaveFileName(this, SaveImageCaption, QString(),
+                                                tr("PNG image (*.png);;SVG drawing (*.svg)"));
+    }
+    if (fileName.isEmpty()) return;
+    if (QFileInfo(fileName).suffix().isEmpty()) fileName += QStringLiteral(".png");
+    QString error;
+    if (!SaveImage(fileName, &error)) QMessageBox::warning(this, SaveImageCaption, error);
+}

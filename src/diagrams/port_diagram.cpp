@@ -1,0 +1,433 @@
+#include "diagrams/port_diagram.h"
+
+#include "diagrams/diagram_paint.h"
+#include "model/format.h"
+#include "model/model.h"
+#include "model/rounding.h"
+#include "model/solver.h"
+
+#include <QPainter>
+#include <QPen>
+#include <QString>
+
+#include <memory>
+
+namespace diagrams {
+
+namespace {
+
+// Layout of the port events window, in client pixels.
+namespace layout {
+constexpr int BottomRowY = 343; // row 0 (mid gear)
+constexpr int RowSpacing = 16;
+constexpr double TravelScale = 0.84375; // 540 pixels for the 640 of a stroke
+constexpr int ScaleLeft = 9;            // 0 % of the stroke
+constexpr int ScaleRight = 549;         // 100 %
+constexpr int ScaleWidth = 540;
+constexpr int FrameTop = 42;
+constexpr int FrameBottom = 353;
+constexpr int TickRowTop = 55; // ten tick rows, 32 apart
+constexpr int TickRowSpacing = 32;
+constexpr int TickRowCount = 10;
+constexpr int ShortTickFirstX = 36, ShortTickLastX = 522, ShortTickStep = 27;
+constexpr int LongTickFirstX = 63, LongTickLastX = 495, LongTickStep = 54;
+constexpr int DashCount = 21, DashFirstX = 5, DashLength = 9, DashStep = 27;
+constexpr int RowsHeight = 288; // row 0 to row 18
+constexpr int NormalLineLeft = 59, NormalLineRight = 650;
+constexpr int NormalTextX = 345, NormalTextRise = 7;
+constexpr int MaximumX = 420, MaximumY = 47;
+constexpr int AnnotationRow = 13;
+} // namespace layout
+
+const QColor Teal{0, 128, 128};
+const QColor Green{0, 128, 0};
+const QColor Red{255, 0, 0};
+const QColor Maroon{128, 0, 0};
+const QColor Blue{0, 0, 255};
+
+struct PlacedText {
+    int X, Y;
+    const char* Text;
+};
+
+constexpr PlacedText AxisTexts[] = {
+    {10, 353, "0"},       {56, 353, "10"},  {110, 353, "20"},  {164, 353, "30"},
+    {218, 353, "40"},     {272, 353, "50"}, {326, 353, "60"},  {380, 353, "70"},
+    {434, 353, "80"},     {488, 353, "90"}, {529, 350, "100"}, {200, 367, "Percent Piston Travel"},
+    {568, 350, "Center"},
+};
+
+// "REVERSE ARM POSITION" down the right edge.
+constexpr PlacedText EdgeLetters[] = {
+    {535, 76, "R"},  {535, 90, "E"},  {535, 104, "V"}, {535, 118, "E"}, {535, 132, "R"},
+    {535, 146, "S"}, {535, 160, "E"}, {535, 178, "A"}, {535, 192, "R"}, {535, 206, "M"},
+    {535, 224, "P"}, {535, 238, "O"}, {535, 252, "S"}, {537, 266, "I"}, {535, 280, "T"},
+    {537, 294, "I"}, {535, 308, "O"}, {535, 322, "N"},
+};
+
+struct ModeTexts {
+    PlacedText Gear;      // "Fwd." / "Rev." beside the legend
+    PlacedText FrontPort; // legend
+    PlacedText RearPort;  // legend
+    PlacedText Heading;   // above the settings column
+    int SettingX;         // the settings column
+};
+constexpr ModeTexts ForwardTexts{{415, 290, "Fwd."},
+                                 {446, 284, "Front Port"},
+                                 {446, 296, "Rear Port"},
+                                 {554, 32, "Forward"},
+                                 556};
+constexpr ModeTexts ReverseTexts{
+    {415, 321, "Rev."}, {446, 315, "Front Port"}, {446, 327, "Rear Port"}, {605, 32, "Rev."}, 596};
+constexpr int SettingRowTop = 336; // the setting of row i stands at 336 - 16 i
+
+// Pixel positions far outside the window are held within a range where
+// adding the layout's offsets cannot overflow; they are clipped anyway.
+constexpr int PixelLimit = 1000000;
+int Clamped(int v) {
+    return v < -PixelLimit ? -PixelLimit : (v > PixelLimit ? PixelLimit : v);
+}
+int SafeNint(double v) {
+    return Clamped(kes::RoundHalfEven(v));
+}
+
+bool IsReverse(char mode) {
+    return mode == 'R';
+}
+
+const ModeTexts& TextsFor(char mode) {
+    return IsReverse(mode) ? ReverseTexts : ForwardTexts;
+}
+
+void Write(QPainter& p, const PlacedText& t, const TextStyle& style = {}) {
+    WriteText(p, t.X, t.Y, QString::fromLatin1(t.Text), style);
+}
+
+// The opening that each event watches, and whether it opens or closes.
+enum class Opening { FrontSteam, FrontExhaust, RearSteam, RearExhaust };
+struct EventRule {
+    Opening Watches;
+    bool Opens;
+};
+constexpr std::array<EventRule, PortEventCount> EventRules{{
+    {Opening::FrontSteam, true},    // front admission
+    {Opening::FrontExhaust, true},  // front release
+    {Opening::RearSteam, true},     // rear admission
+    {Opening::RearExhaust, true},   // rear release
+    {Opening::FrontSteam, false},   // front cut-off
+    {Opening::FrontExhaust, false}, // front compression
+    {Opening::RearSteam, false},    // rear cut-off
+    {Opening::RearExhaust, false},  // rear compression
+}};
+
+struct Openings {
+    std::array<float, 4> Value{};
+    float operator[](Opening o) const { return Value[static_cast<int>(o)]; }
+};
+
+Openings ReadOpenings(const kes::Model& m) {
+    const kes::SolverOutputs& s = m.Solver;
+    return Openings{{s.FrontSteamOpen, s.FrontExhaustOpen, s.RearSteamOpen, s.RearExhaustOpen}};
+}
+
+// The driver turns 4 degrees per sample: forward from 0 gives 4 .. 360, 4;
+// backward gives 356 .. 0, 356.
+float NextAngle(float angle, bool reverse) {
+    if (reverse) {
+        angle -= PortStepAngle;
+        while (angle < 0.0f)
+            angle += 360.0f;
+    } else {
+        angle += PortStepAngle;
+        while (angle > 360.0f)
+            angle -= 360.0f;
+    }
+    return angle;
+}
+
+// Collects the last crossing and the count per row and event.
+class TableSink final : public PortEventSink {
+  public:
+    explicit TableSink(PortEventTable& table) : table_(table) {}
+    void RowBegun(int row, float setting) override {
+        table_.Setting[row] = setting;
+        table_.LastTravel[row].fill(-1.0f);
+        table_.Count[row].fill(0);
+    }
+    void Crossing(int row, PortEvent e, float travel) override {
+        table_.LastTravel[row][e] = travel;
+        if (table_.Count[row][e] < 255) ++table_.Count[row][e];
+        if (table_.CrossingCount < MaxPortCrossings) {
+            table_.Crossings[table_.CrossingCount++] =
+                PortCrossing{travel, static_cast<uint8_t>(row), static_cast<uint8_t>(e)};
+        }
+    }
+
+  private:
+    PortEventTable& table_;
+};
+
+// Paints the rows' settings and one line per crossing of an event seen
+// before in this drawing, row by row as the sweep found them.
+class EventPainter {
+  public:
+    EventPainter(QPainter& p, char mode)
+        : p_(p), texts_(TextsFor(mode)), colours_(PortModeColours(mode)) {
+        lastTravel_.fill(-1.0f);
+        seen_.fill(false);
+        annotationX_.fill(0.0);
+    }
+
+    void RowBegun(int row, float setting) {
+        Write(p_, texts_.Heading);
+        WriteText(p_, texts_.SettingX, SettingRowTop - layout::RowSpacing * row,
+                  kes::FormatFixed(setting, 7, 3));
+    }
+
+    void Crossing(int row, PortEvent e, float travel) {
+        const bool front = IsFrontEvent(e);
+        if (seen_[e]) {
+            pen_ = front ? frontPen_ : rearPen_;
+            p_.setPen(pen_);
+            const int x1 = front ? FrontTravelX(lastTravel_[e]) : RearTravelX(lastTravel_[e]);
+            const int x2 = front ? FrontTravelX(travel) : RearTravelX(travel);
+            Line(p_, x1, PortRowY(row - 1), x2, PortRowY(row));
+        }
+        lastTravel_[e] = travel;
+        seen_[e] = true;
+        if (row == layout::AnnotationRow && front)
+            annotationX_[e] = layout::TravelScale * travel + layout::ScaleLeft;
+    }
+
+    // The pen the last event line used (black when none was drawn).
+    QColor Pen() const { return pen_.color(); }
+    double AnnotationX(PortEvent e) const { return annotationX_[e]; }
+
+  private:
+    QPainter& p_;
+    const ModeTexts& texts_;
+    PortColours colours_;
+    // Made once: setting a shared pen allocates nothing.
+    const QPen frontPen_{colours_.Front};
+    const QPen rearPen_{colours_.Rear};
+    QPen pen_{Black};
+    std::array<float, PortEventCount> lastTravel_{};
+    std::array<bool, PortEventCount> seen_{};
+    std::array<double, PortEventCount> annotationX_{};
+};
+
+void PaintFrame(QPainter& p, const kes::Model& m) {
+    using namespace layout;
+    p.setPen(Black);
+    Line(p, ScaleLeft, FrameTop, ScaleLeft, FrameBottom);
+    Line(p, ScaleLeft, BottomRowY, ScaleRight, BottomRowY);
+    Line(p, ScaleRight, FrameBottom, ScaleRight, FrameTop);
+    for (int k = 0; k < TickRowCount; ++k) {
+        const int y = TickRowTop + TickRowSpacing * k;
+        for (int x = ShortTickFirstX; x <= ShortTickLastX; x += ShortTickStep)
+            Line(p, x, y - 3, x, y + 3);
+        for (int x = LongTickFirstX; x <= LongTickLastX; x += LongTickStep)
+            Line(p, x, y - 10, x, y + 10);
+        for (int d = 0; d < DashCount; ++d)
+            Line(p, DashFirstX + DashStep * d, y, DashFirstX + DashStep * d + DashLength, y);
+    }
+
+    WriteText(p, MaximumX, MaximumY, QStringLiteral("Maximum"), TextStyle{Red, false});
+    // The normal full-gear setting on the same scale as the rows.
+    const int normalY = SafeNint(BottomRowY - static_cast<double>(m.Frame.RevArmNorm) * RowsHeight /
+                                                  m.Frame.RevArmMax);
+    p.setPen(Blue);
+    Line(p, NormalLineLeft, normalY, NormalLineRight, normalY);
+    WriteText(p, NormalTextX, normalY - NormalTextRise, QStringLiteral("Normal"),
+              TextStyle{Blue, false});
+    p.setPen(Black);
+
+    for (const PlacedText& t : AxisTexts)
+        Write(p, t);
+    for (const PlacedText& t : EdgeLetters)
+        Write(p, t);
+}
+
+void PaintLegend(QPainter& p, char mode) {
+    const ModeTexts& t = TextsFor(mode);
+    const PortColours c = PortModeColours(mode);
+    Write(p, t.Gear);
+    Write(p, t.FrontPort, TextStyle{c.Front, false});
+    Write(p, t.RearPort, TextStyle{c.Rear, false});
+}
+
+void Polyline(QPainter& p, const QColor& pen, std::initializer_list<QPoint> points) {
+    p.setPen(pen);
+    const QPoint* previous = nullptr;
+    for (const QPoint& point : points) {
+        if (previous) Line(p, previous->x(), previous->y(), point.x(), point.y());
+        previous = &point;
+    }
+}
+
+// The front port's cycle at row 13: expansion from cut-off, exhaust from
+// release, compression from its closing, admission from its opening, each an
+// arrow to the point where the phase begins.
+void PaintAnnotation(QPainter& p, const EventPainter& events) {
+    const int A = SafeNint(events.AnnotationX(FrontAdmission));
+    const int C = SafeNint(events.AnnotationX(FrontCutOff));
+    const int R = SafeNint(events.AnnotationX(FrontRelease));
+    const int P = SafeNint(events.AnnotationX(FrontCompression));
+    const QColor pen = events.Pen();
+    const TextStyle bold{Black, true};
+    constexpr int Upper = 101, Middle = 135, Lower = 169;
+
+    Polyline(p, pen, {{C - 110, Upper}, {C - 70, Upper}, {C - 20, Middle}, {C, Middle}});
+    Polyline(p, pen, {{C - 12, 131}, {C - 12, 139}, {C, Middle}});
+    WriteText(p, C + 10, 129, QStringLiteral("Exp"), bold);
+
+    Polyline(p, pen, {{C + 40, Middle}, {R, Middle}});
+    Polyline(p, pen, {{R - 12, 131}, {R - 12, 139}, {R, Middle}});
+    Polyline(p, pen,
+             {{R + 8, Middle}, {layout::ScaleRight, Middle}, {529, Lower}, {R - 160, Lower}});
+    WriteText(p, R - 190, 163, QStringLiteral("Exh"), bold);
+
+    Polyline(p, pen, {{R - 200, Lower}, {P + 100, Lower}, {P + 50, Middle}, {P, Middle}});
+    Polyline(p, pen, {{P + 12, 131}, {P + 12, 139}, {P, Middle}});
+    WriteText(p, P - 25, 129, QStringLiteral("Com"), bold);
+
+    Polyline(p, pen, {{P - 30, Middle}, {A, Middle}});
+    Polyline(p, pen,
+             {{A + 12, 139},
+              {A + 12, 131},
+              {A, Middle},
+              {layout::ScaleLeft, Middle},
+              {27, Upper},
+              {C - 150, Upper}});
+    WriteText(p, C - 140, 95, QStringLiteral("Adm"), bold);
+    p.setPen(Black);
+}
+
+// One graph from its sweep's table.
+void PaintOneGraph(QPainter& p, const kes::Model& m, const PortEventTable& table, bool annotate,
+                   DiagramTextState& text) {
+    const char mode = table.Mode;
+    PaintFrame(p, m);
+    PaintLegend(p, mode);
+    EventPainter painter(p, mode);
+    int k = 0;
+    for (int row = 0; row < PortRowCount; ++row) {
+        painter.RowBegun(row, table.Setting[row]);
+        for (; k < table.CrossingCount && table.Crossings[k].Row == row; ++k) {
+            const PortCrossing& c = table.Crossings[k];
+            painter.Crossing(row, static_cast<PortEvent>(c.Event), c.Travel);
+        }
+    }
+    if (annotate) PaintAnnotation(p, painter);
+    PaintDynVarBlock(p, m);
+    PaintUndoLine(p, m, text);
+}
+
+} // namespace
+
+bool IsFrontEvent(PortEvent e) {
+    return e == FrontAdmission || e == FrontRelease || e == FrontCutOff || e == FrontCompression;
+}
+
+bool EventHappens(bool opens, float now, float before) {
+    return opens ? (now >= 0.0f && before < 0.0f) : (now <= 0.0f && before > 0.0f);
+}
+
+double CrossingTravel(double travel, double opening, double previousTravel,
+                      double previousOpening) {
+    return travel - opening * (previousTravel - travel) / (previousOpening - opening);
+}
+
+float PortRowSetting(const kes::Model& m, char mode, int row) {
+    const double step = static_cast<double>(row) * m.Frame.RevArmMax / (PortRowCount - 1);
+    return static_cast<float>(IsReverse(mode) ? m.MidGear() - step : m.MidGear() + step);
+}
+
+void SweepPortEvents(kes::Model& m, char mode, PortEventSink& sink) {
+    const SettingGuard keep(m);
+    const bool reverse = IsReverse(mode);
+    for (int row = 0; row < PortRowCount; ++row) {
+        m.RevArmSetting = PortRowSetting(m, mode, row);
+        sink.RowBegun(row, m.RevArmSetting);
+        m.DriverAngle = 0.0f;
+        float previousTravel = 0.0f;
+        Openings previous;
+        for (int j = 0; j < PortSampleCount; ++j) {
+            m.DriverAngle = NextAngle(m.DriverAngle, reverse);
+            kes::SolveLinkage(m);
+            kes::SolvePortOpenings(m);
+            const float travel = m.Solver.PistonTravel640;
+            const Openings now = ReadOpenings(m);
+            sink.SampleSolved(row, j, m.DriverAngle, travel);
+            if (j >= 1) {
+                for (int e = 0; e < PortEventCount; ++e) {
+                    const EventRule rule = EventRules[e];
+                    const float o = now[rule.Watches];
+                    const float op = previous[rule.Watches];
+                    if (!EventHappens(rule.Opens, o, op)) continue;
+                    const double crossing = CrossingTravel(travel, o, previousTravel, op);
+                    sink.Crossing(row, static_cast<PortEvent>(e), static_cast<float>(crossing));
+                }
+            }
+            previousTravel = travel;
+            previous = now;
+        }
+    }
+}
+
+double PortEventTable::Percent(int row, PortEvent e) const {
+    const double t = LastTravel[row][e];
+    return IsFrontEvent(e) ? t / 6.4 : (640.0 - t) / 6.4;
+}
+
+void ComputePortEvents(kes::Model& m, char mode, PortEventTable& table) {
+    table.Mode = IsReverse(mode) ? 'R' : 'F';
+    table.CrossingCount = 0;
+    TableSink sink(table);
+    SweepPortEvents(m, table.Mode, sink);
+}
+
+PortEventTable ComputePortEvents(kes::Model& m, char mode) {
+    PortEventTable table;
+    ComputePortEvents(m, mode, table);
+    return table;
+}
+
+PortColours PortModeColours(char mode) {
+    return IsReverse(mode) ? PortColours{Green, Maroon} : PortColours{Teal, Red};
+}
+
+int FrontTravelX(double travel) {
+    return SafeNint(layout::TravelScale * travel) + layout::ScaleLeft;
+}
+
+int RearTravelX(double travel) {
+    return SafeNint(layout::ScaleWidth - layout::TravelScale * travel) + layout::ScaleLeft;
+}
+
+int PortRowY(int row) {
+    return layout::BottomRowY - layout::RowSpacing * row;
+}
+
+void PaintPortDiagram(QPainter& p, kes::Model& m, char mode, bool annotate,
+                      DiagramTextState& text) {
+    // The sweeps run before any painting: solving between raster operations
+    // is markedly slower on some processors.
+    const auto forward = std::make_unique<PortEventTable>();
+    if (mode != 'B') {
+        ComputePortEvents(m, mode, *forward);
+        PaintOneGraph(p, m, *forward, annotate, text);
+        return;
+    }
+    const auto reverse = std::make_unique<PortEventTable>();
+    ComputePortEvents(m, 'F', *forward);
+    ComputePortEvents(m, 'R', *reverse);
+    PaintOneGraph(p, m, *forward, annotate, text);
+    PaintOneGraph(p, m, *reverse, false, text);
+}
+
+void PaintPortDiagramForMode(QPainter& p, kes::Model& m, DiagramTextState& text) {
+    PaintPortDiagram(p, m, m.PortGraphMode, true, text);
+}
+
+} // namespace diagrams

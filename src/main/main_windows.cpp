@@ -1,0 +1,212 @@
+// The main window's other windows: created once, in the program's order,
+// and opened modally by their menu commands and tool buttons.
+
+#include "auxiliary/data_table_window.h"
+#include "auxiliary/draw_lines_window.h"
+#include "auxiliary/instructions_window.h"
+#include "diagrams/diagram_paint.h"
+#include "diagrams/oval_window.h"
+#include "diagrams/port_window.h"
+#include "diagrams/sine_window.h"
+#include "diagrams/steam_window.h"
+#include "dimensions/dimension_dialogs.h"
+#include "main/captions.h"
+#include "main/driv_ang_dialog.h"
+#include "main/file_commands.h"
+#include "main/graph_zoom_dialog.h"
+#include "main/main_controls.h"
+#include "main/main_form.h"
+#include "main/ref_pnts_dialog.h"
+#include "main/rev_pos_dialog.h"
+#include "main/set_rev_arm_dialog.h"
+#include "main/sound_player.h"
+#include "main/stp_ang_dialog.h"
+#include "model/model.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPainter>
+#include <QPixmap>
+#include <QToolBar>
+
+#include <cmath>
+
+namespace {
+
+// Menu captions, object names and tool-button hints of the window commands.
+struct WindowCommand {
+    const char* Caption;
+    const char* Name;
+    const char* Hint; // nullptr: no tool button
+};
+constexpr WindowCommand FrameDimensions{"&FrameDimensions", "FrameDimensions1",
+                                        "Change Frame Dimensions"};
+constexpr WindowCommand CylinderDimensions{"&CylinderDimensions", "CylinderDimensions1",
+                                           "Change Cylinder Dimensions"};
+constexpr WindowCommand SineDiagram{"&SineDiagram", "SineDiagram1", "View Sine Diagram"};
+constexpr WindowCommand OvalDiagram{"&OvalDiagram", "OvalDiagram1", "View Oval Diagram"};
+constexpr WindowCommand SteamDiagram{"S&teamDiagram", "SteamDiagram1", "View Steam Diagram"};
+constexpr WindowCommand PortDiagram{"&PortOpenClose", "PortOpenClose1",
+                                    "View Port Events vs Reverse Arm Position"};
+constexpr WindowCommand Instructions{"&Instructions", "Instructions1", nullptr};
+constexpr WindowCommand SpecialInstructions{"Instructions&Special", "InstructionsSpecial1",
+                                            nullptr};
+
+enum class Glyph { Frame, Cylinder, Sine, Oval, Steam, Ports };
+
+// Small tool-bar pictures drawn for this program.
+QIcon GlyphIcon(Glyph g) {
+    constexpr int size = 22;
+    QPixmap pix(size, size);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1.4));
+    switch (g) {
+    case Glyph::Frame: // a driver wheel with its rod
+        p.drawEllipse(QPointF(7, 14), 5.5, 5.5);
+        p.setPen(QPen(QColor(0xFF, 0, 0), 1.6));
+        p.drawLine(QPointF(7, 14), QPointF(20, 8));
+        break;
+    case Glyph::Cylinder: // a cylinder with its valve chest above
+        p.drawRect(QRectF(3, 11, 16, 8));
+        p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1.4));
+        p.drawRect(QRectF(6, 4, 10, 6));
+        p.fillRect(QRectF(9, 12, 3, 6), Qt::black);
+        break;
+    case Glyph::Sine: {
+        QPolygonF wave;
+        for (int x = 2; x <= 20; ++x)
+            wave << QPointF(x, 11 - 7 * std::sin((x - 2) * 0.35));
+        p.drawLine(2, 11, 20, 11);
+        p.setPen(QPen(QColor(0, 0, 0xFF), 1.6));
+        p.drawPolyline(wave);
+        break;
+    }
+    case Glyph::Oval:
+        p.drawLine(2, 11, 20, 11);
+        p.setPen(QPen(QColor(0, 0, 0xFF), 1.6));
+        p.drawEllipse(QPointF(11, 11), 8, 5);
+        break;
+    case Glyph::Steam: // an indicator card
+        p.drawLine(3, 19, 19, 19);
+        p.drawLine(3, 19, 3, 3);
+        p.setPen(QPen(QColor(0, 0x80, 0), 1.6));
+        p.drawPolyline(QPolygonF({QPointF(4, 5), QPointF(10, 5), QPointF(18, 15), QPointF(18, 17),
+                                  QPointF(4, 17), QPointF(4, 5)}));
+        break;
+    case Glyph::Ports: // event curves fanning out from mid gear
+        p.drawLine(2, 20, 20, 20);
+        p.setPen(QPen(QColor(0, 0x80, 0x80), 1.4));
+        p.drawLine(QPointF(6, 20), QPointF(4, 3));
+        p.drawLine(QPointF(11, 20), QPointF(15, 3));
+        p.setPen(QPen(QColor(0xFF, 0, 0), 1.4));
+        p.drawLine(QPointF(16, 20), QPointF(19, 3));
+        break;
+    }
+    return QIcon(pix);
+}
+
+} // namespace
+
+void TMainForm::CreateOtherWindows() {
+    diagramText_ = std::make_unique<DiagramTextState>();
+    DiagramTextState& text = *diagramText_;
+    const DimensionDialogs dimensions = CreateDimensionDialogs(model_, *this, this);
+
+    SetOtherWindow(OtherWindow::FrameDi, dimensions.Frame);
+    SetOtherWindow(OtherWindow::DrivAng, controls_->DrivAngDialog());
+    SetOtherWindow(OtherWindow::OvalDia, new TOvalDia(model_, *this, text, this), captions::Oval);
+    SetOtherWindow(OtherWindow::PortDia, new TPortDia(model_, *this, text, this), captions::Ports);
+    SetOtherWindow(OtherWindow::RefPnts, controls_->RefPntsDialog());
+    SetOtherWindow(OtherWindow::RevPos, controls_->RevPosDialog());
+    SetOtherWindow(OtherWindow::SetRevArm, controls_->SetRevArmDialog());
+    SetOtherWindow(OtherWindow::SineDia, new TSineDia(model_, *this, text, this), captions::Sine);
+    SetOtherWindow(OtherWindow::SteamDia, new TSteamDia(model_, *this, text, this),
+                   captions::Steam);
+    SetOtherWindow(OtherWindow::StpAng, controls_->StpAngDialog());
+    SetOtherWindow(OtherWindow::Inst, new TInst(model_, *this, this));
+    SetOtherWindow(OtherWindow::KesSpInst, new TKesSpInst(model_, *this, this));
+    SetOtherWindow(OtherWindow::GraphZoom, controls_->GraphZoomDialog());
+    auto* lines = new TDrawLines(model_, *this, this);
+    SetOtherWindow(OtherWindow::DrawLines, lines);
+    SetOtherWindow(OtherWindow::DataTable, new TDataTable(model_, *this, this),
+                   captions::DataTable);
+    SetOtherWindow(OtherWindow::CylDimen, dimensions.Cylinder);
+
+    fileCommands_ = new FileCommands(model_, *this, this);
+    connect(fileCommands_, &FileCommands::LinesRefreshNeeded, lines, &TDrawLines::RefreshFromModel);
+    connect(controls_.get(), &MainControls::DataTableRequested, this, &TMainForm::ShowDataTable);
+    connect(controls_.get(), &MainControls::LinesPivotClicked, this, [this, lines](bool right) {
+        if (lines->PickAtReferencePoint(right)) ShowLinesWindow();
+    });
+    connect(controls_.get(), &MainControls::Beeped, sound_, &SoundPlayer::Beep);
+
+    AddWindowCommands();
+}
+
+void TMainForm::AddWindowCommands() {
+    QToolBar* bar = menus_->ToolBar;
+    auto add = [&](QMenu* menu, QAction* before, const WindowCommand& c, Glyph glyph, auto slot) {
+        auto* action = new QAction(QString::fromLatin1(c.Caption), this);
+        action->setObjectName(QString::fromLatin1(c.Name));
+        if (before)
+            menu->insertAction(before, action);
+        else
+            menu->addAction(action);
+        connect(action, &QAction::triggered, this, slot);
+        if (c.Hint) {
+            auto* tool = new QAction(GlyphIcon(glyph), QString(), this);
+            tool->setObjectName(QString::fromLatin1(c.Name) + QStringLiteral("Button"));
+            tool->setToolTip(QString::fromLatin1(c.Hint));
+            bar->addAction(tool);
+            connect(tool, &QAction::triggered, this, slot);
+        }
+        return action;
+    };
+
+    // File: open, save as and import come before "E&xit".
+    QMenu* file = menus_->File;
+    for (QAction* a :
+         {fileCommands_->OpenDimensionsAction(), fileCommands_->SaveAsDimensionsAction(),
+          fileCommands_->OpenDosVersionDimAction()}) {
+        file->insertAction(exit1_, a);
+    }
+    file->insertSeparator(exit1_);
+    bar->addSeparator();
+    for (QAction* a :
+         {fileCommands_->OpenDimensionsAction(), fileCommands_->SaveAsDimensionsAction(),
+          fileCommands_->OpenDosVersionDimAction()}) {
+        auto* tool = new QAction(a->icon(), QString(), this);
+        tool->setObjectName(a->objectName() + QStringLiteral("Button"));
+        tool->setToolTip(a->toolTip());
+        bar->addAction(tool);
+        connect(tool, &QAction::triggered, a, &QAction::trigger);
+    }
+
+    // Dimensions: the two dialogs first.
+    bar->addSeparator();
+    QMenu* dims = menus_->Dimensions;
+    QAction* firstDims = dims->actions().isEmpty() ? nullptr : dims->actions().first();
+    add(dims, firstDims, FrameDimensions, Glyph::Frame, &TMainForm::ShowFrameDimensions);
+    add(dims, firstDims, CylinderDimensions, Glyph::Cylinder, &TMainForm::ShowCylinderDimensions);
+    if (firstDims) dims->insertSeparator(firstDims);
+
+    // Draw&Graphs: the four diagrams.
+    bar->addSeparator();
+    QMenu* graphs = menus_->Graphs;
+    add(graphs, nullptr, SineDiagram, Glyph::Sine, &TMainForm::ShowSineDiagram);
+    add(graphs, nullptr, OvalDiagram, Glyph::Oval, &TMainForm::ShowOvalDiagram);
+    add(graphs, nullptr, SteamDiagram, Glyph::Steam, &TMainForm::ShowSteamDiagram);
+    add(graphs, nullptr, PortDiagram, Glyph::Ports, &TMainForm::OpenPortDiagram);
+
+    // Help.
+    add(menus_->Help, nullptr, Instructions, Glyph::Frame, &TMainForm::ShowInstructions);
+    add(menus_->Help, nullptr, SpecialInstructions, Glyph::Frame,
+        &TMainForm::ShowSpecialInstructions);
+}
+
+void TMainForm::OpenPortDiagram() {
+    model_.PortGraphMode = 'F';
+    ShowPortDiagram();
+}

@@ -1,7 +1,7 @@
 // kestrove-cli: the solver's numbers and the diagrams without a window.
 
-#include "cli/commands.h"
 #include "cli/cli_cutoffs.h"
+#include "cli/commands.h"
 #include "files/dimension_file.h"
 #include "model/model.h"
 
@@ -25,6 +25,7 @@ const char* const Usage =
     "  diagram  sine|oval|steam|ports [--positions P1,P2,...] [--vertical-scale S]\n"
     "           [--mode F|R|B] -o OUT.png|OUT.svg\n"
     "  events   [--mode F|R]  the port events table as CSV\n"
+    "  readouts [--position P]  the sine diagram's mid-gear read-outs as CSV\n"
     "  cutoffs  [--positions P1,P2,...]  the steam diagram's cut-offs as CSV\n"
     "\n"
     "  --dims FILE  load a .kvd (or .kvx) dimension file first\n"
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
         if (*command == "sweep") return cli::RunSweep(model, args, std::cout);
         if (*command == "midgear") return cli::RunMidGear(model, args, std::cout);
         if (*command == "events") return cli::RunEvents(model, args, std::cout);
+        if (*command == "readouts") return cli::RunReadouts(model, args, std::cout);
         if (*command == "cutoffs") return cli::RunCutoffs(model, args, std::cout);
         if (*command == "diagram") {
             // Pictures need fonts but no display.

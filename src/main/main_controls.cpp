@@ -592,7 +592,8 @@ void MainControls::RefreshUndoButton() {
 }
 
 void MainControls::ShowSetRevArmDialog() {
-    d->ShowDialog(d->setRevArm);
+    // The diagram windows wait for it: they draw the positions set here.
+    if (!d->setRevArm->isVisible()) d->setRevArm->exec();
 }
 
 kes::ControlState& MainControls::State() {

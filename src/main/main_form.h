@@ -139,6 +139,7 @@ class TMainForm : public QMainWindow, public MainFormLink {
     std::unique_ptr<MainControls> controls_;
     std::array<QPointer<QWidget>, static_cast<size_t>(OtherWindow::Count)> windows_{};
     std::vector<std::pair<QPointer<QWidget>, QString>> captionWindows_;
+    std::vector<QPointer<QWidget>> ownedWindows_;
     std::unique_ptr<DiagramTextState> diagramText_;
     FileCommands* fileCommands_ = nullptr;
     HighlightDialogs* highlightDialogs_ = nullptr;

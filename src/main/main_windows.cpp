@@ -133,6 +133,12 @@ void TMainForm::CreateOtherWindows() {
     SetOtherWindow(OtherWindow::DataTable, new TDataTable(model_, *this, this),
                    captions::DataTable);
     SetOtherWindow(OtherWindow::CylDimen, dimensions.Cylinder);
+    // The controls own their dialogs; the rest are this window's.
+    for (OtherWindow w :
+         {OtherWindow::FrameDi, OtherWindow::OvalDia, OtherWindow::PortDia, OtherWindow::SineDia,
+          OtherWindow::SteamDia, OtherWindow::Inst, OtherWindow::KesSpInst, OtherWindow::DrawLines,
+          OtherWindow::DataTable, OtherWindow::CylDimen})
+        ownedWindows_.emplace_back(Window(w));
 
     fileCommands_ = new FileCommands(model_, *this, this);
     connect(fileCommands_, &FileCommands::LinesRefreshNeeded, lines, &TDrawLines::RefreshFromModel);

@@ -9,6 +9,9 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <optional>
@@ -57,11 +60,28 @@ class ControlsSetRevArmTest : public QObject {
     void dotsFollowTheFields();
     void fieldKeysAndClamping();
     void closingAsksTheDiagramsToRedraw();
+    void theDiagramsWaitForTheDialog();
 };
+
+void ControlsSetRevArmTest::theDiagramsWaitForTheDialog() {
+    // A diagram window opens the dialog and draws only once it is closed.
+    ControlsRig r;
+    TSetRevArm* dialog = r.controls->SetRevArmDialog();
+    bool wasOpen = false;
+    QTimer::singleShot(0, dialog, [&] {
+        wasOpen = dialog->isVisible();
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("CloseBtn")),
+                          Qt::LeftButton);
+    });
+    r.controls->ShowSetRevArmDialog();
+    QVERIFY(wasOpen);
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(r.m.RedrawPending);
+}
 
 void ControlsSetRevArmTest::showsTheTableAndItsTexts() {
     ControlsRig r;
-    r.controls->ShowSetRevArmDialog();
+    r.controls->SetRevArmDialog()->show();
     TSetRevArm* dialog = r.controls->SetRevArmDialog();
     QVERIFY(dialog->isVisible());
     QVERIFY(dialog->isModal());
@@ -115,7 +135,7 @@ void ControlsSetRevArmTest::markersSpanTheTravel() {
 
 void ControlsSetRevArmTest::dotsFollowTheFields() {
     ControlsRig r;
-    r.controls->ShowSetRevArmDialog();
+    r.controls->SetRevArmDialog()->show();
     TSetRevArm* dialog = r.controls->SetRevArmDialog();
     QImage image = Render(dialog, r.m);
     const auto mid = DotInRow(image, RowCentre(dialog, 1));
@@ -149,7 +169,7 @@ void ControlsSetRevArmTest::dotsFollowTheFields() {
 
 void ControlsSetRevArmTest::fieldKeysAndClamping() {
     ControlsRig r;
-    r.controls->ShowSetRevArmDialog();
+    r.controls->SetRevArmDialog()->show();
     TSetRevArm* dialog = r.controls->SetRevArmDialog();
     ControlsEntry* field = dialog->Field(9);
     field->setFocus();
@@ -173,7 +193,7 @@ void ControlsSetRevArmTest::fieldKeysAndClamping() {
 
 void ControlsSetRevArmTest::closingAsksTheDiagramsToRedraw() {
     ControlsRig r;
-    r.controls->ShowSetRevArmDialog();
+    r.controls->SetRevArmDialog()->show();
     TSetRevArm* dialog = r.controls->SetRevArmDialog();
     QVERIFY(!r.m.RedrawPending);
     // A field typed in and not yet left is taken when the dialog closes.
@@ -189,7 +209,7 @@ void ControlsSetRevArmTest::closingAsksTheDiagramsToRedraw() {
     QCOMPARE(r.m.RevArmPositions[2], r.m.MidGear() + r.m.Frame.RevArmNorm);
 
     r.m.RedrawPending = false;
-    r.controls->ShowSetRevArmDialog();
+    r.controls->SetRevArmDialog()->show();
     dialog->close(); // the close box
     QVERIFY(r.m.RedrawPending);
 }

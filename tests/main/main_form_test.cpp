@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <functional>
@@ -52,6 +53,7 @@ class MainFormTest : public QObject {
     void plainDialogsAreClosedAndReopened();
     void undoButtonStandsByTheUndoLine();
     void otherWindowsGetTheirCaptions();
+    void everyWindowIsCreatedAndReachableFromTheMenus();
     void exitClosesAndStopsTheTimer();
     void rendersToPng();
 };
@@ -256,7 +258,55 @@ void MainFormTest::otherWindowsGetTheirCaptions() {
     QVERIFY(sine.isVisible());
     QCOMPARE(sine.windowModality(), Qt::ApplicationModal);
     sine.close();
-    form.ShowOtherWindow(OtherWindow::Inst); // none yet: nothing happens
+}
+
+void MainFormTest::everyWindowIsCreatedAndReachableFromTheMenus() {
+    kes::Model m;
+    TMainForm form(m);
+    form.StopAnimation();
+    for (int i = 0; i < static_cast<int>(OtherWindow::Count); ++i)
+        QVERIFY2(form.Window(static_cast<OtherWindow>(i)), qPrintable(QString::number(i)));
+
+    const struct {
+        const char* action;
+        OtherWindow window;
+    } commands[] = {{"FrameDimensions1", OtherWindow::FrameDi},
+                    {"CylinderDimensions1", OtherWindow::CylDimen},
+                    {"SineDiagram1", OtherWindow::SineDia},
+                    {"OvalDiagram1", OtherWindow::OvalDia},
+                    {"SteamDiagram1", OtherWindow::SteamDia},
+                    {"PortOpenClose1", OtherWindow::PortDia},
+                    {"Instructions1", OtherWindow::Inst},
+                    {"InstructionsSpecial1", OtherWindow::KesSpInst}};
+    for (const auto& c : commands) {
+        auto* action = form.findChild<QAction*>(QString::fromLatin1(c.action));
+        QVERIFY2(action, c.action);
+        auto* dialog = qobject_cast<QDialog*>(form.Window(c.window));
+        QVERIFY2(dialog, c.action);
+        bool opened = false;
+        // The command opens its window modally; close it from inside its loop.
+        QTimer::singleShot(0, dialog, [&] {
+            opened = dialog->isVisible();
+            dialog->reject();
+        });
+        m.PortGraphMode = 'B';
+        action->trigger();
+        QVERIFY2(opened, c.action);
+        if (c.window == OtherWindow::PortDia) QCOMPARE(m.PortGraphMode, 'F');
+    }
+    // The tool bar carries a button for each of the six windows with a hint.
+    for (const char* hint :
+         {"Change Frame Dimensions", "Change Cylinder Dimensions", "View Sine Diagram",
+          "View Oval Diagram", "View Steam Diagram", "View Port Events vs Reverse Arm Position"}) {
+        bool found = false;
+        for (QAction* a : form.Menus().ToolBar->actions())
+            found |= a->toolTip() == hint;
+        QVERIFY2(found, hint);
+    }
+    // Exit stays the last item of the File menu, after the file commands.
+    const auto fileActions = form.Menus().File->actions();
+    QCOMPARE(fileActions.last()->objectName(), QStringLiteral("Exit1"));
+    QVERIFY(form.findChild<QAction*>(QStringLiteral("OpenDimensions")));
 }
 
 void MainFormTest::exitClosesAndStopsTheTimer() {

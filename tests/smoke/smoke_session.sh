@@ -34,6 +34,28 @@ for _ in $(seq 1 10); do
     [ "${changed%.*}" -gt 100 ] 2>/dev/null && break
 done
 
+# Drive the motion controls: "Stop" halts the wheel, "180" turns it to the
+# rear dead centre, "Fwd" puts the reverse arm in full forward gear. The
+# controls stand on the picture, which fills the window below the tool bar
+# at its start size of 800 x 600.
+if [ -n "$window" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    px=$X
+    py=$((Y + HEIGHT - 600))
+    click() {
+        xdotool mousemove $((px + $1)) $((py + $2)) click 1
+        sleep 1
+    }
+    click 181 28 # Stop
+    import -window root "$out/stop1.png"
+    sleep 1
+    import -window root "$out/stop2.png"
+    click 153 28 # 180
+    import -window root "$out/deg180.png"
+    click 153 10 # Fwd
+    import -window root "$out/fwd.png"
+fi
+
 # Close it as a user would: Alt+F opens "&File", X is "E&xit".
 if [ -n "$window" ]; then
     xdotool windowfocus --sync "$window" 2>/dev/null

@@ -17,7 +17,7 @@ done
 
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$work"
-rm -f "$work"/shot1.png "$work"/shot2.png
+rm -f "$work"/*.png
 # The program reads its sounds from its working directory.
 cd "$(dirname "$program")" || exit 1
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/smoke_session.sh" "$program" "$work" ||
@@ -43,4 +43,15 @@ done
 changed=$(compare -metric AE "$work/shot1.png" "$work/shot2.png" null: 2>&1 | cut -d' ' -f1)
 echo "pixels changed between the captures: $changed"
 [ "${changed%.*}" -gt 100 ] 2>/dev/null || { echo "the picture does not move"; status=1; }
+# The motion controls, where xdotool could click them.
+differ() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+if [ -f "$work/fwd.png" ]; then
+    stopped=$(differ "$work/stop1.png" "$work/stop2.png")
+    turned=$(differ "$work/stop2.png" "$work/deg180.png")
+    geared=$(differ "$work/deg180.png" "$work/fwd.png")
+    echo "after Stop: $stopped pixels changed; after 180: $turned; after Fwd: $geared"
+    [ "${stopped%.*}" -eq 0 ] 2>/dev/null || { echo "the wheel did not stop"; status=1; }
+    [ "${turned%.*}" -gt 100 ] 2>/dev/null || { echo "180 did not turn the wheel"; status=1; }
+    [ "${geared%.*}" -gt 100 ] 2>/dev/null || { echo "Fwd did not move the reverse arm"; status=1; }
+fi
 exit $status

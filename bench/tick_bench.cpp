@@ -2,30 +2,17 @@
 // into the 1280 x 1024 image) at the factory gear while it runs; the
 // argument switches the steam display off (0) or on (1).
 
+#include "bench_application.h"
 #include "main/animation_tick.h"
 #include "main/draw_state.h"
 #include "main/mechanism_painter.h"
 #include "model/model.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
 namespace {
-
-// Texts need a GUI application; the benchmarks share one, off screen.
-void EnsureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "kestrove-bench";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> app;
-    if (QCoreApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    app = std::make_unique<QGuiApplication>(argc, argv);
-}
 
 void BM_Tick(benchmark::State& state) {
     EnsureGuiApplication();

@@ -1,25 +1,22 @@
 #include "auxiliary/data_table_window.h"
 
 #include "auxiliary/pivot_table.h"
+#include "auxiliary/text_window.h"
 #include "main/captions.h"
 #include "main/main_form_link.h"
 #include "model/model.h"
 
 #include <QAction>
 #include <QFontDatabase>
-#include <QHBoxLayout>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
-const char* const TextFontFamily = "DejaVu Sans Mono";
-const int TextFontPoints = 9;
 const int TabStopCharacters = 11;
 const int CaptionRefreshMs = 1000;
 const QSize WindowSize(900, 620);
@@ -29,7 +26,6 @@ const char* const CopyText = "&Copy";
 const char* const PasteText = "&Paste";
 const char* const SelectAllText = "Select &All";
 const char* const ReadOnlyTip = "The table is read-only";
-const char* const CloseText = "Close";
 
 } // namespace
 
@@ -38,15 +34,10 @@ TDataTable::TDataTable(kes::Model& model, MainFormLink& link, QWidget* parent)
     setObjectName(QStringLiteral("TDataTable"));
     resize(WindowSize);
 
-    text_ = new QPlainTextEdit(this);
-    text_->setObjectName(QStringLiteral("Memo1"));
-    text_->setReadOnly(true);
+    text_ = text_window::NewText(this);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont font(QString::fromLatin1(TextFontFamily), TextFontPoints);
-    font.setStyleHint(QFont::Monospace);
-    text_->setFont(font);
-    text_->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char('0')) *
-                              TabStopCharacters);
+    text_->setTabStopDistance(
+        QFontMetricsF(text_window::Font()).horizontalAdvance(QLatin1Char('0')) * TabStopCharacters);
 
     // The four commands. The text is read-only, so cut and paste stand
     // disabled as on any read-only text; copy and select-all work.
@@ -82,17 +73,7 @@ TDataTable::TDataTable(kes::Model& model, MainFormLink& link, QWidget* parent)
     for (QAction* a : {cut_, copy_, paste_, selectAll_})
         addAction(a);
 
-    auto* close = new QPushButton(QString::fromLatin1(CloseText), this);
-    close->setObjectName(QStringLiteral("Close1"));
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(close);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar);
-    layout->addWidget(text_, 1);
-    layout->addLayout(buttons);
+    text_window::LayOut(this, text_)->setMenuBar(menuBar);
 
     captionTimer_ = new QTimer(this);
     captionTimer_->setInterval(CaptionRefreshMs);

@@ -1,13 +1,12 @@
 #include "auxiliary/instructions_window.h"
 
+#include "auxiliary/text_window.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -15,10 +14,7 @@ const char* const InstructFile = "instruct.doc";
 const char* const SpecialFile = "KesSpIns.doc";
 const char* const InstructTitle = "Instructions";
 const char* const SpecialTitle = "Special Instructions";
-const char* const TextFontFamily = "DejaVu Sans Mono";
-const int TextFontPoints = 9;
 const QSize WindowSize(760, 640);
-const char* const CloseText = "Close";
 // A text larger than this is shown cut short rather than read whole.
 const qint64 MaxTextBytes = 4 * 1024 * 1024;
 
@@ -39,25 +35,10 @@ TInstructionText::TInstructionText(const QString& fileName, const QString& title
     setWindowTitle(title);
     resize(WindowSize);
 
-    text_ = new QPlainTextEdit(this);
-    text_->setObjectName(QStringLiteral("Memo1"));
-    text_->setReadOnly(true);
+    text_ = text_window::NewText(this);
     text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QFont font(QString::fromLatin1(TextFontFamily), TextFontPoints);
-    font.setStyleHint(QFont::Monospace);
-    text_->setFont(font);
-
-    auto* close = new QPushButton(QString::fromLatin1(CloseText), this);
-    close->setObjectName(QStringLiteral("Close1"));
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(close);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(text_, 1);
-    layout->addLayout(buttons);
+    text_window::LayOut(this, text_);
 
     LoadText();
 }

@@ -1,6 +1,7 @@
 // kestrove-cli diagram: the diagram windows' pictures, drawn by the same
 // functions, written as PNG or SVG. kestrove-cli readouts: the sine
 // diagram's mid-gear read-outs as CSV.
+#include "cli/cli_positions.h"
 #include "cli/commands.h"
 #include "diagrams/diagram_paint.h"
 #include "diagrams/diagram_render.h"
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 #include <QString>
 
-#include <array>
 #include <cctype>
 #include <cmath>
 #include <iostream>
@@ -21,7 +21,6 @@ namespace cli {
 
 namespace {
 
-constexpr int MaxPositions = 9;
 constexpr double MinVerticalScale = 0.1;
 constexpr double MaxVerticalScale = 1000.0;
 constexpr double MidGearBand = 0.05;
@@ -33,35 +32,6 @@ std::string DiagramNames() {
         names += kind.Name;
     }
     return names;
-}
-
-// "P1,P2,..." into RevArmPositions[1..n].
-void SetPositions(kes::Model& m, const std::string& list) {
-    std::array<float, MaxPositions> values{};
-    int count = 0;
-    std::stringstream words(list);
-    std::string word;
-    while (std::getline(words, word, ',')) {
-        const auto value = ParseReal(word);
-        if (!value) throw UsageError("not a number in --positions: \"" + word + "\"");
-        if (count == MaxPositions) throw UsageError("--positions takes at most 9 values");
-        values[static_cast<size_t>(count++)] = static_cast<float>(*value);
-    }
-    if (count == 0) throw UsageError("--positions needs at least one value");
-    for (int i = 1; i <= MaxPositions; ++i)
-        m.RevArmPositions[static_cast<size_t>(i)] =
-            i <= count ? values[static_cast<size_t>(i - 1)] : 0.0f;
-    m.RevArmPositionCount = count;
-}
-
-// The three positions the mid-gear search sets.
-void SetDefaultPositions(kes::Model& m) {
-    const float mid = m.MidGear();
-    const float norm = m.Frame.RevArmNorm;
-    m.RevArmPositions[1] = mid;
-    m.RevArmPositions[2] = mid + norm;
-    m.RevArmPositions[3] = mid - norm;
-    m.RevArmPositionCount = 3;
 }
 
 std::string Trimmed(const std::string& text) {
@@ -88,11 +58,7 @@ int RunDiagram(kes::Model& m, Args& args, std::ostream& out) {
     if (suffix != QLatin1String("png") && suffix != QLatin1String("svg"))
         throw UsageError("diagram: the output must end in .png or .svg: " + *output);
 
-    if (positions) {
-        SetPositions(m, *positions);
-    } else {
-        SetDefaultPositions(m);
-    }
+    SetPositions(m, positions);
     if (scale) {
         if (!(*scale >= MinVerticalScale && *scale <= MaxVerticalScale))
             throw UsageError("--vertical-scale must be from 0.1 to 1000");

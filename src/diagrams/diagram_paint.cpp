@@ -3,6 +3,7 @@
 #include "model/format.h"
 #include "model/model.h"
 #include "model/rounding.h"
+#include "model/solver.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -41,6 +42,10 @@ const QString ExClText = QStringLiteral("ExCl");
 const QString StarsText = QStringLiteral("*******************************");
 const QString SelectText = QStringLiteral("* First Select Dimensions *");
 
+constexpr int TickRowCount = 9;
+constexpr int TickRowPitch = 32;
+constexpr int MaxPositions = 9; // RevArmPositions[1..9]
+
 constexpr float MidGearBand = 0.05f;
 constexpr int ReadoutLabelX = 595;
 constexpr int ReadoutValueX = 592;
@@ -54,6 +59,12 @@ double DrawingScale(const kes::Model& m) {
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
+}
+
+// The reverse-arm positions in use: RevArmPositionCount kept within 0..9.
+int PositionsInUse(const kes::Model& m) {
+    const int count = m.RevArmPositionCount;
+    return count < 0 ? 0 : count > MaxPositions ? MaxPositions : count;
 }
 
 } // namespace
@@ -98,6 +109,20 @@ void WriteText(QPainter& p, int x, int y, const std::string& text, const TextSty
 
 void Line(QPainter& p, int x1, int y1, int x2, int y2) {
     p.drawLine(x1, y1, x2, y2);
+}
+
+void PaintTickRows(QPainter& p, const TickSpan& shortTicks, const TickSpan& longTicks) {
+    for (int i = 1; i <= TickRowCount; ++i) {
+        const int row = TickRowPitch * i;
+        for (const TickSpan* t : {&shortTicks, &longTicks})
+            for (int x = t->FirstX; x <= t->LastX; x += t->Pitch)
+                Line(p, x, row + t->Top, x, row + t->Bottom);
+    }
+}
+
+void WriteAxisLabels(QPainter& p, int y, std::span<const AxisLabel> labels) {
+    for (const AxisLabel& label : labels)
+        WriteText(p, label.X, y, QString::fromLatin1(label.Text));
 }
 
 double PixelsPerUnit(const kes::Model& m) {
@@ -285,6 +310,32 @@ void PaintUndoLine(QPainter& p, const kes::Model& m, DiagramTextState& text) {
     WriteText(p, x, y, text.UndoMessage);
     text.UndoMessage = BuildUndoMessage(m);
     if (m.DynVarMode) WriteText(p, x, y, text.UndoMessage);
+}
+
+void PaintTravelDiagram(QPainter& p, kes::Model& m, DiagramTextState& text,
+                        const TravelDiagram& diagram) {
+    SettingGuard guard(m);
+    // The port-edge levels of the dimensions as they are now: a dynamic
+    // variable may have changed them since the last solve.
+    kes::SolveLinkage(m);
+
+    diagram.PaintFrame(p);
+    PaintVerticalAxis(p, m, diagram.AxisLabelX);
+    PaintPositionTableHeader(p, m);
+    PaintPortEdgeLines(p, m, diagram.PortEdges);
+
+    const int count = PositionsInUse(m);
+    for (int n = 1; n <= count; ++n) {
+        const float position = m.RevArmPositions[static_cast<size_t>(n)];
+        m.RevArmSetting = position;
+        PaintPositionTableRow(p, m, n, position);
+        const bool atMidGear = IsAtMidGear(m, position);
+        const JointTravel travel = diagram.Sweep(p, m, n, atMidGear);
+        if (atMidGear) PaintReadouts(p, ComputeReadouts(m, travel));
+    }
+
+    PaintDynVarBlock(p, m);
+    PaintUndoLine(p, m, text);
 }
 
 SettingGuard::SettingGuard(kes::Model& m)

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QString>
 
+#include <span>
 #include <string>
 
 class QPainter;
@@ -53,6 +54,24 @@ void WriteText(QPainter& p, int x, int y, const QString& text, const TextStyle& 
 void WriteText(QPainter& p, int x, int y, const std::string& text, const TextStyle& style = {});
 // A one-pixel line in the painter's current pen.
 void Line(QPainter& p, int x1, int y1, int x2, int y2);
+
+// One kind of background tick: at x from FirstX to LastX every Pitch pixels,
+// from Top to Bottom below the top of its row.
+struct TickSpan {
+    int FirstX, LastX, Pitch;
+    int Top, Bottom;
+};
+// The background ticks of the sine, oval and steam diagrams: nine rows,
+// row i 32 i pixels down, each with its short and then its long ticks.
+void PaintTickRows(QPainter& p, const TickSpan& shortTicks, const TickSpan& longTicks);
+
+// A label of a horizontal axis: its left x and its text.
+struct AxisLabel {
+    int X;
+    const char* Text;
+};
+// Writes the labels with their tops at y.
+void WriteAxisLabels(QPainter& p, int y, std::span<const AxisLabel> labels);
 
 // k = 375 / VerticalScale: pixels per unit of valve travel.
 double PixelsPerUnit(const kes::Model& m);
@@ -122,6 +141,24 @@ bool DynVarSlotChosen(const kes::Model& m, int n);
 void PaintUndoLine(QPainter& p, const kes::Model& m, DiagramTextState& text);
 // The undo line as this drawing builds it.
 QString BuildUndoMessage(const kes::Model& m);
+
+// What the sine and the oval diagram draw alike around their curves.
+struct TravelDiagram {
+    void (*PaintFrame)(QPainter& p);
+    int AxisLabelX;
+    PortEdgeLayout PortEdges;
+    // Turns the driver through position n's samples at the RevArmSetting
+    // set, paints the curve and returns the valve-stem joint travel seen
+    // (meaningful at mid gear).
+    JointTravel (*Sweep)(QPainter& p, kes::Model& m, int n, bool atMidGear);
+};
+// Paints such a diagram: the frame, the vertical axis, the position table's
+// header and the port-edge lines; then for each reverse-arm position in use
+// its table row, its curve and, within 0.05 of mid gear, the read-outs; last
+// the dynamic-variable block and the undo line. Restores RevArmSetting and
+// DriverAngle.
+void PaintTravelDiagram(QPainter& p, kes::Model& m, DiagramTextState& text,
+                        const TravelDiagram& diagram);
 
 // Saves RevArmSetting and DriverAngle and puts them back when it ends.
 class SettingGuard {

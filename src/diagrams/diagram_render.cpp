@@ -51,6 +51,17 @@ QImage RenderDiagram(const DiagramKind& kind, kes::Model& m, DiagramTextState& t
 
 bool WriteDiagram(const DiagramKind& kind, kes::Model& m, DiagramTextState& text,
                   const QString& fileName, QString* error) {
+    return WritePictureFile(
+        fileName, kind.ClientSize,
+        QStringLiteral("KESTROVE %1 diagram")
+            .arg(QString::fromLatin1(kind.Name.data(), static_cast<int>(kind.Name.size()))),
+        [&](QPainter& p) { kind.Paint(p, m, text); }, [&] { return RenderDiagram(kind, m, text); },
+        error);
+}
+
+bool WritePictureFile(const QString& fileName, QSize size, const QString& title,
+                      const std::function<void(QPainter&)>& paint,
+                      const std::function<QImage()>& image, QString* error) {
     QSaveFile file(fileName);
     auto fail = [&](const QString& why) {
         if (error) *error = why;
@@ -62,18 +73,18 @@ bool WriteDiagram(const DiagramKind& kind, kes::Model& m, DiagramTextState& text
     if (QFileInfo(fileName).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0) {
         QSvgGenerator generator;
         generator.setOutputDevice(&file);
-        generator.setSize(kind.ClientSize);
-        generator.setViewBox(QRect(QPoint(0, 0), kind.ClientSize));
-        generator.setTitle(
-            QStringLiteral("KESTROVE %1 diagram")
-                .arg(QString::fromLatin1(kind.Name.data(), static_cast<int>(kind.Name.size()))));
+        generator.setSize(size);
+        generator.setViewBox(QRect(QPoint(0, 0), size));
+        generator.setTitle(title);
         QPainter p;
-        if (!p.begin(&generator)) return fail(QStringLiteral("cannot write %1").arg(fileName));
-        PaintOnWhite(p, kind, m, text);
+        if (!p.begin(&generator)) return fail(QStringLiteral("Cannot write %1").arg(fileName));
+        p.fillRect(QRect(QPoint(0, 0), size), White);
+        BeginDiagram(p);
+        paint(p);
         p.end();
     } else {
         QImageWriter writer(&file, "png");
-        if (!writer.write(RenderDiagram(kind, m, text))) return fail(writer.errorString());
+        if (!writer.write(image())) return fail(writer.errorString());
     }
     if (!file.commit()) return fail(file.errorString());
     return true;

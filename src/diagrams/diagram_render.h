@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -40,5 +41,14 @@ QImage RenderDiagram(const DiagramKind& kind, kes::Model& m, DiagramTextState& t
 // false and sets *error when the file cannot be written.
 bool WriteDiagram(const DiagramKind& kind, kes::Model& m, DiagramTextState& text,
                   const QString& fileName, QString* error = nullptr);
+
+// Writes a picture through a temporary file, so a failed write leaves an
+// earlier file of the same name as it was. When the name ends in ".svg",
+// paint draws it on a white page of the given size, the painter set up as
+// for a diagram; otherwise the PNG of image() is written. Returns false and
+// sets *error when the file cannot be written.
+bool WritePictureFile(const QString& fileName, QSize size, const QString& title,
+                      const std::function<void(QPainter&)>& paint,
+                      const std::function<QImage()>& image, QString* error = nullptr);
 
 } // namespace diagrams

@@ -1,5 +1,6 @@
 #include "diagrams/diagram_window.h"
 
+#include "diagrams/diagram_render.h"
 #include "main/captions.h"
 #include "main/main_form_link.h"
 #include "model/dyn_vars.h"
@@ -8,17 +9,14 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QShowEvent>
-#include <QSvgGenerator>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -337,41 +335,17 @@ bool DiagramWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool DiagramWindow::SaveImage(const QString& fileName, QString* error) {
-    // Written through a temporary file, so a failed save leaves an earlier
-    // picture of the same name as it was.
-    QSaveFile file(fileName);
-    auto fail = [&](const QString& why) {
-        if (error) *error = why;
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
-
-    const bool svg =
-        QFileInfo(fileName).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
-    if (svg) {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&file);
-        generator.setSize(names_.ClientSize);
-        generator.setViewBox(QRect(QPoint(0, 0), names_.ClientSize));
-        generator.setTitle(names_.CaptionPrefix.trimmed());
-        QPainter painter;
-        if (!painter.begin(&generator)) return fail(tr("Cannot write %1").arg(fileName));
-        painter.fillRect(QRect(QPoint(0, 0), names_.ClientSize), Qt::white);
-        diagrams::BeginDiagram(painter);
-        // The drawing rebuilds the shared undo line: run it with the line
-        // the picture was drawn with and keep the current one.
+    // The drawing rebuilds the shared undo line: run it with the line the
+    // picture was drawn with and keep the current one.
+    auto paint = [this](QPainter& painter) {
         const QString current = text_.UndoMessage;
         text_.UndoMessage = undoMessageBeforeDraw_;
         DrawForExport(painter);
         text_.UndoMessage = current;
-        painter.end();
-    } else {
-        QImageWriter writer(&file, "png");
-        if (!writer.write(picture_)) return fail(writer.errorString());
-    }
-    if (!file.commit()) return fail(file.errorString());
-    return true;
+    };
+    return diagrams::WritePictureFile(
+        fileName, names_.ClientSize, names_.CaptionPrefix.trimmed(), paint,
+        [this] { return picture_; }, error);
 }
 
 void DiagramWindow::SaveImageClick() {

@@ -14,21 +14,13 @@ namespace diagrams {
 namespace {
 
 // Background ticks: nine rows, 32 pixels apart, and the two dead-centre lines.
-constexpr int TickRows = 9;
-constexpr int TickRowPitch = 32;
-constexpr int ShortTickFirstX = 71, ShortTickLastX = 557, ShortTickPitch = 27;
-constexpr int ShortTickTop = 52, ShortTickBottom = 58; // + 32 i
-constexpr int LongTickFirstX = 98, LongTickLastX = 530, LongTickPitch = 54;
-constexpr int LongTickTop = 50, LongTickBottom = 60; // + 32 i
+constexpr TickSpan ShortTicks{71, 557, 27, 52, 58};
+constexpr TickSpan LongTicks{98, 530, 54, 50, 60};
 constexpr int RearDeadCentreX = 44, FrontDeadCentreX = 584;
 constexpr int DeadCentreTop = 84, DeadCentreBottom = 346;
 
 // The travel axis: 100 % at the left, 0 % at the right.
 constexpr int TravelAxisY = 353;
-struct AxisLabel {
-    int X;
-    const char* Text;
-};
 constexpr AxisLabel TravelLabels[] = {{45, "100"}, {91, "90"},  {145, "80"}, {199, "70"},
                                       {253, "60"}, {307, "50"}, {361, "40"}, {415, "30"},
                                       {469, "20"}, {523, "10"}};
@@ -67,27 +59,45 @@ float SampleAngle(int j) {
     return a;
 }
 
-int PositionCount(const kes::Model& m) {
-    const int count = m.RevArmPositionCount;
-    return count < 0 ? 0 : count > 9 ? 9 : count;
-}
-
 void PaintFrame(QPainter& p) {
-    for (int i = 1; i <= TickRows; ++i) {
-        const int row = TickRowPitch * i;
-        for (int x = ShortTickFirstX; x <= ShortTickLastX; x += ShortTickPitch)
-            Line(p, x, row + ShortTickTop, x, row + ShortTickBottom);
-        for (int x = LongTickFirstX; x <= LongTickLastX; x += LongTickPitch)
-            Line(p, x, row + LongTickTop, x, row + LongTickBottom);
-    }
+    PaintTickRows(p, ShortTicks, LongTicks);
     Line(p, RearDeadCentreX, DeadCentreTop, RearDeadCentreX, DeadCentreBottom);
     Line(p, FrontDeadCentreX, DeadCentreTop, FrontDeadCentreX, DeadCentreBottom);
 
-    for (const AxisLabel& label : TravelLabels)
-        WriteText(p, label.X, TravelAxisY, QString::fromLatin1(label.Text));
+    WriteAxisLabels(p, TravelAxisY, TravelLabels);
     WriteText(p, ZeroLabelAt.x(), ZeroLabelAt.y(), QStringLiteral("0"));
     WriteText(p, PercentTextAt.x(), PercentTextAt.y(), PercentText);
     WriteText(p, ForwardTextAt.x(), ForwardTextAt.y(), ForwardText);
+}
+
+// One position's loop, with its number at the two label samples.
+JointTravel SweepLoop(QPainter& p, kes::Model& m, int n, bool atMidGear) {
+    const double k = PixelsPerUnit(m);
+    const bool normalMode = NormalReadoutMode(m);
+    JointTravel travel;
+    const QString number = QString::fromStdString(kes::FormatInt(n, 2));
+
+    double previousV = 0.0;
+    QPoint previous;
+    for (int j = FirstSample; j <= LastSample; ++j) {
+        const float angle = SampleAngle(j);
+        m.DriverAngle = angle;
+        kes::SolveLinkage(m);
+        const double v = m.Solver.ValveOffset;
+        if (atMidGear) travel.Add(m.Points[kes::ValveStemJoint].X);
+        const QPoint here(OvalPistonX(m, angle), TravelY(v, k));
+        if (j > FirstSample) {
+            for (const LoopLabel& label : LoopLabels) {
+                if (j != label.Sample) continue;
+                const int top = normalMode ? label.NormalTop : label.OtherTop;
+                WriteText(p, label.X, Nint(top - previousV * k), number, {Black, true});
+            }
+            Line(p, previous.x(), previous.y(), here.x(), here.y());
+        }
+        previousV = v;
+        previous = here;
+    }
+    return travel;
 }
 
 } // namespace
@@ -103,51 +113,8 @@ int OvalPistonX(kes::Model& m, double angle) {
 }
 
 void PaintOvalDiagram(QPainter& p, kes::Model& m, DiagramTextState& text) {
-    SettingGuard guard(m);
-    // The port-edge levels of the dimensions as they are now.
-    kes::SolveLinkage(m);
-
-    PaintFrame(p);
-    PaintVerticalAxis(p, m, AxisLabelX);
-    PaintPositionTableHeader(p, m);
-    PaintPortEdgeLines(p, m, PortEdges);
-
-    const double k = PixelsPerUnit(m);
-    const bool normalMode = NormalReadoutMode(m);
-    const int count = PositionCount(m);
-    for (int n = 1; n <= count; ++n) {
-        const float position = m.RevArmPositions[static_cast<size_t>(n)];
-        m.RevArmSetting = position;
-        PaintPositionTableRow(p, m, n, position);
-        const bool atMidGear = IsAtMidGear(m, position);
-        JointTravel travel;
-        const QString number = QString::fromStdString(kes::FormatInt(n, 2));
-
-        double previousV = 0.0;
-        QPoint previous;
-        for (int j = FirstSample; j <= LastSample; ++j) {
-            const float angle = SampleAngle(j);
-            m.DriverAngle = angle;
-            kes::SolveLinkage(m);
-            const double v = m.Solver.ValveOffset;
-            if (atMidGear) travel.Add(m.Points[kes::ValveStemJoint].X);
-            const QPoint here(OvalPistonX(m, angle), TravelY(v, k));
-            if (j > FirstSample) {
-                for (const LoopLabel& label : LoopLabels) {
-                    if (j != label.Sample) continue;
-                    const int top = normalMode ? label.NormalTop : label.OtherTop;
-                    WriteText(p, label.X, Nint(top - previousV * k), number, {Black, true});
-                }
-                Line(p, previous.x(), previous.y(), here.x(), here.y());
-            }
-            previousV = v;
-            previous = here;
-        }
-        if (atMidGear) PaintReadouts(p, ComputeReadouts(m, travel));
-    }
-
-    PaintDynVarBlock(p, m);
-    PaintUndoLine(p, m, text);
+    constexpr TravelDiagram Oval{&PaintFrame, AxisLabelX, PortEdges, &SweepLoop};
+    PaintTravelDiagram(p, m, text, Oval);
 }
 
 } // namespace diagrams

@@ -11,19 +11,11 @@ namespace diagrams {
 namespace {
 
 // Background ticks: nine rows, 32 pixels apart; row 5 is the zero line.
-constexpr int TickRows = 9;
-constexpr int TickRowPitch = 32;
-constexpr int ShortTickFirstX = 60, ShortTickLastX = 580, ShortTickPitch = 10;
-constexpr int ShortTickTop = 53, ShortTickBottom = 57; // + 32 i
-constexpr int LongTickFirstX = 90, LongTickLastX = 540, LongTickPitch = 90;
-constexpr int LongTickTop = 50, LongTickBottom = 60; // + 32 i
+constexpr TickSpan ShortTicks{60, 580, 10, 53, 57};
+constexpr TickSpan LongTicks{90, 540, 90, 50, 60};
 
 // The angle axis: x 90 is 0 degrees, one pixel per degree.
 constexpr int AngleAxisY = 353;
-struct AxisLabel {
-    int X;
-    const char* Text;
-};
 constexpr AxisLabel AngleLabels[] = {{86, "0"},    {173, "90"}, {260, "180"},
                                      {350, "270"}, {446, "0"},  {533, "90"}};
 constexpr QPoint RotationTextAt{86, 367};
@@ -50,21 +42,9 @@ int SampleX(int j) {
 }
 
 void PaintFrame(QPainter& p) {
-    for (int i = 1; i <= TickRows; ++i) {
-        const int row = TickRowPitch * i;
-        for (int x = ShortTickFirstX; x <= ShortTickLastX; x += ShortTickPitch)
-            Line(p, x, row + ShortTickTop, x, row + ShortTickBottom);
-        for (int x = LongTickFirstX; x <= LongTickLastX; x += LongTickPitch)
-            Line(p, x, row + LongTickTop, x, row + LongTickBottom);
-    }
-    for (const AxisLabel& label : AngleLabels)
-        WriteText(p, label.X, AngleAxisY, QString::fromLatin1(label.Text));
+    PaintTickRows(p, ShortTicks, LongTicks);
+    WriteAxisLabels(p, AngleAxisY, AngleLabels);
     WriteText(p, RotationTextAt.x(), RotationTextAt.y(), RotationText);
-}
-
-int PositionCount(const kes::Model& m) {
-    const int count = m.RevArmPositionCount;
-    return count < 0 ? 0 : count > 9 ? 9 : count;
 }
 
 // One position's sweep; paints the curve when a painter is given and
@@ -89,31 +69,15 @@ JointTravel SweepPosition(QPainter* p, kes::Model& m, int n, bool atMidGear) {
     return travel;
 }
 
+JointTravel PaintPosition(QPainter& p, kes::Model& m, int n, bool atMidGear) {
+    return SweepPosition(&p, m, n, atMidGear);
+}
+
 } // namespace
 
 void PaintSineDiagram(QPainter& p, kes::Model& m, DiagramTextState& text) {
-    SettingGuard guard(m);
-    // The port-edge levels of the dimensions as they are now: a dynamic
-    // variable may have changed them since the last solve.
-    kes::SolveLinkage(m);
-
-    PaintFrame(p);
-    PaintVerticalAxis(p, m, AxisLabelX);
-    PaintPositionTableHeader(p, m);
-    PaintPortEdgeLines(p, m, PortEdges);
-
-    const int count = PositionCount(m);
-    for (int n = 1; n <= count; ++n) {
-        const float position = m.RevArmPositions[static_cast<size_t>(n)];
-        m.RevArmSetting = position;
-        PaintPositionTableRow(p, m, n, position);
-        const bool atMidGear = IsAtMidGear(m, position);
-        const JointTravel travel = SweepPosition(&p, m, n, atMidGear);
-        if (atMidGear) PaintReadouts(p, ComputeReadouts(m, travel));
-    }
-
-    PaintDynVarBlock(p, m);
-    PaintUndoLine(p, m, text);
+    constexpr TravelDiagram Sine{&PaintFrame, AxisLabelX, PortEdges, &PaintPosition};
+    PaintTravelDiagram(p, m, text, Sine);
 }
 
 MidGearReadouts SineReadouts(kes::Model& m, float position) {

@@ -27,9 +27,8 @@ constexpr double BaseY = 343;            // pressure 0
 constexpr double PressureScale = 0.9;
 constexpr int AxisLeft = 44, AxisRight = 584, AxisTop = 70, AxisBottom = 346;
 constexpr int BaseLineLeft = 45, BaseLineRight = 585;
-constexpr int ShortTickFirstX = 71, ShortTickLastX = 557, ShortTickStep = 27;
-constexpr int LongTickFirstX = 98, LongTickLastX = 530, LongTickStep = 54;
-constexpr int TickRowCount = 9, TickRowSpacing = 32;
+constexpr TickSpan ShortTicks{71, 557, 27, 52, 58};
+constexpr TickSpan LongTicks{98, 530, 54, 50, 60};
 constexpr int CutOffRowTop = 233, CutOffRowSpacing = 13;
 constexpr int CutOffHeadingY = 231;
 constexpr int FrontCutOffHeadingX = 587, FrontCutOffNumberX = 588, FrontCutOffValueX = 600;
@@ -277,13 +276,7 @@ void DrawEnd(SteamSink& sink, SteamState& st, const EndView& v, float T, int n, 
 void PaintFrame(QPainter& p) {
     using namespace layout;
     p.setPen(Black);
-    for (int i = 1; i <= TickRowCount; ++i) {
-        const int row = TickRowSpacing * i;
-        for (int x = ShortTickFirstX; x <= ShortTickLastX; x += ShortTickStep)
-            Line(p, x, row + 52, x, row + 58);
-        for (int x = LongTickFirstX; x <= LongTickLastX; x += LongTickStep)
-            Line(p, x, row + 50, x, row + 60);
-    }
+    PaintTickRows(p, ShortTicks, LongTicks);
     Line(p, AxisLeft, AxisTop, AxisLeft, AxisBottom);
     Line(p, AxisRight, AxisTop, AxisRight, AxisBottom);
     for (const PlacedText& t : FrameTexts)

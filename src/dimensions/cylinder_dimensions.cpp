@@ -10,21 +10,14 @@
 
 namespace {
 
-// Layout of the client area, in pixels before the text scale.
+// Layout of the client area, in pixels before the text scale, beside the
+// columns the dimension dialogs share.
 namespace layout {
+using namespace dimension_columns;
 constexpr int ClientWidth = 386;
 constexpr int ClientHeight = 230;
-constexpr int RowHeight = 13;
-constexpr std::array<int, 2> SmallButtonX = {0, 194};
-constexpr int SmallButtonWidth = 8;
-constexpr std::array<int, 2> FieldX = {146, 342};
-constexpr int FieldWidth = 40;
-constexpr int FieldHeight = 13;
-constexpr std::array<int, 2> LabelX = {10, 204};
 constexpr std::array<int, 2> SecondLineX = {82, 266}; // second line of a two-row label
-constexpr int HelpX = 1;
-constexpr int HelpY1 = 190;
-constexpr int HelpY2 = 203;
+constexpr int HelpY = 190;
 const QRect Reset1Rect(294, 168, 90, 25);
 const QRect Close1Rect(294, 192, 90, 25);
 } // namespace layout
@@ -92,13 +85,12 @@ TCylDimen::TCylDimen(kes::Model& model, MainFormLink& link,
         const Entry& e = Entries[static_cast<size_t>(n - 1)];
         const int y = RowHeight * e.Row;
         const int fieldY = e.TwoRows ? y + RowHeight : y;
-        AddField(n, FirstId + n, QRect(FieldX[e.Column], fieldY, FieldWidth, FieldHeight));
+        AddColumnField(n, FirstId + n, e.Column, fieldY);
         AddText(QString::fromLatin1(e.Label), LabelX[e.Column], y);
         if (e.SecondLine)
             AddText(QString::fromLatin1(e.SecondLine), SecondLineX[e.Column], y + RowHeight);
     }
-    AddText(HelpLine1, HelpX, HelpY1);
-    AddText(HelpLine2, HelpX, HelpY2);
+    AddHelpLines(HelpLine1, HelpLine2, HelpY);
 
     reset1_ = AddButton(QStringLiteral("Reset1"), QStringLiteral("ResetCylDim"), Reset1Rect);
     QPushButton* close1 = AddButton(QStringLiteral("Close1"), QStringLiteral("Close"), Close1Rect);
@@ -107,8 +99,7 @@ TCylDimen::TCylDimen(kes::Model& model, MainFormLink& link,
     for (int n = 1; n <= CylFieldCount; ++n) {
         const Entry& e = Entries[static_cast<size_t>(n - 1)];
         const int height = e.TwoRows ? 2 * RowHeight : RowHeight;
-        AddSmallButton(n,
-                       QRect(SmallButtonX[e.Column], RowHeight * e.Row, SmallButtonWidth, height));
+        AddColumnSmallButton(n, e.Column, RowHeight * e.Row, height);
     }
 
     OnMouseDown(reset1_, [this] { Reset1MouseDown(); });

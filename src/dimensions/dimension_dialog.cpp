@@ -129,6 +129,24 @@ void DimensionDialog::AddText(const QString& text, int x, int y) {
     texts_.push_back({text, x, y});
 }
 
+DimensionField* DimensionDialog::AddColumnField(int n, int dimensionId, int column, int y) {
+    using namespace dimension_columns;
+    return AddField(n, dimensionId,
+                    QRect(FieldX[static_cast<size_t>(column)], y, FieldWidth, FieldHeight));
+}
+
+QPushButton* DimensionDialog::AddColumnSmallButton(int n, int column, int y, int height) {
+    using namespace dimension_columns;
+    return AddSmallButton(
+        n, QRect(SmallButtonX[static_cast<size_t>(column)], y, SmallButtonWidth, height));
+}
+
+void DimensionDialog::AddHelpLines(const QString& first, const QString& second, int y) {
+    using namespace dimension_columns;
+    AddText(first, HelpX, y);
+    AddText(second, HelpX, y + RowHeight);
+}
+
 void DimensionDialog::SetCloseButton(QPushButton* button) {
     close1_ = button;
     for (DimensionField* f : fields_)

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QVector>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -20,6 +21,19 @@ class MainFormLink;
 namespace kes {
 struct Model;
 }
+
+// The two columns both dialogs are laid out in, in pixels before the text
+// scale: each row has a small button, a label and a field.
+namespace dimension_columns {
+constexpr int RowHeight = 13;
+constexpr std::array<int, 2> SmallButtonX = {0, 194};
+constexpr int SmallButtonWidth = 8;
+constexpr std::array<int, 2> FieldX = {146, 342};
+constexpr int FieldWidth = 40;
+constexpr int FieldHeight = 13;
+constexpr std::array<int, 2> LabelX = {10, 204};
+constexpr int HelpX = 1;
+} // namespace dimension_columns
 
 class DimensionDialog : public QDialog {
     Q_OBJECT
@@ -61,6 +75,12 @@ class DimensionDialog : public QDialog {
     QPushButton* AddSmallButton(int n, QRect rect);
     QPushButton* AddButton(const QString& objectName, const QString& caption, QRect rect);
     void AddText(const QString& text, int x, int y);
+    // Field n and small button n in column 0 (left) or 1 (right), their tops
+    // at y; a small button may span more than one row.
+    DimensionField* AddColumnField(int n, int dimensionId, int column, int y);
+    QPushButton* AddColumnSmallButton(int n, int column, int y, int height);
+    // The two help lines below the columns, the first with its top at y.
+    void AddHelpLines(const QString& first, const QString& second, int y);
     // The close button; Enter in a field moves the focus to it.
     void SetCloseButton(QPushButton* button);
     // Runs mouseDown when a mouse button is pressed on the button.

@@ -11,22 +11,15 @@
 
 namespace {
 
-// Layout of the client area, in pixels before the text scale.
+// Layout of the client area, in pixels before the text scale, beside the
+// columns the dimension dialogs share.
 namespace layout {
+using namespace dimension_columns;
 constexpr int ClientWidth = 386;
 constexpr int ClientHeight = 246;
 constexpr int RowsPerColumn = 15;
-constexpr int RowHeight = 13;
-constexpr std::array<int, 2> SmallButtonX = {0, 194};
-constexpr int SmallButtonWidth = 8;
-constexpr std::array<int, 2> FieldX = {146, 342};
-constexpr int FieldWidth = 40;
-constexpr int FieldHeight = 13;
-constexpr std::array<int, 2> LabelX = {10, 204};
 constexpr std::array<int, 2> DittoLabelX = {40, 234}; // labels that begin with a ditto mark
-constexpr int HelpX = 1;
-constexpr int HelpY1 = 207;
-constexpr int HelpY2 = 220;
+constexpr int HelpY = 207;
 const QRect ResetFrameRect(282, 195, 50, 25);
 const QRect ResetBakerAssyRect(332, 195, 50, 25);
 const QRect Close1Rect(288, 220, 89, 25);
@@ -95,13 +88,12 @@ TFrameDi::TFrameDi(kes::Model& model, MainFormLink& link,
         const int column = (n - 1) / RowsPerColumn;
         const int y = RowHeight * ((n - 1) % RowsPerColumn);
         const int id = n < RevArmNormField ? n : 0;
-        AddField(n, id, QRect(FieldX[column], y, FieldWidth, FieldHeight));
+        AddColumnField(n, id, column, y);
         const QString& label = Labels[static_cast<size_t>(n - 1)];
         const bool ditto = label.startsWith(QLatin1Char('"'));
         AddText(label, ditto ? DittoLabelX[column] : LabelX[column], y);
     }
-    AddText(HelpLine1, HelpX, HelpY1);
-    AddText(HelpLine2, HelpX, HelpY2);
+    AddHelpLines(HelpLine1, HelpLine2, HelpY);
 
     resetFrame_ =
         AddButton(QStringLiteral("ResetFrame"), QStringLiteral("ResetFD"), ResetFrameRect);
@@ -113,7 +105,7 @@ TFrameDi::TFrameDi(kes::Model& model, MainFormLink& link,
     for (int n = 1; n <= FrameFieldCount; ++n) {
         const int column = (n - 1) / RowsPerColumn;
         const int y = RowHeight * ((n - 1) % RowsPerColumn);
-        AddSmallButton(n, QRect(SmallButtonX[column], y, SmallButtonWidth, RowHeight));
+        AddColumnSmallButton(n, column, y, RowHeight);
     }
 
     OnMouseDown(resetFrame_, [this] { ResetFrameMouseDown(); });

@@ -1,7 +1,8 @@
 #pragma once
 // A paint device that keeps what was painted on it instead of pixels: every
 // line with its pen colour and every text with its top-left corner, colour
-// and weight. Tests use it to read a drawing's texts and exact coordinates.
+// and weight. Points, paths and round shapes are left out. Tests use it to
+// read a drawing's texts and exact coordinates.
 
 #include <QColor>
 #include <QFontMetrics>
@@ -38,6 +39,11 @@ class RecordingPaintEngine : public QPaintEngine {
         if (state.state() & QPaintEngine::DirtyPen) pen_ = state.pen();
     }
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawPath(const QPainterPath&) override {}
+    void drawPoints(const QPoint*, int) override {}
+    void drawPoints(const QPointF*, int) override {}
+    void drawEllipse(const QRect&) override {}
+    void drawEllipse(const QRectF&) override {}
     void drawLines(const QLine* lines, int count) override {
         for (int i = 0; i < count; ++i)
             Lines.push_back({lines[i], pen_.color()});
@@ -52,7 +58,7 @@ class RecordingPaintEngine : public QPaintEngine {
     void drawRects(const QRectF*, int) override {}
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
         // The drawing puts the baseline at the top plus the whole-pixel ascent.
-        const QFontMetrics metrics(item.font());
+        const QFontMetrics metrics(item.font(), paintDevice());
         const QPoint topLeft(static_cast<int>(std::lround(p.x())),
                              static_cast<int>(std::lround(p.y())) - metrics.ascent());
         Texts.push_back({item.text(), topLeft, pen_.color(), item.font().bold()});

@@ -8,6 +8,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace diagrams {
 
 namespace {
@@ -20,6 +22,8 @@ constexpr double PixelsPerScaleUnit = 375.0;
 constexpr double MinScale = 0.1;
 constexpr double MaxScale = 1000.0;
 constexpr double CoarseTickScale = 3.75; // above it only every fifth tick
+// Nint holds pixel positions within this, far outside the window.
+constexpr int PixelLimit = 1000000;
 
 const QString FrontText = QStringLiteral("Front");
 const QString RearText = QStringLiteral("Rear");
@@ -78,7 +82,7 @@ QFont DiagramFont(bool bold) {
 }
 
 int Nint(double v) {
-    return kes::RoundHalfEven(v);
+    return std::clamp(kes::RoundHalfEven(v), -PixelLimit, PixelLimit);
 }
 
 void BeginDiagram(QPainter& p) {
@@ -327,6 +331,7 @@ void PaintTravelDiagram(QPainter& p, kes::Model& m, DiagramTextState& text,
     const int count = PositionsInUse(m);
     for (int n = 1; n <= count; ++n) {
         const float position = m.RevArmPositions[static_cast<size_t>(n)];
+        if (position == 0.0f) continue; // a slot left unused below one in use
         m.RevArmSetting = position;
         PaintPositionTableRow(p, m, n, position);
         const bool atMidGear = IsAtMidGear(m, position);

@@ -37,7 +37,9 @@ inline const QColor PortRed{255, 0, 0};   // rear port edges, warnings
 
 QFont DiagramFont(bool bold = false);
 
-// nint: to the nearest integer, ties to even.
+// nint: to the nearest integer, ties to even. Positions far outside the
+// window are held at +-1000000, where adding the layout's offsets cannot
+// overflow; they are clipped anyway.
 int Nint(double v);
 
 struct TextStyle {

@@ -381,6 +381,7 @@ void RunSteamSimulation(kes::Model& m, SteamSink& sink) {
 
     const int count = std::clamp(m.RevArmPositionCount, 0, MaxSteamPositions);
     for (int n = 1; n <= count; ++n) {
+        if (m.RevArmPositions[n] == 0.0f) continue; // a slot left unused below one in use
         m.RevArmSetting = m.RevArmPositions[n];
         ++st.PositionCounter;
         if (st.LabelF == LabelWritten) st.LabelF = LabelArmed;

@@ -19,11 +19,11 @@ void MapPointsToScreen(kes::Model& m) {
     const double s = m.CurrentView.Scale, ox = m.CurrentView.OffsetX, oy = m.CurrentView.OffsetY;
     const double x16 = pt[GearMount].X, y16 = pt[GearMount].Y;
     auto& rev = pt[RevArmPivot];
-    rev.SX = RoundHalfEven((x16 - rev.X) * s + ox);
-    rev.SY = RoundHalfEven((double{rev.Y} - y16) * s + oy);
+    rev.SX = ScreenPixel((x16 - rev.X) * s + ox);
+    rev.SY = ScreenPixel((double{rev.Y} - y16) * s + oy);
     auto& bell = pt[BellCrankPivot];
-    bell.SX = RoundHalfEven(ox + s * (x16 - bell.X));
-    bell.SY = RoundHalfEven(oy - s * (y16 + bell.Y));
+    bell.SX = ScreenPixel(ox + s * (x16 - bell.X));
+    bell.SY = ScreenPixel(oy - s * (y16 + bell.Y));
 }
 
 void AdvanceDriver(kes::Model& m) {

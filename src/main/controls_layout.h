@@ -65,9 +65,10 @@ constexpr QRect RefPt2Zero(Button1Left, 97, ButtonWidth, 23);
 // Pivot data table button, above the read-outs.
 constexpr QRect DataTable(199, 3, 64, 19);
 
-// Dynamic variables: a bar right of each name and value row.
+// Dynamic variables: a bar right of each name and value row, and of the
+// read-outs, ending inside the window's start width of 800.
 constexpr int DynVarLeft = 655;
-constexpr int DynVarWidth = 200;
+constexpr int DynVarWidth = 140;
 constexpr int DynVarHeight = 11;
 constexpr int DynVarTop = 71; // bar n at DynVarTop + DynVarPitch (n - 1)
 constexpr int DynVarPitch = 12;

@@ -3,16 +3,21 @@
 #include "model/model.h"
 #include "model/rounding.h"
 
+#include <algorithm>
 #include <cstdint>
 
+int ScreenPixel(double v) {
+    return std::clamp(kes::RoundHalfEven(v), -ScreenPixelLimit, ScreenPixelLimit);
+}
+
 int WorldToScreenX(const kes::Model& m, double x) {
-    return kes::RoundHalfEven(static_cast<double>(m.CurrentView.OffsetX) +
-                              static_cast<double>(m.CurrentView.Scale) * x);
+    return ScreenPixel(static_cast<double>(m.CurrentView.OffsetX) +
+                       static_cast<double>(m.CurrentView.Scale) * x);
 }
 
 int WorldToScreenY(const kes::Model& m, double y) {
-    return kes::RoundHalfEven(static_cast<double>(m.CurrentView.OffsetY) -
-                              static_cast<double>(m.CurrentView.Scale) * y);
+    return ScreenPixel(static_cast<double>(m.CurrentView.OffsetY) -
+                       static_cast<double>(m.CurrentView.Scale) * y);
 }
 
 void ComputeCylinderOutlines(const kes::Model& m, CylinderOutlines& out) {

@@ -18,7 +18,14 @@ struct CylinderOutlines {
     std::array<QPoint, 8> Valve{};
 };
 
-// Screen x and y of a world coordinate in the current view, rounded half to even.
+// A window pixel from a real, rounded half to even. Positions far outside
+// the picture are held at +-ScreenPixelLimit, so that the drawing can add its
+// offsets to them, or sum a few of them, without overflowing; they are
+// clipped anyway.
+inline constexpr int ScreenPixelLimit = 1 << 24;
+int ScreenPixel(double v);
+
+// Screen x and y of a world coordinate in the current view (ScreenPixel).
 int WorldToScreenX(const kes::Model& m, double x);
 int WorldToScreenY(const kes::Model& m, double y);
 

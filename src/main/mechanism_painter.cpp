@@ -180,8 +180,8 @@ void DrawLinesAndCircles(Canvas& canvas, const kes::Model& m) {
             const double ox = m.CurrentView.OffsetX, oy = m.CurrentView.OffsetY;
             const double s = m.CurrentView.Scale;
             // One pixel is added before rounding on the right and the top.
-            canvas.Ellipse(xp(ax - r), kes::RoundHalfEven(oy - s * (ay - r) + 1.0),
-                           kes::RoundHalfEven(ox + s * (ax + r) + 1.0), yp(ay + r));
+            canvas.Ellipse(xp(ax - r), ScreenPixel(oy - s * (ay - r) + 1.0),
+                           ScreenPixel(ox + s * (ax + r) + 1.0), yp(ay + r));
         }
     }
 }

@@ -66,6 +66,8 @@ class SineDiagramTest : public QObject {
     void noPositionsDrawsFrameOnly();
     void badVerticalScaleNeitherHangsNorCrashes_data();
     void badVerticalScaleNeitherHangsNorCrashes();
+    void farPortEdgesAreHeldOffThePicture();
+    void unusedSlotBetweenPositionsIsSkipped();
 };
 
 void SineDiagramTest::backgroundTicks() {
@@ -510,6 +512,39 @@ void SineDiagramTest::badVerticalScaleNeitherHangsNorCrashes() {
         if (l.Line.x2() != 44 || l.Line.y1() != l.Line.y2()) continue;
         QVERIFY(l.Line.y1() >= 65 && l.Line.y1() <= 365);
     }
+}
+
+void SineDiagramTest::farPortEdgesAreHeldOffThePicture() {
+    // An absurd valve length puts two front levels a long way above the
+    // window: their lines and labels are held at -1000000, where the
+    // layout's offsets cannot overflow, and are clipped.
+    auto m = FactoryModel();
+    m->Cylinder[kes::ValveLengthFront] = -1e30f;
+    RecordingPaintDevice rec(SineClientSize);
+    PaintToRecorder(&PaintSineDiagram, *m, rec);
+    int held = 0;
+    for (const RecordedLine& l : rec.Lines())
+        if (l.Color == QColor(0, 255, 0) && l.Line.y1() == -1000000) ++held;
+    QCOMPARE(held, 2);
+    for (const char* label : {"Front Steam Port Open", "Front Steam Port Max"}) {
+        const auto texts = rec.TextsNamed(label);
+        QCOMPARE(static_cast<int>(texts.size()), 1);
+        QCOMPARE(texts[0].TopLeft, QPoint(60, -1000000));
+    }
+}
+
+void SineDiagramTest::unusedSlotBetweenPositionsIsSkipped() {
+    // Position 2 cleared to 0 while 3 is in use: it gets neither a curve nor
+    // a row of the table, as the positions dialog shows it unused.
+    auto m = FactoryModel();
+    SetPositions(*m, {m->MidGear(), 0.0f, m->MidGear() + 1.5f});
+    RecordingPaintDevice rec(SineClientSize);
+    PaintToRecorder(&PaintSineDiagram, *m, rec);
+    QCOMPARE(static_cast<int>(CurveLines(rec).size()), 2 * 66);
+    QCOMPARE(TextAt(rec, {545, 24})->Text, QString("    1"));
+    QVERIFY(TextAt(rec, {545, 36}) == nullptr);
+    QVERIFY(rec.TextsNamed(Fixed(0.0, 6, 3)).empty());
+    QCOMPARE(TextAt(rec, {545, 48})->Text, QString("    3"));
 }
 
 KESTROVE_DIAGRAM_TEST_MAIN(SineDiagramTest)

@@ -117,6 +117,7 @@ class SteamSimulationTest : public QObject {
     void cutOffRisesTowardFullGear();
     void settingsRestoredAndRepeatable();
     void noPositionsRunsNothing();
+    void unusedSlotBetweenPositionsIsSkipped();
     void cutOffCsv();
     void badDimensionsDoNotStopTheSimulation();
 };
@@ -400,12 +401,29 @@ void SteamSimulationTest::noPositionsRunsNothing() {
     Recorder r;
     RunSteamSimulation(m, r);
     QVERIFY(r.Events.empty());
+    for (int n = 1; n <= 9; ++n)
+        m.RevArmPositions[static_cast<size_t>(n)] = m.MidGear() + 0.1f * static_cast<float>(n);
     m.RevArmPositionCount = 42; // never more than the nine slots
     Recorder r9;
     RunSteamSimulation(m, r9);
     QCOMPARE(int(std::count_if(r9.Events.begin(), r9.Events.end(),
                                [](const Event& e) { return e.What == Event::Begin; })),
              MaxSteamPositions);
+}
+
+void SteamSimulationTest::unusedSlotBetweenPositionsIsSkipped() {
+    // Position 2 cleared to 0 while 3 is in use is no reverse-arm setting:
+    // the driver is not turned for it and its cut-off row stays empty.
+    kes::Model m = ModelWithPositions({0.0f, 1.5f, 1.0f});
+    m.RevArmPositions[2] = 0.0f;
+    Recorder r;
+    RunSteamSimulation(m, r);
+    std::vector<int> begun;
+    for (const Event& e : r.Events) {
+        if (e.What == Event::Begin) begun.push_back(e.N);
+        if (e.What == Event::Cut || e.What == Event::Sample) QVERIFY(e.N != 2);
+    }
+    QCOMPARE(begun, (std::vector<int>{1, 3}));
 }
 
 void SteamSimulationTest::cutOffCsv() {

@@ -55,6 +55,7 @@ class MainFormTest : public QObject {
     void otherWindowsGetTheirCaptions();
     void everyWindowIsCreatedAndReachableFromTheMenus();
     void exitClosesAndStopsTheTimer();
+    void everyControlFitsTheStartWindow();
     void rendersToPng();
 };
 
@@ -321,6 +322,31 @@ void MainFormTest::exitClosesAndStopsTheTimer() {
     QCOMPARE(form.Sound()->OutputVolume(), 0x80008000u);
     form.StartAnimation(); // a diagram closing late does not restart it
     QVERIFY(!form.Timer1()->isActive());
+}
+
+void MainFormTest::everyControlFitsTheStartWindow() {
+    // With every panel shown, each control on the picture can be reached
+    // (its arrows too) in the window as it opens.
+    kes::Model m;
+    TMainForm form(m);
+    form.StopAnimation();
+    form.show();
+    for (const char* name : {"ReferPoints", "PivotData", "DynamicVari", "UnDoDisplay"}) {
+        auto* action = form.findChild<QAction*>(QLatin1String(name));
+        QVERIFY2(action, name);
+        action->trigger();
+    }
+    form.Timer1Timer();
+    QVERIFY(m.ReferencePointsOn && m.PivotDataOn && m.DynVarMode && m.UndoDisplay);
+    const QRect picture = form.Picture()->rect();
+    QVERIFY(picture.width() >= 800);
+    int shown = 0;
+    for (QWidget* w : form.Picture()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!w->isVisible()) continue;
+        ++shown;
+        QVERIFY2(picture.contains(w->geometry()), qPrintable(w->objectName()));
+    }
+    QVERIFY(shown > 30);
 }
 
 void MainFormTest::rendersToPng() {

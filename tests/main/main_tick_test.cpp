@@ -136,9 +136,12 @@ void MainTickTest::mappingRoundsHalfToEven() {
     QCOMPARE(m.Points[kes::RefPoint1].SX, 4);    // 3.5 -> 4
     m.CurrentView = {1e30f, 0.0f, 0.0f};
     m.Points[kes::RefPoint1] = {1.0f, -1.0f, 0, 0};
-    MapPointsToScreen(m); // saturates instead of overflowing
-    QCOMPARE(m.Points[kes::RefPoint1].SX, std::numeric_limits<int32_t>::max());
-    QCOMPARE(m.Points[kes::RefPoint1].SY, std::numeric_limits<int32_t>::max());
+    MapPointsToScreen(m); // held far outside the picture instead of overflowing
+    QCOMPARE(m.Points[kes::RefPoint1].SX, ScreenPixelLimit);
+    QCOMPARE(m.Points[kes::RefPoint1].SY, ScreenPixelLimit);
+    // The absolute pivots too.
+    QCOMPARE(m.Points[kes::RevArmPivot].SY, -ScreenPixelLimit);
+    QCOMPARE(m.Points[kes::BellCrankPivot].SY, -ScreenPixelLimit);
 }
 
 void MainTickTest::outlinesFollowTheirTable() {

@@ -60,6 +60,7 @@ class MechanismPainterTest : public QObject {
     void linesAndCirclesOfTheTable();
     void pickPromptsFollowTheReferenceChoice();
     void hostileGeometryStillDraws();
+    void farPointsDrawNothingAcrossThePicture();
 };
 
 void MechanismPainterTest::fixedPivotsAreRedCrosses() {
@@ -539,6 +540,27 @@ void MechanismPainterTest::hostileGeometryStillDraws() {
     rig.m.CurrentView.Scale = std::numeric_limits<float>::quiet_NaN();
     rig.Tick();
     QVERIFY(rig.InkIn(QRect(0, 0, 700, 130)) > 0); // the texts are still there
+}
+
+void MechanismPainterTest::farPointsDrawNothingAcrossThePicture() {
+    // Reference points typed far out of the world: their crosses are
+    // clipped away, never folded back across the picture by an overflow.
+    FrameRig rig;
+    rig.m.ReferencePointsOn = true;
+    rig.m.Points[kes::RefPoint1].X = 1e30f; // right of the window, row 470
+    rig.m.Points[kes::RefPoint1].Y = -10.0f;
+    rig.m.Points[kes::RefPoint2].X = 50.0f; // column 1050, below the window
+    rig.m.Points[kes::RefPoint2].Y = -1e30f;
+    rig.DrawStill();
+    QCOMPARE(rig.InkIn(QRect(0, 460, 1280, 21)), 0);
+    QCOMPARE(rig.InkIn(QRect(1040, 140, 21, 884)), 0);
+    // Mapped positions keep room for the offsets the drawing adds.
+    for (int slot : {kes::RefPoint1, kes::RefPoint2}) {
+        const QPoint p = rig.Screen(slot);
+        QVERIFY(std::abs(p.x()) <= ScreenPixelLimit && std::abs(p.y()) <= ScreenPixelLimit);
+    }
+    QCOMPARE(rig.Screen(kes::RefPoint1).x(), ScreenPixelLimit);
+    QCOMPARE(rig.Screen(kes::RefPoint2).y(), ScreenPixelLimit);
 }
 
 int main(int argc, char** argv) {

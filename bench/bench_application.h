@@ -1,17 +1,11 @@
 #pragma once
-// Texts need a GUI application; the benchmarks share one, made once and off
-// screen, by whichever runs first.
+// Texts need a GUI application. The benchmarks' own main (bench_main.cpp)
+// makes one, off screen, before any benchmark runs and destroys it before
+// Qt's own statics go.
 
 #include <QGuiApplication>
 
-#include <memory>
-
+// Stops a benchmark that would paint without the application.
 inline void EnsureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "kestrove-bench";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> app;
-    if (QCoreApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    app = std::make_unique<QGuiApplication>(argc, argv);
+    if (!QCoreApplication::instance()) qFatal("kestrove-bench: no QGuiApplication");
 }

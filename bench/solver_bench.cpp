@@ -47,5 +47,3 @@ void BM_PortEventsSweep(benchmark::State& state) {
 BENCHMARK(BM_PortEventsSweep)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

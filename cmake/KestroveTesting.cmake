@@ -13,7 +13,7 @@ endfunction()
 function(kestrove_qt_test name)
     add_executable(${name} ${ARGN})
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
-    target_link_libraries(${name} PRIVATE kestrove_gui Qt6::Test kestrove_warnings)
+    target_link_libraries(${name} PRIVATE kestrove_main Qt6::Test kestrove_warnings)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT 180

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make ninja-build libgtest-dev libbenchmark-dev
           qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
+          libboost-dev libnlopt-cxx-dev poppler-utils
           fonts-dejavu-core xvfb xauth xdotool imagemagick x11-apps)
 
 missing=()

@@ -2,8 +2,8 @@
 
 #include "auxiliary/pivot_table.h"
 #include "auxiliary/text_window.h"
-#include "main/captions.h"
-#include "main/main_form_link.h"
+#include "ui_shell/captions.h"
+#include "ui_shell/main_form_link.h"
 #include "model/model.h"
 
 #include <QAction>

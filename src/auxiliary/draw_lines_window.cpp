@@ -2,8 +2,9 @@
 
 #include "auxiliary/line_colors.h"
 #include "auxiliary/point_names.h"
-#include "main/main_form_link.h"
 #include "model/model.h"
+#include "model/nearest_point.h"
+#include "ui_shell/main_form_link.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -488,17 +489,13 @@ QPointF TDrawLines::PivotPosition(const kes::Model& m, int pointIndex) {
 }
 
 int TDrawLines::NearestPivot(const kes::Model& m, float x, float y) {
-    int best = -1;
-    double bestDistance = std::numeric_limits<double>::infinity();
-    for (int p : PickablePivots) {
+    struct At {
+        double X, Y;
+    };
+    return kes::NearestCandidate(x, y, PickablePivots, [&](int p) {
         const QPointF at = PivotPosition(m, p);
-        const double distance = std::fabs(at.x() - x) + std::fabs(at.y() - y);
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = p;
-        }
-    }
-    return best;
+        return At{at.x(), at.y()};
+    });
 }
 
 QString TDrawLines::PivotName(int pointIndex) {

@@ -1,8 +1,8 @@
 #include "cli/cli_cutoffs.h"
 
+#include "analysis/event_tables.h"
+#include "analysis/steam_simulation.h"
 #include "cli/cli_positions.h"
-#include "diagrams/event_tables.h"
-#include "diagrams/steam_diagram.h"
 #include "model/model.h"
 
 #include <ostream>
@@ -13,7 +13,7 @@ int RunCutoffs(kes::Model& m, Args& args, std::ostream& out) {
     const auto positions = args.TakeValue("--positions");
     args.ExpectEmpty();
     SetPositions(m, positions);
-    diagrams::WriteSteamCutOffsCsv(diagrams::ComputeSteamCutOffs(m), out);
+    analysis::WriteSteamCutOffsCsv(analysis::ComputeSteamCutOffs(m), out);
     return 0;
 }
 

@@ -1,29 +1,22 @@
 // kestrove-cli diagram: the diagram windows' pictures, drawn by the same
-// functions, written as PNG or SVG. kestrove-cli readouts: the sine
-// diagram's mid-gear read-outs as CSV.
+// functions, written as PNG or SVG.
+#include "analysis/vertical_scale.h"
 #include "cli/cli_positions.h"
 #include "cli/commands.h"
 #include "diagrams/diagram_paint.h"
 #include "diagrams/diagram_render.h"
-#include "diagrams/sine_diagram.h"
 #include "model/model.h"
 
 #include <QFileInfo>
 #include <QString>
 
 #include <cctype>
-#include <cmath>
 #include <iostream>
 #include <ostream>
-#include <sstream>
 
 namespace cli {
 
 namespace {
-
-constexpr double MinVerticalScale = 0.1;
-constexpr double MaxVerticalScale = 1000.0;
-constexpr double MidGearBand = 0.05;
 
 std::string DiagramNames() {
     std::string names;
@@ -32,11 +25,6 @@ std::string DiagramNames() {
         names += kind.Name;
     }
     return names;
-}
-
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first);
 }
 
 } // namespace
@@ -60,7 +48,7 @@ int RunDiagram(kes::Model& m, Args& args, std::ostream& out) {
 
     SetPositions(m, positions);
     if (scale) {
-        if (!(*scale >= MinVerticalScale && *scale <= MaxVerticalScale))
+        if (!(*scale >= analysis::MinVerticalScale && *scale <= analysis::MaxVerticalScale))
             throw UsageError("--vertical-scale must be from 0.1 to 1000");
         m.VerticalScale = static_cast<float>(*scale);
     }
@@ -77,30 +65,6 @@ int RunDiagram(kes::Model& m, Args& args, std::ostream& out) {
         return 1;
     }
     out << *output << "\n";
-    return 0;
-}
-
-int RunReadouts(kes::Model& m, Args& args, std::ostream& out) {
-    const auto position = args.TakeNumber("--position");
-    args.ExpectEmpty();
-    const float p = position ? static_cast<float>(*position) : m.MidGear();
-    if (!diagrams::IsAtMidGear(m, p)) {
-        std::ostringstream why;
-        why << "--position must lie within " << MidGearBand << " of mid gear (" << m.MidGear()
-            << ")";
-        throw UsageError(why.str());
-    }
-    const diagrams::MidGearReadouts r = diagrams::SineReadouts(m, p);
-    out << "rear_lead,front_steam_lap,front_exhaust_clearance,rear_exhaust_clearance,"
-           "rear_steam_lap,front_lead\n";
-    const float values[] = {
-        r.RearLead,     r.FrontSteamLap, r.FrontExhaustClearance, r.RearExhaustClearance,
-        r.RearSteamLap, r.FrontLead};
-    for (size_t i = 0; i < std::size(values); ++i) {
-        if (i) out << ',';
-        out << Trimmed(diagrams::FormatReadout(values[i]));
-    }
-    out << "\n";
     return 0;
 }
 

@@ -1,8 +1,9 @@
 // events [--mode F|R]: the port events table as CSV.
 #include "cli/commands.h"
 
-#include "diagrams/event_tables.h"
-#include "diagrams/port_diagram.h"
+#include "analysis/event_tables.h"
+#include "analysis/port_events.h"
+#include "model/model.h"
 
 #include <ostream>
 
@@ -20,7 +21,7 @@ int RunEvents(kes::Model& m, Args& args, std::ostream& out) {
         }
     }
     args.ExpectEmpty();
-    diagrams::WritePortEventsCsv(diagrams::ComputePortEvents(m, mode), out);
+    analysis::WritePortEventsCsv(analysis::ComputePortEvents(m, mode), out);
     return 0;
 }
 

@@ -1,11 +1,12 @@
 // kestrove-cli: the solver's numbers and the diagrams without a window.
 
-#include "cli/cli_cutoffs.h"
 #include "cli/commands.h"
 #include "files/dimension_file.h"
 #include "model/model.h"
 
+#ifdef KESTROVE_CLI_DIAGRAMS
 #include <QGuiApplication>
+#endif
 
 #include <cstdlib>
 #include <iostream>
@@ -56,11 +57,9 @@ int main(int argc, char** argv) {
             }
         }
 
-        if (*command == "sweep") return cli::RunSweep(model, args, std::cout);
-        if (*command == "midgear") return cli::RunMidGear(model, args, std::cout);
-        if (*command == "events") return cli::RunEvents(model, args, std::cout);
-        if (*command == "readouts") return cli::RunReadouts(model, args, std::cout);
-        if (*command == "cutoffs") return cli::RunCutoffs(model, args, std::cout);
+        if (const auto status = cli::RunNumericCommand(*command, model, args, std::cout))
+            return *status;
+#ifdef KESTROVE_CLI_DIAGRAMS
         if (*command == "diagram") {
             // Pictures need fonts but no display.
             if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -68,6 +67,7 @@ int main(int argc, char** argv) {
             QGuiApplication app(qtArgc, argv);
             return cli::RunDiagram(model, args, std::cout);
         }
+#endif
         throw cli::UsageError("unknown command: " + *command);
     } catch (const cli::UsageError& e) {
         std::cerr << "kestrove-cli: " << e.what() << "\n";

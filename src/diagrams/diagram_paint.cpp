@@ -1,5 +1,8 @@
 #include "diagrams/diagram_paint.h"
 
+#include "analysis/setting_guard.h"
+#include "analysis/vertical_scale.h"
+
 #include "model/format.h"
 #include "model/model.h"
 #include "model/rounding.h"
@@ -17,13 +20,7 @@ namespace {
 // The vertical axis: 0 at y 215, +-150 pixels for +-0.4 * VerticalScale.
 constexpr double ZeroLineY = 215.0;
 constexpr double PixelsPerScaleUnit = 375.0;
-// The scale the drawing works with stays within these, so that a bad value
-// read from a file can neither hang the tick loops nor divide by zero.
-constexpr double MinScale = 0.1;
-constexpr double MaxScale = 1000.0;
 constexpr double CoarseTickScale = 3.75; // above it only every fifth tick
-// Nint holds pixel positions within this, far outside the window.
-constexpr int PixelLimit = 1000000;
 
 const QString FrontText = QStringLiteral("Front");
 const QString RearText = QStringLiteral("Rear");
@@ -50,15 +47,11 @@ constexpr int TickRowCount = 9;
 constexpr int TickRowPitch = 32;
 constexpr int MaxPositions = 9; // RevArmPositions[1..9]
 
-constexpr float MidGearBand = 0.05f;
 constexpr int ReadoutLabelX = 595;
 constexpr int ReadoutValueX = 592;
 
 double DrawingScale(const kes::Model& m) {
-    const double s = m.VerticalScale;
-    if (!(s >= MinScale)) return MinScale; // also NaN
-    if (s > MaxScale) return MaxScale;
-    return s;
+    return analysis::DrawingScale(m.VerticalScale);
 }
 
 QString Q(const std::string& s) {
@@ -82,7 +75,7 @@ QFont DiagramFont(bool bold) {
 }
 
 int Nint(double v) {
-    return std::clamp(kes::RoundHalfEven(v), -PixelLimit, PixelLimit);
+    return kes::SaturatedPixel(v);
 }
 
 void BeginDiagram(QPainter& p) {
@@ -179,17 +172,6 @@ void PaintPositionTableRow(QPainter& p, const kes::Model& m, int n, float positi
     WriteText(p, Nint(533 * fx), y, direction);
 }
 
-bool IsAtMidGear(const kes::Model& m, float position) {
-    // In the positions' own precision, so that MidGear + 0.05 is excluded.
-    const float low = m.MidGear() - MidGearBand;
-    const float high = m.MidGear() + MidGearBand;
-    return low < position && position < high;
-}
-
-bool NormalReadoutMode(const kes::Model& m) {
-    return m.Cylinder[kes::ValveLengthRear] > m.Cylinder[kes::SteamPortWidthRear];
-}
-
 void PaintPortEdgeLines(QPainter& p, const kes::Model& m, const PortEdgeLayout& layout) {
     const double k = PixelsPerUnit(m);
     const kes::SolverOutputs& s = m.Solver;
@@ -224,40 +206,8 @@ void PaintPortEdgeLines(QPainter& p, const kes::Model& m, const PortEdgeLayout& 
     p.setPen(QPen(Black, 1));
 }
 
-MidGearReadouts ComputeReadouts(const kes::Model& m, const JointTravel& travel) {
-    const kes::SolverOutputs& s = m.Solver;
-    const double toValve =
-        static_cast<double>(m.Cylinder[kes::ValveCtrToJoint]) - m.Cylinder[kes::CylCtrToDriver];
-    const double vmax = travel.Max + toValve;
-    const double vmin = travel.Min + toValve;
-    const double jmid = (static_cast<double>(travel.Min) + travel.Max) / 2.0;
-    const double fso = s.FrontSteamOpenLevel();
-    const double feo = s.FrontExhaustOpenLevel();
-    const double rso = s.RearSteamOpenLevel();
-    const double reo = s.RearExhaustOpenLevel();
-
-    MidGearReadouts r;
-    r.RearLead = static_cast<float>(vmax + rso);
-    r.FrontLead = static_cast<float>(fso - vmin);
-    if (NormalReadoutMode(m)) {
-        r.FrontSteamLap = static_cast<float>(-fso);
-        r.FrontExhaustClearance = static_cast<float>(-feo);
-        r.RearExhaustClearance = static_cast<float>(-reo);
-        r.RearSteamLap = static_cast<float>(-rso);
-    } else {
-        r.FrontSteamLap = static_cast<float>(-fso - jmid);
-        r.FrontExhaustClearance = static_cast<float>(-feo - jmid);
-        r.RearExhaustClearance = static_cast<float>(jmid - reo);
-        r.RearSteamLap = static_cast<float>(jmid - rso);
-    }
-    return r;
-}
-
-std::string FormatReadout(float v) {
-    return kes::FormatFixed(v, 6, 3);
-}
-
-void PaintReadouts(QPainter& p, const MidGearReadouts& r) {
+void PaintReadouts(QPainter& p, const analysis::MidGearReadouts& r) {
+    using analysis::FormatReadout;
     WriteText(p, ReadoutLabelX, 153, LeadText);
     WriteText(p, ReadoutLabelX, 182, LapText);
     WriteText(p, ReadoutLabelX, 211, ExClText);
@@ -318,7 +268,7 @@ void PaintUndoLine(QPainter& p, const kes::Model& m, DiagramTextState& text) {
 
 void PaintTravelDiagram(QPainter& p, kes::Model& m, DiagramTextState& text,
                         const TravelDiagram& diagram) {
-    SettingGuard guard(m);
+    const analysis::SettingGuard guard(m);
     // The port-edge levels of the dimensions as they are now: a dynamic
     // variable may have changed them since the last solve.
     kes::SolveLinkage(m);
@@ -334,21 +284,13 @@ void PaintTravelDiagram(QPainter& p, kes::Model& m, DiagramTextState& text,
         if (position == 0.0f) continue; // a slot left unused below one in use
         m.RevArmSetting = position;
         PaintPositionTableRow(p, m, n, position);
-        const bool atMidGear = IsAtMidGear(m, position);
-        const JointTravel travel = diagram.Sweep(p, m, n, atMidGear);
-        if (atMidGear) PaintReadouts(p, ComputeReadouts(m, travel));
+        const bool atMidGear = analysis::IsAtMidGear(m, position);
+        const analysis::JointTravel travel = diagram.Sweep(p, m, n, atMidGear);
+        if (atMidGear) PaintReadouts(p, analysis::ComputeReadouts(m, travel));
     }
 
     PaintDynVarBlock(p, m);
     PaintUndoLine(p, m, text);
-}
-
-SettingGuard::SettingGuard(kes::Model& m)
-    : m_(m), revArmSetting_(m.RevArmSetting), driverAngle_(m.DriverAngle) {}
-
-SettingGuard::~SettingGuard() {
-    m_.RevArmSetting = revArmSetting_;
-    m_.DriverAngle = driverAngle_;
 }
 
 } // namespace diagrams

@@ -4,6 +4,10 @@
 // axis, position table, port-edge lines, mid-gear read-outs, the
 // dynamic-variable block and the undo line).
 
+#include "analysis/stroke_scale.h"
+#include "analysis/travel_readouts.h"
+#include "ui_shell/fonts.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -28,7 +32,7 @@ namespace diagrams {
 
 // The diagrams' text font: 11 pixels high.
 inline constexpr int FontPixelSize = 11;
-inline constexpr const char* FontFamily = "DejaVu Sans";
+inline constexpr const char* FontFamily = shell::FontFamilyName;
 
 inline const QColor Black{0, 0, 0};
 inline const QColor White{255, 255, 255};
@@ -37,9 +41,11 @@ inline const QColor PortRed{255, 0, 0};   // rear port edges, warnings
 
 QFont DiagramFont(bool bold = false);
 
-// nint: to the nearest integer, ties to even. Positions far outside the
-// window are held at +-1000000, where adding the layout's offsets cannot
-// overflow; they are clipped anyway.
+// Travel diagrams across the stroke: 540 pixels for the whole stroke.
+inline constexpr double StrokeTravelScale = 540.0 / analysis::StrokeUnits;
+
+// nint: to the nearest integer, ties to even, held at +-kes::PixelLimit
+// (kes::SaturatedPixel).
 int Nint(double v);
 
 struct TextStyle {
@@ -88,11 +94,6 @@ void PaintVerticalAxis(QPainter& p, const kes::Model& m, int labelX);
 void PaintPositionTableHeader(QPainter& p, const kes::Model& m);
 // Row n of the position table: number, direction and value.
 void PaintPositionTableRow(QPainter& p, const kes::Model& m, int n, float position);
-// Strictly within 0.05 of MidGear.
-bool IsAtMidGear(const kes::Model& m, float position);
-// ValveLengthRear > SteamPortWidthRear: the read-outs' normal mode.
-bool NormalReadoutMode(const kes::Model& m);
-
 // Where the six port-edge labels stand (x only; the heights follow the levels)
 // and where the lines end.
 struct PortEdgeLayout {
@@ -108,28 +109,8 @@ struct PortEdgeLayout {
 // levels of the last solve. The pen is black afterwards.
 void PaintPortEdgeLines(QPainter& p, const kes::Model& m, const PortEdgeLayout& layout);
 
-// The least and greatest valve-stem joint X seen at mid gear.
-struct JointTravel {
-    float Min = 1000.0f;
-    float Max = 0.0f;
-    void Add(float x) {
-        if (x < Min) Min = x;
-        if (x > Max) Max = x;
-    }
-};
-
-// The six mid-gear read-outs in the order they stand from top to bottom:
-// rear lead, front steam lap, front exhaust clearance, rear exhaust
-// clearance, rear steam lap, front lead.
-struct MidGearReadouts {
-    float RearLead = 0, FrontSteamLap = 0, FrontExhaustClearance = 0;
-    float RearExhaustClearance = 0, RearSteamLap = 0, FrontLead = 0;
-};
-MidGearReadouts ComputeReadouts(const kes::Model& m, const JointTravel& travel);
 // The labels and the values at x 592 as the windows print them.
-void PaintReadouts(QPainter& p, const MidGearReadouts& r);
-// A value as the read-outs format it (6:3).
-std::string FormatReadout(float v);
+void PaintReadouts(QPainter& p, const analysis::MidGearReadouts& r);
 
 // The dynamic-variable block's texts (names and values, or the red "First
 // Select Dimensions" block) when DynVarMode is on.
@@ -152,7 +133,7 @@ struct TravelDiagram {
     // Turns the driver through position n's samples at the RevArmSetting
     // set, paints the curve and returns the valve-stem joint travel seen
     // (meaningful at mid gear).
-    JointTravel (*Sweep)(QPainter& p, kes::Model& m, int n, bool atMidGear);
+    analysis::JointTravel (*Sweep)(QPainter& p, kes::Model& m, int n, bool atMidGear);
 };
 // Paints such a diagram: the frame, the vertical axis, the position table's
 // header and the port-edge lines; then for each reverse-arm position in use
@@ -161,19 +142,5 @@ struct TravelDiagram {
 // DriverAngle.
 void PaintTravelDiagram(QPainter& p, kes::Model& m, DiagramTextState& text,
                         const TravelDiagram& diagram);
-
-// Saves RevArmSetting and DriverAngle and puts them back when it ends.
-class SettingGuard {
-  public:
-    explicit SettingGuard(kes::Model& m);
-    ~SettingGuard();
-    SettingGuard(const SettingGuard&) = delete;
-    SettingGuard& operator=(const SettingGuard&) = delete;
-
-  private:
-    kes::Model& m_;
-    float revArmSetting_;
-    float driverAngle_;
-};
 
 } // namespace diagrams

@@ -1,8 +1,8 @@
 #include "diagrams/diagram_window.h"
 
 #include "diagrams/diagram_render.h"
-#include "main/captions.h"
-#include "main/main_form_link.h"
+#include "ui_shell/captions.h"
+#include "ui_shell/main_form_link.h"
 #include "model/dyn_vars.h"
 #include "model/model.h"
 

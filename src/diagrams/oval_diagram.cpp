@@ -71,10 +71,10 @@ void PaintFrame(QPainter& p) {
 }
 
 // One position's loop, with its number at the two label samples.
-JointTravel SweepLoop(QPainter& p, kes::Model& m, int n, bool atMidGear) {
+analysis::JointTravel SweepLoop(QPainter& p, kes::Model& m, int n, bool atMidGear) {
     const double k = PixelsPerUnit(m);
-    const bool normalMode = NormalReadoutMode(m);
-    JointTravel travel;
+    const bool normalMode = analysis::NormalReadoutMode(m);
+    analysis::JointTravel travel;
     const QString number = QString::fromStdString(kes::FormatInt(n, 2));
 
     double previousV = 0.0;

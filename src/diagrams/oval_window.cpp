@@ -1,7 +1,7 @@
 #include "diagrams/oval_window.h"
 
 #include "diagrams/oval_diagram.h"
-#include "main/captions.h"
+#include "ui_shell/captions.h"
 
 namespace {
 

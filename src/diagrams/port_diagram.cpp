@@ -1,10 +1,10 @@
 #include "diagrams/port_diagram.h"
 
+#include "analysis/port_events.h"
 #include "diagrams/diagram_paint.h"
 #include "model/format.h"
 #include "model/model.h"
 #include "model/rounding.h"
-#include "model/solver.h"
 
 #include <QPainter>
 #include <QPen>
@@ -14,15 +14,17 @@
 
 namespace diagrams {
 
+using namespace analysis;
+
 namespace {
 
 // Layout of the port events window, in client pixels.
 namespace layout {
 constexpr int BottomRowY = 343; // row 0 (mid gear)
 constexpr int RowSpacing = 16;
-constexpr double TravelScale = 0.84375; // 540 pixels for the 640 of a stroke
-constexpr int ScaleLeft = 9;            // 0 % of the stroke
-constexpr int ScaleRight = 549;         // 100 %
+constexpr double TravelScale = StrokeTravelScale;
+constexpr int ScaleLeft = 9;    // 0 % of the stroke
+constexpr int ScaleRight = 549; // 100 %
 constexpr int ScaleWidth = 540;
 constexpr int FrameTop = 42;
 constexpr int FrameBottom = 353;
@@ -81,16 +83,6 @@ constexpr ModeTexts ReverseTexts{
     {415, 321, "Rev."}, {446, 315, "Front Port"}, {446, 327, "Rear Port"}, {605, 32, "Rev."}, 596};
 constexpr int SettingRowTop = 336; // the setting of row i stands at 336 - 16 i
 
-// Pixel positions far outside the window are held within a range where
-// adding the layout's offsets cannot overflow; they are clipped anyway.
-constexpr int PixelLimit = 1000000;
-int Clamped(int v) {
-    return v < -PixelLimit ? -PixelLimit : (v > PixelLimit ? PixelLimit : v);
-}
-int SafeNint(double v) {
-    return Clamped(kes::RoundHalfEven(v));
-}
-
 bool IsReverse(char mode) {
     return mode == 'R';
 }
@@ -102,70 +94,6 @@ const ModeTexts& TextsFor(char mode) {
 void Write(QPainter& p, const PlacedText& t, const TextStyle& style = {}) {
     WriteText(p, t.X, t.Y, QString::fromLatin1(t.Text), style);
 }
-
-// The opening that each event watches, and whether it opens or closes.
-enum class Opening { FrontSteam, FrontExhaust, RearSteam, RearExhaust };
-struct EventRule {
-    Opening Watches;
-    bool Opens;
-};
-constexpr std::array<EventRule, PortEventCount> EventRules{{
-    {Opening::FrontSteam, true},    // front admission
-    {Opening::FrontExhaust, true},  // front release
-    {Opening::RearSteam, true},     // rear admission
-    {Opening::RearExhaust, true},   // rear release
-    {Opening::FrontSteam, false},   // front cut-off
-    {Opening::FrontExhaust, false}, // front compression
-    {Opening::RearSteam, false},    // rear cut-off
-    {Opening::RearExhaust, false},  // rear compression
-}};
-
-struct Openings {
-    std::array<float, 4> Value{};
-    float operator[](Opening o) const { return Value[static_cast<int>(o)]; }
-};
-
-Openings ReadOpenings(const kes::Model& m) {
-    const kes::SolverOutputs& s = m.Solver;
-    return Openings{{s.FrontSteamOpen, s.FrontExhaustOpen, s.RearSteamOpen, s.RearExhaustOpen}};
-}
-
-// The driver turns 4 degrees per sample: forward from 0 gives 4 .. 360, 4;
-// backward gives 356 .. 0, 356.
-float NextAngle(float angle, bool reverse) {
-    if (reverse) {
-        angle -= PortStepAngle;
-        while (angle < 0.0f)
-            angle += 360.0f;
-    } else {
-        angle += PortStepAngle;
-        while (angle > 360.0f)
-            angle -= 360.0f;
-    }
-    return angle;
-}
-
-// Collects the last crossing and the count per row and event.
-class TableSink final : public PortEventSink {
-  public:
-    explicit TableSink(PortEventTable& table) : table_(table) {}
-    void RowBegun(int row, float setting) override {
-        table_.Setting[row] = setting;
-        table_.LastTravel[row].fill(-1.0f);
-        table_.Count[row].fill(0);
-    }
-    void Crossing(int row, PortEvent e, float travel) override {
-        table_.LastTravel[row][e] = travel;
-        if (table_.Count[row][e] < 255) ++table_.Count[row][e];
-        if (table_.CrossingCount < MaxPortCrossings) {
-            table_.Crossings[table_.CrossingCount++] =
-                PortCrossing{travel, static_cast<uint8_t>(row), static_cast<uint8_t>(e)};
-        }
-    }
-
-  private:
-    PortEventTable& table_;
-};
 
 // Paints the rows' settings and one line per crossing of an event seen
 // before in this drawing, row by row as the sweep found them.
@@ -234,8 +162,8 @@ void PaintFrame(QPainter& p, const kes::Model& m) {
 
     WriteText(p, MaximumX, MaximumY, QStringLiteral("Maximum"), TextStyle{Red, false});
     // The normal full-gear setting on the same scale as the rows.
-    const int normalY = SafeNint(BottomRowY - static_cast<double>(m.Frame.RevArmNorm) * RowsHeight /
-                                                  m.Frame.RevArmMax);
+    const int normalY = kes::SaturatedPixel(BottomRowY - static_cast<double>(m.Frame.RevArmNorm) *
+                                                             RowsHeight / m.Frame.RevArmMax);
     p.setPen(Blue);
     Line(p, NormalLineLeft, normalY, NormalLineRight, normalY);
     WriteText(p, NormalTextX, normalY - NormalTextRise, QStringLiteral("Normal"),
@@ -269,10 +197,10 @@ void Polyline(QPainter& p, const QColor& pen, std::initializer_list<QPoint> poin
 // release, compression from its closing, admission from its opening, each an
 // arrow to the point where the phase begins.
 void PaintAnnotation(QPainter& p, const EventPainter& events) {
-    const int A = SafeNint(events.AnnotationX(FrontAdmission));
-    const int C = SafeNint(events.AnnotationX(FrontCutOff));
-    const int R = SafeNint(events.AnnotationX(FrontRelease));
-    const int P = SafeNint(events.AnnotationX(FrontCompression));
+    const int A = kes::SaturatedPixel(events.AnnotationX(FrontAdmission));
+    const int C = kes::SaturatedPixel(events.AnnotationX(FrontCutOff));
+    const int R = kes::SaturatedPixel(events.AnnotationX(FrontRelease));
+    const int P = kes::SaturatedPixel(events.AnnotationX(FrontCompression));
     const QColor pen = events.Pen();
     const TextStyle bold{Black, true};
     constexpr int Upper = 101, Middle = 135, Lower = 169;
@@ -325,84 +253,17 @@ void PaintOneGraph(QPainter& p, const kes::Model& m, const PortEventTable& table
 
 } // namespace
 
-bool IsFrontEvent(PortEvent e) {
-    return e == FrontAdmission || e == FrontRelease || e == FrontCutOff || e == FrontCompression;
-}
-
-bool EventHappens(bool opens, float now, float before) {
-    return opens ? (now >= 0.0f && before < 0.0f) : (now <= 0.0f && before > 0.0f);
-}
-
-double CrossingTravel(double travel, double opening, double previousTravel,
-                      double previousOpening) {
-    return travel - opening * (previousTravel - travel) / (previousOpening - opening);
-}
-
-float PortRowSetting(const kes::Model& m, char mode, int row) {
-    const double step = static_cast<double>(row) * m.Frame.RevArmMax / (PortRowCount - 1);
-    return static_cast<float>(IsReverse(mode) ? m.MidGear() - step : m.MidGear() + step);
-}
-
-void SweepPortEvents(kes::Model& m, char mode, PortEventSink& sink) {
-    const SettingGuard keep(m);
-    const bool reverse = IsReverse(mode);
-    for (int row = 0; row < PortRowCount; ++row) {
-        m.RevArmSetting = PortRowSetting(m, mode, row);
-        sink.RowBegun(row, m.RevArmSetting);
-        m.DriverAngle = 0.0f;
-        float previousTravel = 0.0f;
-        Openings previous;
-        for (int j = 0; j < PortSampleCount; ++j) {
-            m.DriverAngle = NextAngle(m.DriverAngle, reverse);
-            kes::SolveLinkage(m);
-            kes::SolvePortOpenings(m);
-            const float travel = m.Solver.PistonTravel640;
-            const Openings now = ReadOpenings(m);
-            sink.SampleSolved(row, j, m.DriverAngle, travel);
-            if (j >= 1) {
-                for (int e = 0; e < PortEventCount; ++e) {
-                    const EventRule rule = EventRules[e];
-                    const float o = now[rule.Watches];
-                    const float op = previous[rule.Watches];
-                    if (!EventHappens(rule.Opens, o, op)) continue;
-                    const double crossing = CrossingTravel(travel, o, previousTravel, op);
-                    sink.Crossing(row, static_cast<PortEvent>(e), static_cast<float>(crossing));
-                }
-            }
-            previousTravel = travel;
-            previous = now;
-        }
-    }
-}
-
-double PortEventTable::Percent(int row, PortEvent e) const {
-    const double t = LastTravel[row][e];
-    return IsFrontEvent(e) ? t / 6.4 : (640.0 - t) / 6.4;
-}
-
-void ComputePortEvents(kes::Model& m, char mode, PortEventTable& table) {
-    table.Mode = IsReverse(mode) ? 'R' : 'F';
-    table.CrossingCount = 0;
-    TableSink sink(table);
-    SweepPortEvents(m, table.Mode, sink);
-}
-
-PortEventTable ComputePortEvents(kes::Model& m, char mode) {
-    PortEventTable table;
-    ComputePortEvents(m, mode, table);
-    return table;
-}
-
 PortColours PortModeColours(char mode) {
     return IsReverse(mode) ? PortColours{Green, Maroon} : PortColours{Teal, Red};
 }
 
 int FrontTravelX(double travel) {
-    return SafeNint(layout::TravelScale * travel) + layout::ScaleLeft;
+    return kes::SaturatedPixel(layout::TravelScale * travel) + layout::ScaleLeft;
 }
 
 int RearTravelX(double travel) {
-    return SafeNint(layout::ScaleWidth - layout::TravelScale * travel) + layout::ScaleLeft;
+    return kes::SaturatedPixel(layout::ScaleWidth - layout::TravelScale * travel) +
+           layout::ScaleLeft;
 }
 
 int PortRowY(int row) {

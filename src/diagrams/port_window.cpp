@@ -1,7 +1,7 @@
 #include "diagrams/port_window.h"
 
 #include "diagrams/port_diagram.h"
-#include "main/captions.h"
+#include "ui_shell/captions.h"
 #include "model/model.h"
 
 #include <QAction>

@@ -24,19 +24,12 @@ constexpr int AxisLabelX = 14;
 
 constexpr PortEdgeLayout PortEdges{583, 60, 60, 230, 230, 230, 60};
 
-// The curve: samples j = 7 .. 73, driver angle 8 j + 272 (328 degrees, then
-// on through 360 to 136 degrees of the next turn), sample j at x = 8 j + 2.
-constexpr int FirstSample = 7;
-constexpr int LastSample = 73;
+// The curve: the read-outs' samples, sample j at x = 8 j + 2.
+constexpr int FirstSample = analysis::SineFirstSample;
+constexpr int LastSample = analysis::SineLastSample;
 constexpr int LabelSample = 8;           // the position number goes up with this sample
 constexpr QPoint PositionLabelAt{45, 0}; // y: the height of the first sample
 
-float SampleAngle(int j) {
-    float a = static_cast<float>(8 * j + 272);
-    while (a > 360.0f)
-        a -= 360.0f;
-    return a;
-}
 int SampleX(int j) {
     return 8 * j + 2;
 }
@@ -47,30 +40,24 @@ void PaintFrame(QPainter& p) {
     WriteText(p, RotationTextAt.x(), RotationTextAt.y(), RotationText);
 }
 
-// One position's sweep; paints the curve when a painter is given and
-// returns the joint travel seen (meaningful at mid gear).
-JointTravel SweepPosition(QPainter* p, kes::Model& m, int n, bool atMidGear) {
+// One position's curve; returns the joint travel seen (meaningful at mid
+// gear).
+analysis::JointTravel PaintPosition(QPainter& p, kes::Model& m, int n, bool atMidGear) {
     const double k = PixelsPerUnit(m);
-    JointTravel travel;
+    analysis::JointTravel travel;
     int previousY = 0;
     for (int j = FirstSample; j <= LastSample; ++j) {
-        m.DriverAngle = SampleAngle(j);
+        m.DriverAngle = analysis::SineSampleAngle(j);
         kes::SolveLinkage(m);
         const int y = TravelY(m.Solver.ValveOffset, k);
         if (atMidGear) travel.Add(m.Points[kes::ValveStemJoint].X);
-        if (p) {
-            if (j == LabelSample)
-                WriteText(*p, PositionLabelAt.x(), previousY,
-                          QString::fromStdString(kes::FormatInt(n, 2)), {Black, true});
-            if (j > FirstSample) Line(*p, SampleX(j - 1), previousY, SampleX(j), y);
-        }
+        if (j == LabelSample)
+            WriteText(p, PositionLabelAt.x(), previousY,
+                      QString::fromStdString(kes::FormatInt(n, 2)), {Black, true});
+        if (j > FirstSample) Line(p, SampleX(j - 1), previousY, SampleX(j), y);
         previousY = y;
     }
     return travel;
-}
-
-JointTravel PaintPosition(QPainter& p, kes::Model& m, int n, bool atMidGear) {
-    return SweepPosition(&p, m, n, atMidGear);
 }
 
 } // namespace
@@ -78,13 +65,6 @@ JointTravel PaintPosition(QPainter& p, kes::Model& m, int n, bool atMidGear) {
 void PaintSineDiagram(QPainter& p, kes::Model& m, DiagramTextState& text) {
     constexpr TravelDiagram Sine{&PaintFrame, AxisLabelX, PortEdges, &PaintPosition};
     PaintTravelDiagram(p, m, text, Sine);
-}
-
-MidGearReadouts SineReadouts(kes::Model& m, float position) {
-    SettingGuard guard(m);
-    m.RevArmSetting = position;
-    const JointTravel travel = SweepPosition(nullptr, m, 0, true);
-    return ComputeReadouts(m, travel);
 }
 
 } // namespace diagrams

@@ -21,9 +21,4 @@ inline constexpr QSize SineClientSize{632, 414};
 // RevArmSetting and DriverAngle through the samples and restores both.
 void PaintSineDiagram(QPainter& p, kes::Model& m, DiagramTextState& text);
 
-// The read-outs the sine diagram prints for a position within 0.05 of mid
-// gear (the same sweep, without painting). Restores RevArmSetting and
-// DriverAngle.
-MidGearReadouts SineReadouts(kes::Model& m, float position);
-
 } // namespace diagrams

@@ -1,7 +1,7 @@
 #include "diagrams/sine_window.h"
 
 #include "diagrams/sine_diagram.h"
-#include "main/captions.h"
+#include "ui_shell/captions.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "diagrams/steam_window.h"
 
 #include "diagrams/steam_diagram.h"
-#include "main/captions.h"
+#include "ui_shell/captions.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "dimensions/cylinder_dimensions.h"
 
-#include "main/main_form_link.h"
+#include "ui_shell/main_form_link.h"
 #include "model/dimensions.h"
 #include "model/model.h"
 

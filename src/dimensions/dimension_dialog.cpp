@@ -1,9 +1,10 @@
 #include "dimensions/dimension_dialog.h"
 
-#include "main/main_form_link.h"
 #include "model/mid_gear.h"
 #include "model/model.h"
 #include "model/rounding.h"
+#include "ui_shell/fonts.h"
+#include "ui_shell/main_form_link.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -19,7 +20,7 @@
 
 namespace {
 
-const QString FontFamily = QStringLiteral("DejaVu Sans");
+const QString FontFamily = shell::FontFamily();
 constexpr double FontPointSize = 8.0;
 const QColor FieldColor(0xC0, 0xC0, 0xC0); // silver, the "gray area" of the help line
 constexpr int TextGap = 2;                 // pixels kept between a text and the next control

@@ -1,19 +1,17 @@
 #include "dimensions/dimension_field.h"
 
-#include "main/main_form_link.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
 #include "model/format.h"
 #include "model/model.h"
+#include "model/typed_value.h"
+#include "ui_shell/main_form_link.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
 
-#include <charconv>
-#include <cmath>
-#include <limits>
 #include <string>
 #include <utility>
 
@@ -22,10 +20,6 @@ namespace {
 constexpr int DisplayWidth = 5;
 constexpr int DisplayDecimals = 3;
 constexpr int DisplayMaxChars = 10;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Keys that move the cursor or the selection, or copy; they change no text.
 bool IsNavigation(const QKeyEvent* e) {
@@ -57,44 +51,7 @@ bool IsForbiddenEdit(const QKeyEvent* e) {
 } // namespace
 
 float ParseFieldText(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    const size_t start = i;
-    if (i < text.size() && text[i] == '-') ++i;
-    const size_t intStart = i;
-    while (i < text.size() && IsDigit(text[i]))
-        ++i;
-    const size_t intDigits = i - intStart;
-    size_t end = intDigits > 0 ? i : start; // "5-" ends after the 5
-    if (i < text.size() && text[i] == '.') {
-        size_t j = i + 1;
-        while (j < text.size() && IsDigit(text[j]))
-            ++j;
-        if (intDigits > 0 || j > i + 1) end = j; // "5." and ".5" are numbers, "." is not
-    }
-    if (end == start) return 0.0f;
-
-    const char* first = text.data() + start;
-    const char* last = text.data() + end;
-    double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
-    (void)ptr;
-    if (ec == std::errc::result_out_of_range) {
-        // Too many digits for a double: huge when the integer part has a
-        // non-zero digit, otherwise too small to matter.
-        bool huge = false;
-        for (size_t k = intStart; k < intStart + intDigits; ++k)
-            huge = huge || text[k] != '0';
-        value = huge ? std::numeric_limits<double>::infinity() : 0.0;
-        if (text[start] == '-') value = -value;
-    } else if (ec != std::errc()) {
-        return 0.0f;
-    }
-    constexpr double limit = std::numeric_limits<float>::max();
-    if (value > limit) value = limit;
-    if (value < -limit) value = -limit;
-    return static_cast<float>(value) + 0.0f; // no negative zero
+    return kes::ParseTypedValue(text, true);
 }
 
 float ParseFieldText(const QString& text) {

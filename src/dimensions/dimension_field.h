@@ -22,9 +22,10 @@ struct DimensionFieldState {
     bool TypedFlag = false;
 };
 
-// The value of a field's text: the longest leading part that is a number
-// ("5-" gives 5, "-.5" gives -0.5), 0 when there is none ("-", ".", "-.").
-// Never NaN; values beyond the range of a 32-bit real are held at its limit.
+// The value of a field's text (kes::ParseTypedValue, leading blanks skipped):
+// the longest leading part that is a number ("5-" gives 5, "-.5" gives
+// -0.5), 0 when there is none ("-", ".", "-."). Never NaN; values beyond the
+// range of a 32-bit real are held at its limit.
 float ParseFieldText(std::string_view text);
 float ParseFieldText(const QString& text);
 

@@ -2,15 +2,14 @@
 
 #include "files/dimension_layout.h"
 #include "files/dimension_record.h"
+#include "files/file_access.h"
 #include "model/mid_gear.h"
 #include "model/rounding.h"
 
 #include <algorithm>
 #include <array>
-#include <chrono>
-#include <cstdio>
+#include <cstddef>
 #include <filesystem>
-#include <system_error>
 #include <utility>
 
 namespace kes {
@@ -28,58 +27,14 @@ FileResult Failure(std::string text) {
 FileResult ErrnoFailure(int error) {
     return Failure(IoErrorText(error));
 }
-int ErrnoOr(int fallback) {
-    return errno != 0 ? errno : fallback;
-}
-
-// A std::FILE that is closed on every way out.
-class OpenFile {
-  public:
-    OpenFile() = default;
-    explicit OpenFile(std::FILE* f) : f_(f) {}
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    ~OpenFile() { Discard(); }
-
-    std::FILE* get() const { return f_; }
-    void Reset(std::FILE* f) {
-        Discard();
-        f_ = f;
-    }
-    // Closes, returning 0 or the error.
-    int Close() {
-        std::FILE* f = std::exchange(f_, nullptr);
-        if (f == nullptr) return 0;
-        errno = 0;
-        return std::fclose(f) == 0 ? 0 : ErrnoOr(EIO);
-    }
-    void Discard() {
-        if (f_ != nullptr) std::fclose(std::exchange(f_, nullptr));
-    }
-
-  private:
-    std::FILE* f_ = nullptr;
-};
-
 // Reads up to maxRecords whole records from the start of the file; count is
 // how many whole records it holds (up to maxRecords).
 FileResult ReadRecords(const std::string& path, int maxRecords, FileBuffer& buffer, int& count) {
     count = 0;
-    errno = 0;
-    OpenFile file(std::fopen(path.c_str(), "rb"));
-    if (file.get() == nullptr) return ErrnoFailure(ErrnoOr(ENOENT));
-    const std::size_t want = static_cast<std::size_t>(maxRecords) * RecordBytes;
     std::size_t got = 0;
-    while (got < want) {
-        errno = 0;
-        const std::size_t n = std::fread(buffer.data() + got, 1, want - got, file.get());
-        got += n;
-        if (n == 0) {
-            if (std::ferror(file.get())) return ErrnoFailure(ErrnoOr(EIO));
-            break; // end of file
-        }
-    }
-    if (const int error = file.Close()) return ErrnoFailure(error);
+    const std::size_t want = static_cast<std::size_t>(maxRecords) * RecordBytes;
+    if (const int error = fileaccess::ReadRegularFile(path, buffer.data(), want, got))
+        return ErrnoFailure(error);
     count = static_cast<int>(got / RecordBytes);
     return {};
 }
@@ -117,14 +72,15 @@ void StoreRecords(Model& m, const FileBuffer& buffer, int lastRecord, Format for
     m.Points[ValveStemJoint].Y = m.Points[Crosshead].Y + m.Cylinder[ValveStemToCylCL];
 }
 
-// A name for the temporary file beside the target that nobody else uses.
-std::string TemporaryName(int attempt) {
-    const auto tick = static_cast<unsigned long long>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
-    char name[64];
-    std::snprintf(name, sizeof name, ".kvd-save-%llx-%d.tmp", tick & 0xFFFFFFFFFFull, attempt);
-    return name;
+// The file holds every value as a real. An int32_t always rounds to a float
+// in range; a double could overflow one and would need a range check first.
+float StoredReal(float v) {
+    return v;
 }
+float StoredReal(int32_t v) {
+    return static_cast<float>(v);
+}
+template <class T> float StoredReal(T) = delete;
 
 } // namespace
 
@@ -168,63 +124,27 @@ FileResult SaveDimensionFile(const Model& m, const std::string& path) {
 }
 
 FileResult SaveDimensionFile(const Model& m, const std::string& path, const SaveFault& fault) {
+    // The whole image first: nothing touches the disk until every byte is known.
     std::array<DimensionRecord, KvdRecordCount> records{};
     VisitStoredValues(m, [&](int record, int slot, const auto& value) {
         records[static_cast<std::size_t>(record)].Slot[static_cast<std::size_t>(slot)] =
-            static_cast<float>(value);
+            StoredReal(value);
     });
-    records[CurrentItemRecord].Slot = {0.0f, 0.0f, 0.0f, 0.0f, static_cast<float>(m.CurrentItem)};
-
-    std::error_code ec;
-    fs::path target(path);
-    // Saving through a link replaces the file it points to, not the link.
-    if (fs::is_symlink(target, ec)) {
-        fs::path resolved = fs::canonical(target, ec);
-        if (!ec) target = resolved;
-    }
-    // An existing file must be writable: a read-only file is not replaced
-    // behind the user's back (and a folder is not a file).
-    const bool exists = fs::exists(fs::symlink_status(target, ec));
-    if (exists) {
-        errno = 0;
-        OpenFile probe(std::fopen(target.string().c_str(), "r+b"));
-        if (probe.get() == nullptr) return ErrnoFailure(ErrnoOr(EACCES));
+    records[CurrentItemRecord].Slot = {0.0f, 0.0f, 0.0f, 0.0f, StoredReal(m.CurrentItem)};
+    FileBuffer image{};
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        const RecordBytesArray bytes = records[r].ToBytes();
+        std::copy(bytes.begin(), bytes.end(),
+                  image.begin() + static_cast<std::ptrdiff_t>(r * RecordBytes));
     }
 
-    OpenFile out;
-    std::string tempPath;
-    for (int attempt = 0; attempt < 100 && out.get() == nullptr; ++attempt) {
-        tempPath = (target.parent_path() / TemporaryName(attempt)).string();
-        errno = 0;
-        out.Reset(std::fopen(tempPath.c_str(), "wbx"));
-        if (out.get() == nullptr && errno != EEXIST) return ErrnoFailure(ErrnoOr(EIO));
-    }
-    if (out.get() == nullptr) return ErrnoFailure(EEXIST);
-
-    auto fail = [&](int error) {
-        out.Discard();
-        std::error_code ignored;
-        fs::remove(tempPath, ignored);
+    fileaccess::WriteFault writeFault;
+    if (fault.FailAfterRecords >= 0)
+        writeFault.FailAfterBytes = static_cast<std::size_t>(fault.FailAfterRecords) * RecordBytes;
+    writeFault.FailClose = fault.FailClose;
+    writeFault.Error = fault.Error;
+    if (const int error = fileaccess::ReplaceFile(path, image.data(), image.size(), writeFault))
         return ErrnoFailure(error);
-    };
-    for (int r = 0; r < KvdRecordCount; ++r) {
-        if (r == fault.FailAfterRecords) return fail(fault.Error);
-        const RecordBytesArray bytes = records[static_cast<std::size_t>(r)].ToBytes();
-        errno = 0;
-        if (std::fwrite(bytes.data(), 1, RecordBytes, out.get()) != RecordBytes)
-            return fail(ErrnoOr(EIO));
-    }
-    errno = 0;
-    if (std::fflush(out.get()) != 0) return fail(ErrnoOr(EIO));
-    if (fault.FailClose) return fail(fault.Error);
-    if (const int error = out.Close()) return fail(error);
-
-    if (exists) {
-        const fs::file_status status = fs::status(target, ec);
-        if (!ec) fs::permissions(tempPath, status.permissions(), ec);
-    }
-    fs::rename(tempPath, target, ec);
-    if (ec) return fail(ec.value());
     return {};
 }
 

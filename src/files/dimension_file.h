@@ -26,13 +26,17 @@ std::string IoErrorText(int error);
 // less its last four characters; "" when it has four or fewer.
 std::string DataSetNameFromPath(const std::string& path);
 
-// Writes all 72 records to a temporary file beside the target, checks every
-// write and the close, then renames it over the target. The old file is
-// untouched when anything fails. Does not change DataSetName.
+// Prepares all 72 records, writes them to a temporary file beside the
+// target, checks every write and the close, then renames it over the target,
+// which keeps its permissions. Where the folder takes no new file but the
+// file may be written, the file is rewritten in place. A save through a
+// symbolic link writes the file it names (creating it when missing); the
+// link stays. The old file is as it was when anything fails. Does not change
+// DataSetName.
 FileResult SaveDimensionFile(const Model& m, const std::string& path);
 
 // Test seam: the save fails like a full disk after FailAfterRecords records
-// (or at the close), once the temporary file holds what was written so far.
+// (or at the close), once the file being written holds what was written so far.
 struct SaveFault {
     int FailAfterRecords = -1; // -1: never
     bool FailClose = false;
@@ -43,6 +47,8 @@ FileResult SaveDimensionFile(const Model& m, const std::string& path, const Save
 // Save, then DataSetName from the path when it worked.
 FileResult SaveDimensionsAs(Model& m, const std::string& path);
 
+// Only regular files are read: a folder, pipe or device is refused with
+// "File access denied" without waiting on it.
 // Reads a ".kvd" file whole, then stores it: records 0..18 always, the
 // LineTable and CurrentItem when the file has 72 records or more. Files of
 // 19 or 20 records keep the LineTable and set CurrentItem to 1; other short

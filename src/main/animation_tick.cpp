@@ -44,4 +44,5 @@ void RunTick(kes::Model& m, DrawState& s, QImage& image, FrameOutcome& out) {
     ClearFrameImage(image);
     QPainter painter(&image);
     DrawMechanism(painter, m, s, out);
+    ApplyFrameOutcome(m, out);
 }

@@ -1,6 +1,6 @@
 #include "main/controls_entry.h"
 
-#include "model/controls.h"
+#include "controls/controls.h"
 
 #include <QKeyEvent>
 #include <QValidator>

@@ -5,6 +5,7 @@
 // x 143, the dynamic-variable names at (377, 71..107), the undo line at x 320).
 // Window pixels of the 1280 x 1024 picture.
 
+#include "ui_shell/fonts.h"
 #include <QRect>
 #include <QString>
 
@@ -78,7 +79,7 @@ constexpr int UnDoLeft = 270;
 constexpr int UnDoWidth = 46;
 constexpr int UnDoHeight = 16;
 
-const QString FontFamily = QStringLiteral("DejaVu Sans");
+const QString FontFamily = shell::FontFamily();
 constexpr int FontPoints = 8;
 
 } // namespace controls_layout

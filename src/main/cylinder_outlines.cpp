@@ -3,21 +3,26 @@
 #include "model/model.h"
 #include "model/rounding.h"
 
-#include <algorithm>
 #include <cstdint>
 
 int ScreenPixel(double v) {
-    return std::clamp(kes::RoundHalfEven(v), -ScreenPixelLimit, ScreenPixelLimit);
+    return kes::SaturatedPixel(v, ScreenPixelLimit);
+}
+
+int WorldToScreenX(const kes::View& v, double x) {
+    return ScreenPixel(static_cast<double>(v.OffsetX) + static_cast<double>(v.Scale) * x);
+}
+
+int WorldToScreenY(const kes::View& v, double y) {
+    return ScreenPixel(static_cast<double>(v.OffsetY) - static_cast<double>(v.Scale) * y);
 }
 
 int WorldToScreenX(const kes::Model& m, double x) {
-    return ScreenPixel(static_cast<double>(m.CurrentView.OffsetX) +
-                       static_cast<double>(m.CurrentView.Scale) * x);
+    return WorldToScreenX(m.CurrentView, x);
 }
 
 int WorldToScreenY(const kes::Model& m, double y) {
-    return ScreenPixel(static_cast<double>(m.CurrentView.OffsetY) -
-                       static_cast<double>(m.CurrentView.Scale) * y);
+    return WorldToScreenY(m.CurrentView, y);
 }
 
 void ComputeCylinderOutlines(const kes::Model& m, CylinderOutlines& out) {

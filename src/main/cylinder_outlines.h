@@ -9,7 +9,8 @@
 
 namespace kes {
 struct Model;
-}
+struct View;
+} // namespace kes
 
 struct CylinderOutlines {
     std::array<QPoint, 15> Cylinder{};
@@ -18,15 +19,16 @@ struct CylinderOutlines {
     std::array<QPoint, 8> Valve{};
 };
 
-// A window pixel from a real, rounded half to even. Positions far outside
-// the picture are held at +-ScreenPixelLimit, so that the drawing can add its
-// offsets to them, or sum a few of them, without overflowing; they are
-// clipped anyway.
+// A window pixel from a real (kes::SaturatedPixel), held at
+// +-ScreenPixelLimit.
 inline constexpr int ScreenPixelLimit = 1 << 24;
 int ScreenPixel(double v);
 
 // Screen x and y of a world coordinate in the current view (ScreenPixel).
 int WorldToScreenX(const kes::Model& m, double x);
 int WorldToScreenY(const kes::Model& m, double y);
+// The same in a given view.
+int WorldToScreenX(const kes::View& v, double x);
+int WorldToScreenY(const kes::View& v, double y);
 
 void ComputeCylinderOutlines(const kes::Model& m, CylinderOutlines& out);

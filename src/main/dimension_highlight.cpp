@@ -28,6 +28,11 @@ const drawk::HighlightView* FindHighlightView(int id) {
 }
 
 std::optional<QLine> HighlightSegment(const kes::Model& m, const CylinderOutlines& o, int id) {
+    return HighlightSegment(m, m.CurrentView, o, id);
+}
+
+std::optional<QLine> HighlightSegment(const kes::Model& m, const kes::View& view,
+                                      const CylinderOutlines& o, int id) {
     using namespace kes;
     const auto& pt = m.Points;
     auto P = [&](int i) {
@@ -36,8 +41,8 @@ std::optional<QLine> HighlightSegment(const kes::Model& m, const CylinderOutline
     auto W = [&](int i) {
         return WorldPoint{pt[static_cast<size_t>(i)].X, pt[static_cast<size_t>(i)].Y};
     };
-    auto xp = [&](double x) { return WorldToScreenX(m, x); };
-    auto yp = [&](double y) { return WorldToScreenY(m, y); };
+    auto xp = [&](double x) { return WorldToScreenX(view, x); };
+    auto yp = [&](double y) { return WorldToScreenY(view, y); };
     auto map = [&](WorldPoint w) { return QPoint(xp(w.X), yp(w.Y)); };
     const auto& f = m.Frame;
     const auto& b = m.Baker;
@@ -191,7 +196,7 @@ std::optional<QLine> HighlightSegment(const kes::Model& m, const CylinderOutline
     }
 }
 
-void DrawDimensionHighlight(Canvas& canvas, kes::Model& m, DrawState& s, FrameOutcome& out) {
+void DrawDimensionHighlight(Canvas& canvas, const kes::Model& m, DrawState& s, FrameOutcome& out) {
     const int id = m.HighlightedDimension;
     if (id > 99) {
         out.CloseDialog = HighlightTarget::Cylinder;
@@ -214,7 +219,12 @@ void DrawDimensionHighlight(Canvas& canvas, kes::Model& m, DrawState& s, FrameOu
             canvas.LineTo(line.Points[static_cast<size_t>(i)]);
     }
 
-    if (s.HighlightFrameCount == 0) m.SavedView = m.CurrentView;
+    kes::View saved = m.SavedView;
+    if (s.HighlightFrameCount == 0) {
+        saved = m.CurrentView;
+        out.SavedView = saved;
+    }
+    kes::View view = m.CurrentView;
     canvas.SetFont(drawk::HighlightFontPoints);
     ++s.HighlightFrameCount;
     ++s.HighlightBlinkCount;
@@ -223,15 +233,15 @@ void DrawDimensionHighlight(Canvas& canvas, kes::Model& m, DrawState& s, FrameOu
 
     if (const drawk::HighlightView* v = FindHighlightView(id)) {
         const float zoom = m.GraphicZoom > 0.0f ? m.GraphicZoom : drawk::GraphicZoomBase;
-        m.CurrentView.Scale = v->K / zoom * drawk::GraphicZoomBase;
+        view.Scale = v->K / zoom * drawk::GraphicZoomBase;
         if (v->SetsOffsets) {
-            m.CurrentView.OffsetX = v->OffsetX;
-            m.CurrentView.OffsetY = v->OffsetY;
+            view.OffsetX = v->OffsetX;
+            view.OffsetY = v->OffsetY;
         }
-        if (const auto seg = HighlightSegment(m, s.Outlines, id)) {
+        if (const auto seg = HighlightSegment(m, view, s.Outlines, id)) {
             canvas.Line(seg->p1(), seg->p2());
             if (id == 29 || id == 30) {
-                const int x = WorldToScreenX(m, m.MidGear());
+                const int x = WorldToScreenX(view, m.MidGear());
                 canvas.Line(QPoint(x, seg->y1() + drawk::MidGearTickHalf),
                             QPoint(x, seg->y1() - drawk::MidGearTickHalf));
             }
@@ -246,11 +256,11 @@ void DrawDimensionHighlight(Canvas& canvas, kes::Model& m, DrawState& s, FrameOu
     if (s.HighlightFrameCount > HighlightFrames) {
         s.HighlightFrameCount = 0;
         s.HighlightBlinkCount = 0;
-        m.HighlightedDimension = 0;
-        m.CurrentView = m.SavedView;
+        view = saved;
         canvas.SetFont(drawk::FontPoints);
         out.ReopenDialog =
             s.HighlightReturnToFrame ? HighlightTarget::Frame : HighlightTarget::Cylinder;
     }
     if (s.HighlightFrameCount == 0) out.HighlightEnded = true;
+    out.CurrentView = view;
 }

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QString>
 
+#include "ui_shell/fonts.h"
 #include <array>
 #include <string_view>
 
@@ -16,7 +17,7 @@ inline constexpr int ImageWidth = 1280;
 inline constexpr int ImageHeight = 1024;
 inline constexpr int ImageDotsPerMeter = 3780; // 96 dots per inch
 
-inline const QString FontFamily = QStringLiteral("DejaVu Sans");
+inline const QString FontFamily = shell::FontFamily();
 inline constexpr int FontPoints = 8;
 // A little narrower than normal, so the read-out columns keep clear of each other.
 inline constexpr int FontStretch = 87;

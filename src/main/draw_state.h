@@ -2,16 +2,19 @@
 // What the mechanism drawing keeps from one frame to the next (steam,
 // exhaust beats, cut-off read-outs, the error indicator, the dimension
 // highlight) and what one frame asks its window to do afterwards.
-// HighlightedDimension and the cut-off texts live in the model, because the
-// dialogs and the reverse-arm controls write them.
+// HighlightedDimension and the cut-off texts live in the model's screen
+// state, because the dialogs and the reverse-arm controls write them; the
+// drawing only reads the model and hands its changes back in FrameOutcome.
 
 #include "main/cylinder_outlines.h"
+#include "model/model.h"
 
 #include <QPoint>
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 struct DrawState {
@@ -77,4 +80,11 @@ struct FrameOutcome {
     HighlightTarget CloseDialog = HighlightTarget::None;
     HighlightTarget ReopenDialog = HighlightTarget::None;
     bool HighlightEnded = false;
+
+    // Changes to the model, made by ApplyFrameOutcome once the frame is drawn.
+    bool ClearSolveError = false; // the error indicator has run its course
+    std::optional<std::string> CutOffFrontText;
+    std::optional<std::string> CutOffRearText;
+    std::optional<kes::View> SavedView;   // the view a highlight returns to
+    std::optional<kes::View> CurrentView; // the highlight's view, or the return
 };

@@ -1,7 +1,7 @@
 #include "main/driv_ang_dialog.h"
 
+#include "controls/controls.h"
 #include "main/controls_entry.h"
-#include "model/controls.h"
 
 #include <QPushButton>
 

@@ -1,7 +1,7 @@
 #include "main/file_commands.h"
 
 #include "files/dimension_file.h"
-#include "main/main_form_link.h"
+#include "ui_shell/main_form_link.h"
 #include "model/model.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "main/graph_zoom_dialog.h"
 
+#include "controls/controls.h"
 #include "main/controls_entry.h"
-#include "model/controls.h"
 
 TGraphZoom::TGraphZoom(kes::Model& model, QWidget* parent)
     : ValueDialog(QStringLiteral("Set Zoom of Dimensional Graphic Position"),

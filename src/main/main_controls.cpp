@@ -1,17 +1,17 @@
 #include "main/main_controls.h"
 
+#include "controls/controls.h"
 #include "main/controls_icons.h"
 #include "main/controls_layout.h"
 #include "main/driv_ang_dialog.h"
 #include "main/graph_zoom_dialog.h"
-#include "main/main_form_link.h"
 #include "main/ref_pnts_dialog.h"
 #include "main/rev_pos_dialog.h"
 #include "main/set_rev_arm_dialog.h"
 #include "main/stp_ang_dialog.h"
-#include "model/controls.h"
 #include "model/dyn_vars.h"
 #include "model/model.h"
+#include "ui_shell/main_form_link.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,13 +2,13 @@
 
 #include "diagrams/diagram_paint.h"
 #include "main/animation_tick.h"
-#include "main/captions.h"
 #include "main/highlight_dialogs.h"
 #include "main/main_controls.h"
 #include "main/mechanism_painter.h"
 #include "main/mechanism_view.h"
 #include "main/sound_player.h"
 #include "model/model.h"
+#include "ui_shell/captions.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -83,8 +83,9 @@ TMainForm::TMainForm(kes::Model& model, int tickMs, QWidget* parent)
 
 TMainForm::~TMainForm() {
     timer1_.stop();
-    // The diagram windows hold the shared undo text: they go first.
-    for (auto& w : windows_)
+    // The windows this form owns hold the shared undo text: they go first.
+    // The controls delete their own dialogs.
+    for (auto& w : ownedWindows_)
         delete w.data();
     controls_.reset();
 }

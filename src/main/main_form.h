@@ -4,7 +4,7 @@
 // creates once and shows modally on demand.
 
 #include "main/draw_state.h"
-#include "main/main_form_link.h"
+#include "ui_shell/main_form_link.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -139,7 +139,7 @@ class TMainForm : public QMainWindow, public MainFormLink {
     std::unique_ptr<MainControls> controls_;
     std::array<QPointer<QWidget>, static_cast<size_t>(OtherWindow::Count)> windows_{};
     std::vector<std::pair<QPointer<QWidget>, QString>> captionWindows_;
-    std::vector<QPointer<QWidget>> ownedWindows_;
+    std::vector<QPointer<QWidget>> ownedWindows_; // deleted first, before the undo text
     std::unique_ptr<DiagramTextState> diagramText_;
     FileCommands* fileCommands_ = nullptr;
     HighlightDialogs* highlightDialogs_ = nullptr;

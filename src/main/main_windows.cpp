@@ -10,7 +10,7 @@
 #include "diagrams/sine_window.h"
 #include "diagrams/steam_window.h"
 #include "dimensions/dimension_dialogs.h"
-#include "main/captions.h"
+#include "ui_shell/captions.h"
 #include "main/driv_ang_dialog.h"
 #include "main/file_commands.h"
 #include "main/graph_zoom_dialog.h"

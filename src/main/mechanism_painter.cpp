@@ -205,7 +205,7 @@ void ClearFrameImage(QImage& image) {
     image.fill(drawk::Background);
 }
 
-void DrawMechanism(QPainter& painter, kes::Model& m, DrawState& s, FrameOutcome& out) {
+void DrawMechanism(QPainter& painter, const kes::Model& m, DrawState& s, FrameOutcome& out) {
     Canvas canvas(painter, s.DotBuffer);
     canvas.SetPen(drawk::Black, m.LineWidth);
     canvas.SetFontColor(drawk::Black);
@@ -225,4 +225,13 @@ void DrawMechanism(QPainter& painter, kes::Model& m, DrawState& s, FrameOutcome&
     DrawLinesAndCircles(canvas, m);
     if (m.ScreenDataOn) DrawScreenTexts(canvas, m, s, out);
     if (m.HighlightedDimension > 0) DrawDimensionHighlight(canvas, m, s, out);
+}
+
+void ApplyFrameOutcome(kes::Model& m, const FrameOutcome& out) {
+    if (out.ClearSolveError) m.SolveError = false;
+    if (out.CutOffFrontText) m.CutOffFrontText = *out.CutOffFrontText;
+    if (out.CutOffRearText) m.CutOffRearText = *out.CutOffRearText;
+    if (out.SavedView) m.SavedView = *out.SavedView;
+    if (out.CurrentView) m.CurrentView = *out.CurrentView;
+    if (out.HighlightEnded) m.HighlightedDimension = 0;
 }

@@ -22,7 +22,9 @@ QImage NewFrameImage();
 void ClearFrameImage(QImage& image);
 
 // Draws one frame. The outlines in s must be up to date for the current
-// points and view. Updates the state kept between frames and the model
-// values the drawing owns (the error flag, the cut-off texts, the view in
-// highlight mode); what the window must do afterwards goes into out.
-void DrawMechanism(QPainter& painter, kes::Model& m, DrawState& s, FrameOutcome& out);
+// points and view. Updates the state kept between frames; what the model
+// and the window must change afterwards (the error flag, the cut-off texts,
+// the view in highlight mode, sounds, dialogs) goes into out.
+void DrawMechanism(QPainter& painter, const kes::Model& m, DrawState& s, FrameOutcome& out);
+// The model's side of a frame's outcome.
+void ApplyFrameOutcome(kes::Model& m, const FrameOutcome& out);

@@ -1,7 +1,8 @@
 #include "main/ref_pnts_dialog.h"
 
+#include "controls/controls.h"
 #include "main/controls_entry.h"
-#include "model/controls.h"
+#include "ui_shell/fonts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,7 +11,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString FontFamily = QStringLiteral("DejaVu Sans");
+const QString FontFamily = shell::FontFamily();
 constexpr int FontPoints = 8;
 constexpr int FieldWidth = 90;
 const std::array<QString, 4> FieldLabels = {QStringLiteral("RefPt V1"), QStringLiteral("RefPt H1"),

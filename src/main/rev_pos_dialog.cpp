@@ -1,7 +1,7 @@
 #include "main/rev_pos_dialog.h"
 
+#include "controls/controls.h"
 #include "main/controls_entry.h"
-#include "model/controls.h"
 
 #include <QLabel>
 

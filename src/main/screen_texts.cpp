@@ -59,7 +59,7 @@ void DrawFixedTexts(Canvas& canvas, const kes::Model& m) {
          drawk::ConRodLabel + Fixed(sol.GearConRodAngle * 180.0 / std::numbers::pi, 7, 2) + blanks);
 }
 
-void UpdateErrorIndicator(kes::Model& m, DrawState& s, FrameOutcome& out) {
+void UpdateErrorIndicator(const kes::Model& m, DrawState& s, FrameOutcome& out) {
     if (!m.SolveError) return;
     ++s.ErrorBlinkCount;
     if (s.ErrorBlinkCount < drawk::ErrorShowFrames) out.ErrorItemVisible = true;
@@ -69,7 +69,7 @@ void UpdateErrorIndicator(kes::Model& m, DrawState& s, FrameOutcome& out) {
     }
     if (s.ErrorBlinkCount > drawk::ErrorResetAfter) {
         s.ErrorBlinkCount = 0;
-        m.SolveError = false;
+        out.ClearSolveError = true;
     }
 }
 
@@ -118,8 +118,9 @@ void DrawPickPrompts(Canvas& canvas, const kes::Model& m) {
 }
 
 // Where the piston was when a steam port closed, by linear interpolation
-// between this frame and the last.
-void DrawCutOff(Canvas& canvas, kes::Model& m, DrawState& s) {
+// between this frame and the last. A new read-out goes back to the model
+// through out and is shown at once.
+void DrawCutOff(Canvas& canvas, const kes::Model& m, DrawState& s, FrameOutcome& out) {
     const auto& sol = m.Solver;
     auto text = [&](QPoint at, const QString& str) { canvas.Text(ScaledTextPos(m, at), str); };
     const bool shown = m.StepAngle != 0.0f && m.StepAngle < drawk::CutOffMaxStep;
@@ -131,12 +132,13 @@ void DrawCutOff(Canvas& canvas, kes::Model& m, DrawState& s) {
                                                  (sol.PistonTravel640 - s.PrevPistonTravel) /
                                                  (sol.FrontSteamOpen - s.PrevFrontSteamOpen);
         s.PrevPistonTravel = p;
-        m.CutOffFrontText = kes::FormatFixed(p / 6.4, 4, 1);
+        out.CutOffFrontText = kes::FormatFixed(p / 6.4, 4, 1);
     }
     if (shown) {
         text(drawk::FrontCutOffAt, drawk::FrontCutOffLabel);
         if (s.CutOffFrontHold > 0) {
-            text(drawk::FrontCutOffValueAt, Str(m.CutOffFrontText));
+            text(drawk::FrontCutOffValueAt,
+                 Str(out.CutOffFrontText ? *out.CutOffFrontText : m.CutOffFrontText));
             --s.CutOffFrontHold;
         }
     }
@@ -145,12 +147,13 @@ void DrawCutOff(Canvas& canvas, kes::Model& m, DrawState& s) {
         const float p = s.PrevPistonTravel - s.PrevRearSteamOpen *
                                                  (sol.PistonTravel640 - s.PrevPistonTravel) /
                                                  (sol.RearSteamOpen - s.PrevRearSteamOpen);
-        m.CutOffRearText = kes::FormatFixed((640.0 - p) / 6.4, 4, 1);
+        out.CutOffRearText = kes::FormatFixed((640.0 - p) / 6.4, 4, 1);
     }
     if (shown) {
         text(drawk::RearCutOffAt, drawk::RearCutOffLabel);
         if (s.CutOffRearHold > 0) {
-            text(drawk::RearCutOffValueAt, Str(m.CutOffRearText));
+            text(drawk::RearCutOffValueAt,
+                 Str(out.CutOffRearText ? *out.CutOffRearText : m.CutOffRearText));
             --s.CutOffRearHold;
         }
     }
@@ -206,13 +209,13 @@ QPoint ScaledTextPos(const kes::Model& m, QPoint p) {
             kes::RoundHalfEven(p.y() * static_cast<double>(m.TextScaleY))};
 }
 
-void DrawScreenTexts(Canvas& canvas, kes::Model& m, DrawState& s, FrameOutcome& out) {
+void DrawScreenTexts(Canvas& canvas, const kes::Model& m, DrawState& s, FrameOutcome& out) {
     DrawUndoLine(canvas, m, out);
     DrawFixedTexts(canvas, m);
     UpdateErrorIndicator(m, s, out);
     if (m.PivotDataOn) DrawPivotData(canvas, m);
     if (m.LinesPickWaiting) DrawPickPrompts(canvas, m);
-    DrawCutOff(canvas, m, s);
+    DrawCutOff(canvas, m, s, out);
     if (m.ReferencePointsOn) DrawReferencePoints(canvas, m);
     if (m.DynVarMode) DrawDynVars(canvas, m);
 }

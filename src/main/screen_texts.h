@@ -16,4 +16,4 @@ struct Model;
 // A text position multiplied by the text scale and rounded.
 QPoint ScaledTextPos(const kes::Model& m, QPoint p);
 
-void DrawScreenTexts(Canvas& canvas, kes::Model& m, DrawState& s, FrameOutcome& out);
+void DrawScreenTexts(Canvas& canvas, const kes::Model& m, DrawState& s, FrameOutcome& out);

@@ -1,10 +1,11 @@
 #include "main/set_rev_arm_dialog.h"
 
+#include "controls/controls.h"
 #include "main/controls_entry.h"
-#include "model/controls.h"
 #include "model/format.h"
 #include "model/model.h"
 #include "model/rounding.h"
+#include "ui_shell/fonts.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -14,7 +15,7 @@
 
 namespace {
 
-const QString FontFamily = QStringLiteral("DejaVu Sans");
+const QString FontFamily = shell::FontFamily();
 constexpr int FontPoints = 8;
 constexpr int DialogWidth = 600;
 constexpr int DialogHeight = 344;

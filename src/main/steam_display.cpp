@@ -101,7 +101,7 @@ void UpdateExhaustBeats(const kes::Model& m, DrawState& s, FrameOutcome& out) {
     }
 }
 
-void DrawSteam(Canvas& canvas, kes::Model& m, DrawState& s, FrameOutcome& out, QRgb& c) {
+void DrawSteam(Canvas& canvas, const kes::Model& m, DrawState& s, FrameOutcome& out, QRgb& c) {
     const auto& cyl = s.Outlines.Cylinder;
     const auto& port = s.Outlines.Port;
     const auto& pis = s.Outlines.Piston;

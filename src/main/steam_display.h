@@ -37,7 +37,7 @@ class DotRandom {
 
 // Draws the steam of one frame and fires the exhaust beats. c is the
 // drawing's colour variable, carried between the steps.
-void DrawSteam(Canvas& canvas, kes::Model& m, DrawState& s, FrameOutcome& out, QRgb& c);
+void DrawSteam(Canvas& canvas, const kes::Model& m, DrawState& s, FrameOutcome& out, QRgb& c);
 
 // The phase and colour rule of one end, and the pressure change it brings.
 // Exposed for the tests.

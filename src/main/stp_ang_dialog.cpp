@@ -1,7 +1,7 @@
 #include "main/stp_ang_dialog.h"
 
+#include "controls/controls.h"
 #include "main/controls_entry.h"
-#include "model/controls.h"
 
 TStpAng::TStpAng(kes::Model& model, kes::ControlState& state, QWidget* parent)
     : ValueDialog(QStringLiteral("Step Angle"),

@@ -1,6 +1,7 @@
 #include "main/value_dialog.h"
 
 #include "main/controls_entry.h"
+#include "ui_shell/fonts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,7 +9,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString FontFamily = QStringLiteral("DejaVu Sans");
+const QString FontFamily = shell::FontFamily();
 constexpr int FontPoints = 8;
 constexpr int DialogWidth = 260;
 constexpr int FieldWidth = 90;

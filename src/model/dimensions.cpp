@@ -79,7 +79,7 @@ constexpr std::array<int, 22> CylinderSlotOfField = {
 };
 
 // The storage of a dimension, or nullptr for an unknown id.
-float* Storage(Model& m, int id) {
+float* Storage(Mechanism& m, int id) {
     FrameDimensions& f = m.Frame;
     BakerDimensions& b = m.Baker;
     auto& p = m.Points;
@@ -162,12 +162,12 @@ std::string_view DimensionName(int id) {
     return {};
 }
 
-float GetDimension(const Model& m, int id) {
-    const float* v = Storage(const_cast<Model&>(m), id);
+float GetDimension(const Mechanism& m, int id) {
+    const float* v = Storage(const_cast<Mechanism&>(m), id);
     return v ? *v : 0.0f;
 }
 
-bool SetDimension(Model& m, int id, float value) {
+bool SetDimension(Mechanism& m, int id, float value) {
     float* v = Storage(m, id);
     if (!v) return false;
     *v = value;

@@ -19,8 +19,8 @@ bool IsDimensionId(int id);
 // The display name of a dimension id ("" for an unknown id).
 std::string_view DimensionName(int id);
 // The value of a dimension (0 for an unknown id).
-float GetDimension(const Model& m, int id);
+float GetDimension(const Mechanism& m, int id);
 // Stores a value and keeps the invariants. Returns false for an unknown id.
-bool SetDimension(Model& m, int id, float value);
+bool SetDimension(Mechanism& m, int id, float value);
 
 } // namespace kes

@@ -14,7 +14,7 @@ float F(double v) {
 
 } // namespace
 
-bool FindMidGear(Model& m) {
+bool FindMidGear(Mechanism& m) {
     // Search, behind and above GearMount, for the point that lies the gear
     // connecting rod's upper length from the reverse-arm pivot and the bell
     // crank's horizontal arm from the bell-crank pivot: with the radius-bar
@@ -61,7 +61,7 @@ bool FindMidGear(Model& m) {
     return true;
 }
 
-void UpdateRevArmPositionCount(Model& m) {
+void UpdateRevArmPositionCount(Mechanism& m) {
     int count = 1;
     for (int i = 9; i >= 1; --i) {
         if (m.RevArmPositions[static_cast<size_t>(i)] != 0.0f) {

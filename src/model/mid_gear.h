@@ -9,9 +9,9 @@ namespace kes {
 // Finds mid gear and sets RevArmPositions[0..3], Point 1 X and RevArmSetting.
 // Returns false (and changes nothing) when the search cannot converge for
 // these dimensions.
-bool FindMidGear(Model& m);
+bool FindMidGear(Mechanism& m);
 
 // RevArmPositionCount follows the highest non-zero slot of 1..9.
-void UpdateRevArmPositionCount(Model& m);
+void UpdateRevArmPositionCount(Mechanism& m);
 
 } // namespace kes

@@ -47,7 +47,7 @@ constexpr std::array<float, 21> DefaultViewPresets = {
 
 } // namespace
 
-void KeepInvariants(Model& m) {
+void KeepInvariants(Mechanism& m) {
     m.Points[RevArmPivotCopy].X = m.Points[RevArmPivot].X;
     m.Points[RevArmPivotCopy].Y = m.Points[RevArmPivot].Y;
     m.Points[BellCrankPivotCopy].X = m.Points[BellCrankPivot].X;

@@ -1,8 +1,9 @@
 #pragma once
-// The one model of the mechanism: dimensions, the point table the solver
-// fills, the operating variables and every piece of state that more than one
-// window reads. The application creates one Model and hands it to every
-// window by reference; tests create their own. Standard library only.
+// The one model of a run, in three parts: the design (what a dimension file
+// holds), the operating variables with the solver's outputs, and the screen
+// state the windows share. The application creates one Model and hands it
+// to every window by reference; the solver and the analysis take the
+// Mechanism part. Tests create their own. Standard library only.
 
 #include <array>
 #include <cstdint>
@@ -191,7 +192,7 @@ struct LineItem {
     float Point1X = -1, Point1Y = -1, Point2X = -1, Point2Y = -1;
     float Ref1X = -1, Ref1Y = -1, Ref2X = -1, Ref2Y = -1;
     int32_t ItemType = -1;  // 0 line, 1 circle
-    int32_t ItemColor = -1; // index into LineColors (see line_table.h)
+    int32_t ItemColor = -1; // index into LineColors (auxiliary/line_colors.h)
     int32_t RefMode = -1;   // 0..3
     int32_t Ref1Pivot = -1; // point-table slot
     int32_t Ref2Pivot = -1;
@@ -208,48 +209,72 @@ inline const char* GearDirText(GearDir d) {
     return d == GearDir::Fwd ? "Fwd" : "Rev";
 }
 
-struct Model {
-    // Live dimensions. GearMount, RevArmPivot, BellCrankPivot, their copies and
-    // CylCLAboveDriver (Point 3 Y) live in the point table.
+// What a dimension file holds: the dimensions, the factory tables, the
+// reverse-arm positions, the views and presets, the pivots picked for the
+// data table and the user's lines and circles. GearMount, RevArmPivot,
+// BellCrankPivot, their copies and CylCLAboveDriver (Point 3 Y) are
+// dimensions too, but live in the point table of Mechanism.
+struct Design {
     FrameDimensions Frame;
     BakerDimensions Baker;
     CylinderArray Cylinder{};
-    std::array<PointSlot, PointCount> Points{};
 
     // Factory tables, filled once by InitialiseModel.
     FrameDefaults FrameFactory;
     BakerDefaults BakerFactory;
     CylinderArray CylinderFactory{};
 
-    // Operating variables.
-    float DriverAngle = 0.0f; // degrees, kept in 0..360.1
-    float StepAngle = 10.0f;  // 0 while stopped
-    float RunStepAngle = 10.0f;
-    float SelectedStepAngle = 10.0f;
-    GearDir GearDirection = GearDir::Fwd;
-    float RevArmSetting = 10.3f;
     std::array<float, 10> RevArmPositions{}; // [0] = MidGear
     int RevArmPositionCount = 1;
     float VerticalScale = 1.5f;
-    bool RedrawPending = false;
     float DiagramRevArmSetting = 0.0f; // carried through the dimension file only
     float MidGear() const { return RevArmPositions[0]; }
 
-    // Solver.
-    SolverOutputs Solver;
-    float SolveTolerance = 0.0001f;
-    bool SolveError = false;
-    bool BeepOnError = true;
-
     std::string DataSetName = "Nominal";
 
-    // View (pan, zoom, presets, reference points live in Points 19 and 20).
+    // View (pan, zoom, presets; the reference points live in Points 19 and 20).
     View CurrentView;
     View NormalView;
     View SavedView;
     View ZoomAnchorView;
     std::array<float, 21> ViewPresets{};
     float GraphicZoom = 7.5f;
+
+    // Pivot data: the points whose positions the data table shows.
+    std::array<PivotSlot, 7> PivotSlots{}; // 1..6 used
+
+    // Lines and circles.
+    std::array<LineItem, LineItemCount + 1> LineTable{}; // 1..20 used
+    int CurrentItem = 1;
+    float CurrentItemHolding = 1.0f; // survives between file commands
+};
+
+// The operating variables and the solver's outputs besides the points.
+struct Operating {
+    float DriverAngle = 0.0f; // degrees, kept in 0..360.1
+    float StepAngle = 10.0f;  // 0 while stopped
+    float RunStepAngle = 10.0f;
+    float SelectedStepAngle = 10.0f;
+    GearDir GearDirection = GearDir::Fwd;
+    float RevArmSetting = 10.3f;
+
+    SolverOutputs Solver;
+    float SolveTolerance = 0.0001f;
+    bool SolveError = false;
+    bool BeepOnError = true;
+};
+
+// What the solver and the analysis see: the design, the operating variables
+// and the point table, which carries both the pivots and the solved points.
+struct Mechanism : Design, Operating {
+    std::array<PointSlot, PointCount> Points{};
+};
+
+// What only the windows need: display settings, the picking and highlight
+// state, the dynamic variables and the undo record, and the values the
+// controls and the dialogs pass to each other.
+struct ScreenState {
+    bool RedrawPending = false;
 
     // Display settings.
     bool ScreenDataOn = true;
@@ -262,15 +287,10 @@ struct Model {
     bool DynVarMode = false;
     bool UndoDisplay = false;
 
-    // Pivot data.
-    std::array<PivotSlot, 7> PivotSlots{}; // 1..6 used
+    // The pivot pick of the data table.
     bool PivotPickArmed = false;
     int PivotPickSlot = 1;
 
-    // Lines and circles.
-    std::array<LineItem, LineItemCount + 1> LineTable{}; // 1..20 used
-    int CurrentItem = 1;
-    float CurrentItemHolding = 1.0f; // survives between file commands
     // While the lines-and-circles window waits for a pivot pick the drawing
     // shows its prompts; RefChoice 3 asks for two pivots.
     bool LinesPickWaiting = false;
@@ -293,13 +313,17 @@ struct Model {
     // Dimension highlight (0 = off): set by the dimension dialogs' small
     // buttons, run by the main window's drawing.
     int HighlightedDimension = 0;
-    // Cut-off read-outs of the main window, emptied when the reverse arm moves.
+    // Cut-off read-outs of the main window, emptied when the reverse arm
+    // moves; the drawing hands new values back with its frame outcome.
     std::string CutOffFrontText;
     std::string CutOffRearText;
 
     // Port events diagram: 'F', 'R' or 'B'.
     char PortGraphMode = 'F';
 };
+
+// The one model of a run: the mechanism and the screen state.
+struct Model : Mechanism, ScreenState {};
 
 // Start-up, all ten steps: defaults, view, factory tables, groups, mid gear,
 // reverse-arm bar range.
@@ -321,7 +345,7 @@ void ResetCylinderGroup(Model& m, bool clearUndo);
 void ResetAllDimensions(Model& m);
 
 // Point 17 = Point 11, Point 18 = Point 6, valve-stem joint height.
-void KeepInvariants(Model& m);
+void KeepInvariants(Mechanism& m);
 
 // Reverse arm to mid gear (the "Cen" button's model side).
 void CenterRevArm(Model& m);

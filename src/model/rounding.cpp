@@ -1,5 +1,6 @@
 #include "model/rounding.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -13,6 +14,10 @@ int32_t RoundHalfEven(double v) {
     if (v >= hi) return std::numeric_limits<int32_t>::max();
     // In range, so the default rounding mode (to nearest, ties to even) is safe.
     return static_cast<int32_t>(std::nearbyint(v));
+}
+
+int32_t SaturatedPixel(double v, int32_t limit) {
+    return std::clamp(RoundHalfEven(v), -limit, limit);
 }
 
 } // namespace kes

@@ -34,12 +34,12 @@ float F(double v) {
 
 // A search ran past its iteration limit: flag it and make later cosine
 // clamps raise the error too.
-void StopAtLimit(Model& m) {
+void StopAtLimit(Mechanism& m) {
     RaiseSolveError(m);
     m.Solver.InnerStep = m.SolveTolerance - 1.0f;
 }
 
-void SolvePortGeometry(Model& m) {
+void SolvePortGeometry(Mechanism& m) {
     const CylinderArray& c = m.Cylinder;
     SolverOutputs& s = m.Solver;
     const double h = c[ExhaustPortWidth] / 2.0;
@@ -63,11 +63,11 @@ void SolvePortGeometry(Model& m) {
 
 } // namespace
 
-void RaiseSolveError(Model& m) {
+void RaiseSolveError(Mechanism& m) {
     if (m.BeepOnError) m.SolveError = true;
 }
 
-float GuardDivisor(Model& m, float v) {
+float GuardDivisor(Mechanism& m, float v) {
     if (v >= 0.0f && v < 0.00001f) {
         RaiseSolveError(m);
         return 0.00001f;
@@ -79,7 +79,7 @@ float GuardDivisor(Model& m, float v) {
     return v;
 }
 
-float GuardRoot(Model& m, float v) {
+float GuardRoot(Mechanism& m, float v) {
     if (v < 0.0f) {
         RaiseSolveError(m);
         return -v;
@@ -87,7 +87,7 @@ float GuardRoot(Model& m, float v) {
     return v;
 }
 
-float GuardCosine(Model& m, float v) {
+float GuardCosine(Mechanism& m, float v) {
     constexpr float limit = 0.999999f;
     if (v > limit || v < -limit) {
         v = v > limit ? limit : -limit;
@@ -96,7 +96,7 @@ float GuardCosine(Model& m, float v) {
     return v;
 }
 
-void SolveLinkage(Model& m) {
+void SolveLinkage(Mechanism& m) {
     auto& P = m.Points;
     SolverOutputs& s = m.Solver;
     const FrameDimensions& f = m.Frame;
@@ -305,7 +305,7 @@ void SolveLinkage(Model& m) {
     SolvePortGeometry(m);
 }
 
-void SolvePortOpenings(Model& m) {
+void SolvePortOpenings(Mechanism& m) {
     SolverOutputs& s = m.Solver;
     const CylinderArray& c = m.Cylinder;
     const double theta = m.DriverAngle * DegToRad;

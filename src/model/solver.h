@@ -7,13 +7,13 @@
 
 namespace kes {
 
-void SolveLinkage(Model& m);
-void SolvePortOpenings(Model& m);
+void SolveLinkage(Mechanism& m);
+void SolvePortOpenings(Mechanism& m);
 
 // The guards, shared with the diagrams. Each returns the guarded value.
-float GuardDivisor(Model& m, float v);
-float GuardRoot(Model& m, float v);
-float GuardCosine(Model& m, float v);
-void RaiseSolveError(Model& m);
+float GuardDivisor(Mechanism& m, float v);
+float GuardRoot(Mechanism& m, float v);
+float GuardCosine(Mechanism& m, float v);
+void RaiseSolveError(Mechanism& m);
 
 } // namespace kes

@@ -4,7 +4,7 @@
 
 #include "auxiliary/data_table_window.h"
 #include "auxiliary/pivot_table.h"
-#include "main/captions.h"
+#include "ui_shell/captions.h"
 #include "model/model.h"
 #include "model/solver.h"
 #include "support/fake_main_link.h"

@@ -140,7 +140,7 @@ void DiagramCliTest::readoutsAsCsv() {
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines[0], QString("rear_lead,front_steam_lap,front_exhaust_clearance,"
                                "rear_exhaust_clearance,rear_steam_lap,front_lead"));
-    const auto r = diagrams::SineReadouts(*m, m->MidGear());
+    const auto r = analysis::SineReadouts(*m, m->MidGear());
     QCOMPARE(lines[1], QStringList({Fixed3(r.RearLead), Fixed3(r.FrontSteamLap),
                                     Fixed3(r.FrontExhaustClearance), Fixed3(r.RearExhaustClearance),
                                     Fixed3(r.RearSteamLap), Fixed3(r.FrontLead)})

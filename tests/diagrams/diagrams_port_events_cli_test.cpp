@@ -1,8 +1,8 @@
 // kestrove-cli events and cutoffs: the tables the command line prints match
 // the diagrams' own computation, and bad options are refused.
 
-#include "diagrams/port_diagram.h"
-#include "diagrams/steam_diagram.h"
+#include "analysis/port_events.h"
+#include "analysis/steam_simulation.h"
 #include "model/format.h"
 #include "model/model.h"
 
@@ -73,20 +73,20 @@ void EventsCliTest::eventsMatchTheSweep() {
     QFETCH(char, mode);
     const Run run = RunCli(arguments);
     QCOMPARE(run.ExitCode, 0);
-    QCOMPARE(run.Lines.size(), 1 + diagrams::PortRowCount);
+    QCOMPARE(run.Lines.size(), 1 + analysis::PortRowCount);
     QVERIFY(run.Lines[0].startsWith(QLatin1String("row,rev_arm,front_admission,")));
 
     kes::Model m;
     kes::InitialiseModel(m);
-    const diagrams::PortEventTable table = diagrams::ComputePortEvents(m, mode);
-    for (int row = 0; row < diagrams::PortRowCount; ++row) {
+    const analysis::PortEventTable table = analysis::ComputePortEvents(m, mode);
+    for (int row = 0; row < analysis::PortRowCount; ++row) {
         const QStringList cells = run.Lines[row + 1].split(QLatin1Char(','));
         QCOMPARE(cells.size(), 10);
         QCOMPARE(cells[0].toInt(), row);
         QVERIFY(std::abs(cells[1].toDouble() - table.Setting[row]) < 1e-4);
         // front cut-off is the seventh column
         QCOMPARE(cells[6], QString::fromStdString(
-                               kes::FormatFixed(table.Percent(row, diagrams::FrontCutOff), 0, 2)));
+                               kes::FormatFixed(table.Percent(row, analysis::FrontCutOff), 0, 2)));
     }
 }
 
@@ -120,7 +120,7 @@ void EventsCliTest::cutoffsMatchTheSteamDiagram() {
     m.RevArmPositions[2] = 11.4f;
     m.RevArmPositions[3] = 9.4f;
     m.RevArmPositionCount = 3;
-    const diagrams::SteamCutOffs c = diagrams::ComputeSteamCutOffs(m);
+    const analysis::SteamCutOffs c = analysis::ComputeSteamCutOffs(m);
     for (int n = 1; n <= 3; ++n) {
         const QStringList cells = run.Lines[n].split(QLatin1Char(','));
         QCOMPARE(cells.size(), 4);

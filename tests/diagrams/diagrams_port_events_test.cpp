@@ -1,7 +1,8 @@
 // The port events sweep: sample sequences, the event rule, the rows and the
 // table the command line prints.
 
-#include "diagrams/event_tables.h"
+#include "analysis/event_tables.h"
+#include "analysis/port_events.h"
 #include "diagrams/port_diagram.h"
 #include "model/model.h"
 
@@ -12,6 +13,7 @@
 #include <sstream>
 #include <vector>
 
+using namespace analysis;
 using namespace diagrams;
 
 namespace {

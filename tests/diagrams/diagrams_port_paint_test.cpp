@@ -1,6 +1,7 @@
 // The port events drawing: event lines and their colours, the gaps, the
 // "Normal" line, the legend and the annotation.
 
+#include "analysis/port_events.h"
 #include "diagrams/diagram_paint.h"
 #include "diagrams/port_diagram.h"
 #include "model/format.h"
@@ -16,6 +17,7 @@
 #include <map>
 #include <vector>
 
+using namespace analysis;
 using namespace diagrams;
 
 namespace {

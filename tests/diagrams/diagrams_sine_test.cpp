@@ -470,7 +470,7 @@ void SineDiagramTest::settingsRestored() {
     PaintToImage(&PaintSineDiagram, *m, SineClientSize);
     QCOMPARE(m->RevArmSetting, 11.25f);
     QCOMPARE(m->DriverAngle, 123.5f);
-    const auto r = diagrams::SineReadouts(*m, m->MidGear());
+    const auto r = analysis::SineReadouts(*m, m->MidGear());
     QVERIFY(r.FrontSteamLap > 0.0f);
     QCOMPARE(m->RevArmSetting, 11.25f);
     QCOMPARE(m->DriverAngle, 123.5f);

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 
+using namespace analysis;
 using namespace diagrams;
 
 namespace {

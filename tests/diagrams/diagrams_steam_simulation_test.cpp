@@ -2,7 +2,7 @@
 // settling samples, the driver's direction, the cut-off interpolation and
 // the bold position labels.
 
-#include "diagrams/event_tables.h"
+#include "analysis/event_tables.h"
 #include "diagrams/steam_diagram.h"
 #include "model/format.h"
 #include "model/model.h"
@@ -14,6 +14,7 @@
 #include <sstream>
 #include <vector>
 
+using namespace analysis;
 using namespace diagrams;
 
 namespace {
@@ -29,7 +30,7 @@ struct Event {
     SteamState State;
 };
 
-class Recorder : public SteamSink {
+class Recorder : public SteamPixelSink {
   public:
     void PositionBegun(int n, float setting) override {
         s_ = 1;

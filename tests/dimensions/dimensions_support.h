@@ -2,7 +2,7 @@
 // What the dimension-dialog tests share: a main-window link that records
 // what it was asked, the headless start-up, and typing as a user does.
 
-#include "main/main_form_link.h"
+#include "ui_shell/main_form_link.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace filestest {
 
 namespace fs = std::filesystem;
@@ -50,6 +52,26 @@ class ScratchDir {
 
   private:
     fs::path path_;
+};
+
+// Permission checks do not apply to root: the body runs as "nobody" then.
+// Works() is false when root could not drop its rights; skip the test then.
+class Unprivileged {
+  public:
+    Unprivileged() {
+        if (geteuid() == 0) dropped_ = seteuid(65534) == 0;
+    }
+    ~Unprivileged() {
+        if (dropped_) {
+            EXPECT_EQ(seteuid(0), 0);
+        }
+    }
+    Unprivileged(const Unprivileged&) = delete;
+    Unprivileged& operator=(const Unprivileged&) = delete;
+    bool Works() const { return geteuid() != 0; }
+
+  private:
+    bool dropped_ = false;
 };
 
 inline std::vector<unsigned char> ReadBytes(const std::string& path) {

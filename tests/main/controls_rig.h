@@ -2,8 +2,8 @@
 // The main window's controls on a plain picture-sized widget, with a fake
 // main window behind them and menus of their own.
 
+#include "controls/controls.h"
 #include "main/main_controls.h"
-#include "model/controls.h"
 #include "model/model.h"
 #include "support/fake_main_link.h"
 

@@ -2,7 +2,7 @@
 // captions, the error item, the highlight's dialogs and the mouse, the undo
 // button beside the undo line, closing. Also writes main_form.png.
 
-#include "main/captions.h"
+#include "ui_shell/captions.h"
 #include "main/highlight_dialogs.h"
 #include "main/main_controls.h"
 #include "main/main_form.h"

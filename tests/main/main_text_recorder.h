@@ -17,5 +17,6 @@ inline std::vector<RecordedText> RecordFrameTexts(kes::Model& m, DrawState& s) {
     FrameOutcome out;
     DrawMechanism(p, m, s, out);
     p.end();
+    ApplyFrameOutcome(m, out);
     return device.Texts();
 }

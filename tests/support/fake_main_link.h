@@ -1,7 +1,7 @@
 #pragma once
 // A stand-in for the main window: counts what the other windows ask of it.
 
-#include "main/main_form_link.h"
+#include "ui_shell/main_form_link.h"
 
 #include <functional>
 

@@ -1,12 +1,12 @@
-#include "diagrams/event_tables.h"
+#include "analysis/event_tables.h"
 
-#include "diagrams/port_diagram.h"
-#include "diagrams/steam_diagram.h"
+#include "analysis/port_events.h"
+#include "analysis/steam_simulation.h"
 #include "model/format.h"
 
 #include <ostream>
 
-namespace diagrams {
+namespace analysis {
 
 namespace {
 
@@ -45,4 +45,4 @@ void WriteSteamCutOffsCsv(const SteamCutOffs& c, std::ostream& out) {
     }
 }
 
-} // namespace diagrams
+} // namespace analysis

@@ -16,5 +16,6 @@ inline const QString Ports = QStringLiteral("KESTROVE      Port Open/Closed    "
 inline const QString DataTable = QStringLiteral("KESTROVE  Data Table   ");
 } // namespace captions
 
-// prefix + DataSetName + "     " + date + "   " + time + "   Version 2.6"
+// prefix + DataSetName + "     " + date + "   " + time + "   Version " and
+// the project's version (2.6)
 QString WindowCaption(const kes::Model& m, const QString& prefix);

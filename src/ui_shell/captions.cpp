@@ -1,5 +1,6 @@
-#include "main/captions.h"
+#include "ui_shell/captions.h"
 
+#include "kestrove_version.h"
 #include "model/model.h"
 
 #include <QDateTime>
@@ -11,5 +12,5 @@ QString WindowCaption(const kes::Model& m, const QString& prefix) {
     return prefix + QString::fromStdString(m.DataSetName) + QStringLiteral("     ") +
            locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral("   ") +
            locale.toString(now.time(), QLocale::LongFormat) + QStringLiteral("   ") +
-           QStringLiteral("Version 2.6");
+           QStringLiteral("Version " KESTROVE_VERSION);
 }

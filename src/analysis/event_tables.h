@@ -1,11 +1,11 @@
 #pragma once
-// The diagrams' event tables as CSV, the way engineers tabulate valve events
+// The event tables as CSV, the way engineers tabulate valve events
 // by hand: the port events per reverse-arm row and the steam diagram's
 // cut-offs per position.
 
 #include <iosfwd>
 
-namespace diagrams {
+namespace analysis {
 
 struct PortEventTable;
 struct SteamCutOffs;
@@ -22,4 +22,4 @@ void WritePortEventsCsv(const PortEventTable& table, std::ostream& out);
 // was found.
 void WriteSteamCutOffsCsv(const SteamCutOffs& cutOffs, std::ostream& out);
 
-} // namespace diagrams
+} // namespace analysis

@@ -1,0 +1,15 @@
+# The floors of the source tree (lowest first): model and files (standard
+# library only), controls, analysis (no Qt), the window shell, the window
+# libraries, main. A library exposes only its own folder: its include root
+# in the build tree holds one link, <root>/<folder> -> src/<folder>, so a
+# file can include "<folder>/x.h" only for its own folder and the folders of
+# the libraries it links. An include from a lower floor to a higher one
+# fails to build.
+function(kestrove_floor_includes target folder)
+    set(root ${CMAKE_BINARY_DIR}/include_roots/${folder})
+    file(MAKE_DIRECTORY ${root})
+    if(NOT IS_SYMLINK ${root}/${folder})
+        file(CREATE_LINK ${PROJECT_SOURCE_DIR}/src/${folder} ${root}/${folder} SYMBOLIC)
+    endif()
+    target_include_directories(${target} PUBLIC ${root})
+endfunction()

@@ -1,0 +1,65 @@
+#pragma once
+// The motion controls: the reverse arm, the driver angle with run and stop,
+// the step angle and their three small dialogs.
+
+#include "controls/control_state.h"
+
+#include <array>
+#include <string>
+
+namespace kes {
+
+// A band of the step-angle bar: the preset step and the driver bar's small
+// and large change that go with it.
+struct StepBand {
+    float Step;
+    int SmallChange;
+    int LargeChange;
+};
+// The band of a step-bar position; bounds are the geometric midpoints
+// between the presets.
+StepBand StepBandForPosition(int p);
+// round(log10(step x 100) x 4000), kept within the bar's range.
+int StepBarPositionFor(double step);
+
+// ---- Reverse arm ----
+// SBRevArmChange: the bar moved to p.
+void RevArmChange(Model& m, ControlState& cs, int p);
+// SBRevArm.Position := p (kept within the bar's range); runs the change
+// handler when the position changes.
+void SetRevArmPosition(Model& m, ControlState& cs, int p);
+// After the model's RevArmBarMin/Max changed: the position is kept within it.
+void ApplyRevArmRange(Model& m, ControlState& cs);
+void CenterClick(Model& m, ControlState& cs);
+void FwdClick(Model& m, ControlState& cs);
+void RevClick(Model& m, ControlState& cs);
+
+// ---- Driver angle and run/stop ----
+void DrvAngChange(Model& m, ControlState& cs, int p);
+void SetDrvAngPosition(Model& m, ControlState& cs, int p);
+void Deg00Click(Model& m, ControlState& cs);
+void Deg180Click(Model& m, ControlState& cs);
+void RunClick(Model& m, ControlState& cs);
+
+// ---- Step angle ----
+void StepAngChange(Model& m, ControlState& cs, int p);
+void SetStepAngPosition(Model& m, ControlState& cs, int p);
+void Step1Click(Model& m, ControlState& cs);
+void Step10Click(Model& m, ControlState& cs);
+void Step45Click(Model& m, ControlState& cs);
+
+// ---- The three motion dialogs ----
+// Texts shown when TRevPos opens: "Min = ", "Cen = ", "Max = ", "Rev = ",
+// "Fwd = " with their values, and the field.
+struct RevPosTexts {
+    std::array<std::string, 5> Labels;
+    std::string Field;
+};
+RevPosTexts RevPosActivate(const Model& m);
+void RevPosOk(Model& m, ControlState& cs, float value);
+std::string DrivAngActivate(const Model& m, const ControlState& cs);
+void DrivAngOk(Model& m, ControlState& cs, float value);
+std::string StpAngActivate(const Model& m);
+void StpAngOk(Model& m, ControlState& cs, float value);
+
+} // namespace kes

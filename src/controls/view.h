@@ -1,0 +1,41 @@
+#pragma once
+// The view controls: pan, zoom and the presets, the reference points, the
+// graphic zoom and the reverse-arm positions dialog.
+
+#include "controls/control_state.h"
+
+#include <array>
+#include <string>
+
+namespace kes {
+
+// ---- Pan, zoom and presets ----
+void PanVertChange(Model& m, ControlState& cs, int p);
+void PanHorzChange(Model& m, ControlState& cs, int p);
+void ZoomChange(Model& m, ControlState& cs, int p);
+void NormClick(Model& m, ControlState& cs);
+void Preset0Click(Model& m, ControlState& cs);
+void PresetClick(Model& m, ControlState& cs, int n); // n = 1..6
+
+// ---- Reference points ----
+// bar: 0 = SBRef1Vert, 1 = SBRef1Horz, 2 = SBRef2Vert, 3 = SBRef2Horz.
+void RefBarChange(Model& m, ControlState& cs, int bar, int p);
+void RefPtZeroClick(Model& m, ControlState& cs, int point); // point = 1 or 2
+void RefPtClick(Model& m, ControlState& cs, int point);     // pan to the point
+void RefPointsClick(Model& m, ControlState& cs);
+void SetReferencePoints(Model& m, ControlState& cs, bool on);
+// TRefPnts: the field texts (V1, H1, V2, H2), "OK", "Cancel" and "Zero".
+std::array<std::string, 4> RefPntsActivate(const Model& m);
+void RefPntsOk(Model& m, ControlState& cs, float v1, float h1, float v2, float h2);
+void RefPntsCancel(Model& m, ControlState& cs);
+void RefPntsZero(Model& m, ControlState& cs);
+
+// ---- Graphic zoom and the reverse-arm positions ----
+std::string GraphZoomActivate(const Model& m);
+void GraphZoomOk(Model& m, float value);
+// TSetRevArm field n (1..9 a reverse-arm position, 10 the vertical scale).
+std::string SetRevArmFieldText(const Model& m, int field);
+void SetRevArmFieldLeft(Model& m, int field, float value);
+void SetRevArmClose(Model& m);
+
+} // namespace kes

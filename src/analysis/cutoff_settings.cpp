@@ -11,8 +11,8 @@ namespace kes {
 
 namespace {
 
-constexpr int ScanSteps = 8;               // mid gear to the largest offset
-constexpr double SettingTolerance = 1e-9;  // length units
+constexpr int ScanSteps = 8;              // mid gear to the largest offset
+constexpr double SettingTolerance = 1e-9; // length units
 constexpr int SettingPolishIterations = 60;
 
 enum class Which { Front, Rear, Mean };

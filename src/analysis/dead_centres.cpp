@@ -47,9 +47,8 @@ std::optional<DeadCentres> FindDeadCentres(const PreciseLinkage& linkage) {
         return v ? *v : (lo + hi) / 2.0;
     };
     std::uintmax_t iter = MinimiserIterations;
-    const auto top = boost::math::tools::brent_find_minima([&](double d) { return -x(d); },
-                                                           hiAt - 1.0, hiAt + 1.0, MinimiserBits,
-                                                           iter);
+    const auto top = boost::math::tools::brent_find_minima(
+        [&](double d) { return -x(d); }, hiAt - 1.0, hiAt + 1.0, MinimiserBits, iter);
     iter = MinimiserIterations;
     const auto bottom =
         boost::math::tools::brent_find_minima(x, loAt - 1.0, loAt + 1.0, MinimiserBits, iter);

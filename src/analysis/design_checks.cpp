@@ -67,8 +67,8 @@ void CheckClosure(const Mechanism& m, const EventsReport& r, Lines& out) {
     if (scan.AllClose())
         out.Add(CheckLevel::Pass, "closure",
                 "The linkage closes over the whole turn at all " +
-                    std::to_string(scan.SettingsScanned) + " settings from offset " +
-                    Num(-max, 4) + " to " + Num(max, 4) + ".");
+                    std::to_string(scan.SettingsScanned) + " settings from offset " + Num(-max, 4) +
+                    " to " + Num(max, 4) + ".");
 }
 
 void CheckMidGear(const EventsReport& r, Lines& out) {
@@ -185,14 +185,13 @@ void CheckPortOpening(const Mechanism& m, const EventsReport& r, Lines& out) {
         }
         if (*largest > port.Width + port.Bridge)
             out.Add(CheckLevel::Failure, "port_opening",
-                    "The " + name + " valve edge over-travels by " +
-                        Num(*largest - port.Width, 4) + ", past the bridge (" +
-                        Num(port.Bridge, 4) + ") onto the exhaust port.");
+                    "The " + name + " valve edge over-travels by " + Num(*largest - port.Width, 4) +
+                        ", past the bridge (" + Num(port.Bridge, 4) + ") onto the exhaust port.");
         else if (*largest > port.Width)
             out.Add(CheckLevel::Pass, "port_opening",
                     "The " + name + " valve edge over-travels the port by " +
-                        Num(*largest - port.Width, 4) + " onto the bridge (" +
-                        Num(port.Bridge, 4) + ").");
+                        Num(*largest - port.Width, 4) + " onto the bridge (" + Num(port.Bridge, 4) +
+                        ").");
     }
 }
 

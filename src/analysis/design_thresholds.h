@@ -21,10 +21,10 @@ constexpr double ForwardReverseFailure = 5.0;
 // eccentric side is disturbing it.
 constexpr double LeadRangeWarningFraction = 0.5;
 
-// A steam opening larger than the port by more than the bridge lets the
-// valve's edge run onto the exhaust port: live steam straight to exhaust.
-// Any over-travel beyond the port width alone is only noted.
-// (Both limits come from the port and bridge widths of the design.)
+// Over-travel needs no number of its own: a steam opening wider than the
+// port runs the valve edge onto the bridge, which is only noted; wider than
+// port and bridge together, the edge reaches the exhaust port and live steam
+// blows straight to exhaust, which fails.
 
 // At normal full gear each port should open fully to steam; a port that
 // never opens wider than this fraction of its width throttles the steam at

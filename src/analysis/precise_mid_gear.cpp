@@ -14,8 +14,7 @@ std::optional<double> PreciseMidGear(const Mechanism& m) {
     const double horz = m.Baker.BellCrankHorz;
     const double x11 = m.Points[RevArmPivot].X, y11 = m.Points[RevArmPivot].Y;
     const double x6 = m.Points[BellCrankPivot].X, y6 = m.Points[BellCrankPivot].Y;
-    const double arm =
-        static_cast<double>(m.Baker.RevArmUpperLength) + m.Baker.RevArmLowerLength;
+    const double arm = static_cast<double>(m.Baker.RevArmUpperLength) + m.Baker.RevArmLowerLength;
     const double gmX = m.Points[GearMount].X;
     if (!(std::fabs(upper) > 0.0)) return std::nullopt;
 

@@ -125,16 +125,45 @@ void PreciseLinkage::Load() {
     frontPortWidth_ = c[SteamPortWidthFront];
     rearPortWidth_ = c[SteamPortWidthRear];
 
-    valid_ = AllFinite({gmX_, gmY_, bcX_, bcY_, raX_, raY_, revUpper_, revLower_, radiusBar_,
-                        gcrUpper_, gcrLower_, gcrSpan_, bcVertSpan_, bcHorz_, crank_, ecc_,
-                        crankOffsetX_, mainRod_, crossheadY_, stemY_, dropVert_, dropBack_,
-                        unionLink_, eccRod_, valveRod_, lowerLever_, upperLever_, leverBack_,
-                        valveCtrToJoint_, cylCtrToDriver_, frontSteamLevel_, frontExhaustLevel_,
-                        rearSteamLevel_, rearExhaustLevel_, static_cast<double>(f.EccCrankLength)}) &&
+    valid_ = AllFinite({gmX_,
+                        gmY_,
+                        bcX_,
+                        bcY_,
+                        raX_,
+                        raY_,
+                        revUpper_,
+                        revLower_,
+                        radiusBar_,
+                        gcrUpper_,
+                        gcrLower_,
+                        gcrSpan_,
+                        bcVertSpan_,
+                        bcHorz_,
+                        crank_,
+                        ecc_,
+                        crankOffsetX_,
+                        mainRod_,
+                        crossheadY_,
+                        stemY_,
+                        dropVert_,
+                        dropBack_,
+                        unionLink_,
+                        eccRod_,
+                        valveRod_,
+                        lowerLever_,
+                        upperLever_,
+                        leverBack_,
+                        valveCtrToJoint_,
+                        cylCtrToDriver_,
+                        frontSteamLevel_,
+                        frontExhaustLevel_,
+                        rearSteamLevel_,
+                        rearExhaustLevel_,
+                        static_cast<double>(f.EccCrankLength)}) &&
              crank_ > 0.0 && ecc_ > 0.0 && revUpper_ + revLower_ > 0.0 && lowerLever_ != 0.0 &&
              mainRod_ > 0.0;
-    const double k = valid_ ? (Sq(crank_) + Sq(ecc_) - Sq(f.EccCrankLength)) / (2.0 * crank_ * ecc_)
-                            : 0.0;
+    const double k =
+        valid_ ? (Sq(crank_) + Sq(ecc_) - Sq(f.EccCrankLength)) / (2.0 * crank_ * ecc_) : 0.0;
     eccOk_ = valid_ && std::fabs(k) <= 1.0;
     // The return crank stands at the crank angle minus the lead angle.
     eccLeadRad_ = eccOk_ ? std::asin(k) - std::numbers::pi / 2.0 : 0.0;

@@ -102,8 +102,7 @@ class PreciseLinkage {
     double dropVert_ = 0, dropBack_ = 0, unionLink_ = 0, eccRod_ = 0, valveRod_ = 0;
     double lowerLever_ = 0, upperLever_ = 0, leverBack_ = 0;
     double valveCtrToJoint_ = 0, cylCtrToDriver_ = 0;
-    double frontSteamLevel_ = 0, frontExhaustLevel_ = 0, rearSteamLevel_ = 0,
-           rearExhaustLevel_ = 0;
+    double frontSteamLevel_ = 0, frontExhaustLevel_ = 0, rearSteamLevel_ = 0, rearExhaustLevel_ = 0;
     double frontPortWidth_ = 0, rearPortWidth_ = 0;
     bool eccOk_ = false;
 };

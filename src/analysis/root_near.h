@@ -16,17 +16,17 @@
 namespace kes::analysis_detail {
 
 // Errors come back as NaN instead of exceptions; the caller checks.
-using QuietPolicy =
-    boost::math::policies::policy<boost::math::policies::domain_error<boost::math::policies::ignore_error>,
-                                  boost::math::policies::evaluation_error<boost::math::policies::ignore_error>>;
+using QuietPolicy = boost::math::policies::policy<
+    boost::math::policies::domain_error<boost::math::policies::ignore_error>,
+    boost::math::policies::evaluation_error<boost::math::policies::ignore_error>>;
 
 struct RootSearch {
-    double Lo;              // the function is only asked inside [Lo, Hi]
+    double Lo; // the function is only asked inside [Lo, Hi]
     double Hi;
-    double FirstStep;       // the first probe away from the guess
-    double Tolerance;       // final bracket width
-    int MaxProbes = 60;     // steps spent looking for a sign change
-    int MaxPolish = 100;    // TOMS 748 iterations
+    double FirstStep;    // the first probe away from the guess
+    double Tolerance;    // final bracket width
+    int MaxProbes = 60;  // steps spent looking for a sign change
+    int MaxPolish = 100; // TOMS 748 iterations
 };
 
 inline bool SignsDiffer(double a, double b) {
@@ -56,8 +56,7 @@ std::optional<double> PolishBracket(F& f, double a, double fa, double b, double 
 // outside them, so the first sign change met brackets the root nearest the
 // guess on that side. Each new probe aims past the secant's estimate of the
 // root, so a good guess is bracketed in two or three calls.
-template <class F>
-std::optional<double> RootNear(F&& f, double guess, const RootSearch& s) {
+template <class F> std::optional<double> RootNear(F&& f, double guess, const RootSearch& s) {
     double x0 = std::clamp(guess, s.Lo, s.Hi);
     double f0 = f(x0);
     if (!std::isfinite(f0)) return std::nullopt;
@@ -72,7 +71,8 @@ std::optional<double> RootNear(F&& f, double guess, const RootSearch& s) {
         if (target <= xh && target >= xl)
             target = (target - xl < xh - target) ? xl - step : xh + step;
         if (target > s.Hi) target = xh < s.Hi ? s.Hi : xl - step;
-        if (target < s.Lo) target = xl > s.Lo ? s.Lo : (xh < s.Hi ? std::min(xh + step, s.Hi) : s.Lo);
+        if (target < s.Lo)
+            target = xl > s.Lo ? s.Lo : (xh < s.Hi ? std::min(xh + step, s.Hi) : s.Lo);
         if (target < s.Lo || target > s.Hi || (target >= xl && target <= xh)) return std::nullopt;
 
         const double ft = f(target);

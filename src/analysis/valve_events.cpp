@@ -74,9 +74,10 @@ class SwingTracker {
   public:
     void Add(const PreciseSolution& s) {
         const auto& P = s.P;
-        const std::array<Vec2, 4> dirs{
-            Dir(P[RevArmRadiusPin], P[GearConRodRadiusPin]), Dir(P[EccRodFrontPin], P[BellCrankHorzPin]),
-            Dir(P[BellCrankPivotAbs], P[BellCrankHorzPin]), Dir(P[CombLeverLowerPin], P[ValveRodFrontPin])};
+        const std::array<Vec2, 4> dirs{Dir(P[RevArmRadiusPin], P[GearConRodRadiusPin]),
+                                       Dir(P[EccRodFrontPin], P[BellCrankHorzPin]),
+                                       Dir(P[BellCrankPivotAbs], P[BellCrankHorzPin]),
+                                       Dir(P[CombLeverLowerPin], P[ValveRodFrontPin])};
         for (size_t i = 0; i < dirs.size(); ++i) {
             if (!started_) first_[i] = dirs[i];
             const double a = AngleBetween(first_[i], dirs[i]);
@@ -88,7 +89,8 @@ class SwingTracker {
         started_ = true;
     }
     LinkageSwing Result() const {
-        return LinkageSwing{hi_[0] - lo_[0], hi_[1] - lo_[1], hi_[2] - lo_[2], hi_[3] - lo_[3], ecc_};
+        return LinkageSwing{hi_[0] - lo_[0], hi_[1] - lo_[1], hi_[2] - lo_[2], hi_[3] - lo_[3],
+                            ecc_};
     }
 
   private:
@@ -220,7 +222,8 @@ class TurnSweep {
             return -sign * s.ValveOffset;
         };
         std::uintmax_t iter = 200;
-        const auto r = boost::math::tools::brent_find_minima(f, best - 1.0, best + 1.0, ExtremumBits, iter);
+        const auto r =
+            boost::math::tools::brent_find_minima(f, best - 1.0, best + 1.0, ExtremumBits, iter);
         if (failed) return std::nullopt;
         // The sample itself is a floor: the minimiser never does worse.
         return sign * std::max(-r.second, sign * samples_[best].ValveOffset);

@@ -30,7 +30,13 @@ inline const char* RunDirectionText(RunDirection d) {
     return d == RunDirection::Forward ? "F" : "R";
 }
 
-enum EventKind : int { Admission = 0, CutOff = 1, Release = 2, Compression = 3, EventKindCount = 4 };
+enum EventKind : int {
+    Admission = 0,
+    CutOff = 1,
+    Release = 2,
+    Compression = 3,
+    EventKindCount = 4
+};
 const char* EventKindName(EventKind k); // "admission", "cutoff", "release", "compression"
 
 struct EventPosition {

@@ -29,7 +29,6 @@ constexpr int DynVarMin = -100, DynVarMax = 100;
 constexpr double PanPerPixel = 10.0;
 constexpr double ZoomPerPercent = 10.0;
 constexpr double RefPerUnit = 1000.0;
-constexpr double DynVarPerUnit = 1000.0;
 } // namespace bars
 
 // The window pixel that a zoom keeps in place and a pan to a reference point
@@ -84,9 +83,8 @@ struct ControlState {
     bool PanZoomMenuEnabled = false;
     std::string PanZoomCaption = "SetP&anZoom On";
 
-    // Dynamic-variable bars (1..4 used) and whether they are shown while
-    // DynVarMode is on.
-    std::array<SelfCentringBar, 5> DynVarBars;
+    // Whether the dynamic-variable bars are shown while DynVarMode is on
+    // ("&ResetAllDimensions" hides them until a dimension is selected).
     bool DynVarBarsShown = true;
 
     // Mouse: a left click arms the two-pivot pick of the lines window.

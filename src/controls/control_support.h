@@ -27,8 +27,8 @@ inline void FollowStepButtons(ControlState& cs, float selected) {
 
 // A self-centring bar moved to p: the step for it, and the bar's memory of
 // the return to 0 (which runs the handler once more with no step).
-inline double SelfCentre(SelfCentringBar& bar, int p, double k) {
-    const double d = bar.Step(p, k);
+inline double SelfCentre(SelfCentringBar& bar, int p, double k, BarMove move) {
+    const double d = bar.Step(p, k, move);
     if (p != 0) bar.Step(0, k);
     return d;
 }

@@ -85,13 +85,6 @@ void ResetAllClick(Model& m, ControlState& cs) {
     cs.DynVarBarsShown = false;
 }
 
-double DynVarChange(Model& m, ControlState& cs, int n, int p) {
-    if (n < 1 || n > 4) return 0.0;
-    const double d = SelfCentre(cs.DynVarBars[static_cast<size_t>(n)], p, bars::DynVarPerUnit);
-    StepDynVar(m, n, static_cast<float>(d));
-    return d;
-}
-
 std::string SteamDispCaption(const Model& m) {
     return m.SteamDisplayOn ? "SetS&teamDisp Off" : "SetS&teamDisp On";
 }
@@ -119,7 +112,8 @@ bool DataTableVisible(const Model& m) {
     return m.ScreenDataOn && m.ReferencePointsOn && m.PivotDataOn;
 }
 bool DynVarBarsVisible(const Model& m, const ControlState& cs) {
-    return m.ScreenDataOn && m.DynVarMode && cs.DynVarBarsShown;
+    // After a reset hid them, the bars come back with the first dimension selected.
+    return m.ScreenDataOn && m.DynVarMode && (cs.DynVarBarsShown || DynVarBarEnabled(m, 1));
 }
 bool DynVarBarEnabled(const Model& m, int n) {
     if (n < 1 || n > 4) return false;

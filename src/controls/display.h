@@ -28,10 +28,6 @@ bool CalcCentRevArm(Model& m, ControlState& cs);
 // "&ResetAllDimensions" with the controls following.
 void ResetAllClick(Model& m, ControlState& cs);
 
-// A dynamic-variable bar n (1..4) moved to p: the self-centring step is
-// applied to the slot's dimension. Returns the step.
-double DynVarChange(Model& m, ControlState& cs, int n, int p);
-
 // Captions of the "&SetUp" items for the current settings.
 std::string SteamDispCaption(const Model& m);
 std::string ErrorBeepCaption(const Model& m);

@@ -14,22 +14,22 @@ using namespace controls_detail;
 
 // ---- Pan, zoom and presets ----
 
-void PanVertChange(Model& m, ControlState& cs, int p) {
-    const double d = SelfCentre(cs.PanVertBar, p, bars::PanPerPixel);
+void PanVertChange(Model& m, ControlState& cs, int p, BarMove move) {
+    const double d = SelfCentre(cs.PanVertBar, p, bars::PanPerPixel, move);
     m.CurrentView.OffsetY = F(m.CurrentView.OffsetY - d);
     m.ZoomAnchorView = m.CurrentView;
     cs.NormEnabled = true;
 }
 
-void PanHorzChange(Model& m, ControlState& cs, int p) {
-    const double d = SelfCentre(cs.PanHorzBar, p, bars::PanPerPixel);
+void PanHorzChange(Model& m, ControlState& cs, int p, BarMove move) {
+    const double d = SelfCentre(cs.PanHorzBar, p, bars::PanPerPixel, move);
     m.CurrentView.OffsetX = F(m.CurrentView.OffsetX + d);
     m.ZoomAnchorView = m.CurrentView;
     cs.NormEnabled = true;
 }
 
-void ZoomChange(Model& m, ControlState& cs, int p) {
-    const double d = SelfCentre(cs.ZoomBar, p, bars::ZoomPerPercent);
+void ZoomChange(Model& m, ControlState& cs, int p, BarMove move) {
+    const double d = SelfCentre(cs.ZoomBar, p, bars::ZoomPerPercent, move);
     cs.NormEnabled = true;
     m.ZoomAnchorView = m.CurrentView;
     if (d == 0.0) return;
@@ -83,9 +83,9 @@ void PresetClick(Model& m, ControlState& cs, int n) {
 
 // ---- Reference points ----
 
-void RefBarChange(Model& m, ControlState& cs, int bar, int p) {
+void RefBarChange(Model& m, ControlState& cs, int bar, int p, BarMove move) {
     if (bar < 0 || bar > 3) return;
-    const double d = SelfCentre(cs.RefBars[static_cast<size_t>(bar)], p, bars::RefPerUnit);
+    const double d = SelfCentre(cs.RefBars[static_cast<size_t>(bar)], p, bars::RefPerUnit, move);
     PointSlot& pt = m.Points[bar < 2 ? RefPoint1 : RefPoint2];
     float& v = bar % 2 == 0 ? pt.Y : pt.X;
     v = F(v + d);

@@ -10,16 +10,18 @@
 namespace kes {
 
 // ---- Pan, zoom and presets ----
-void PanVertChange(Model& m, ControlState& cs, int p);
-void PanHorzChange(Model& m, ControlState& cs, int p);
-void ZoomChange(Model& m, ControlState& cs, int p);
+// A self-centring bar moved to p: a step from rest (a click, notch or key)
+// moves by p; a drag goes on from the drag's previous position.
+void PanVertChange(Model& m, ControlState& cs, int p, BarMove move = BarMove::Drag);
+void PanHorzChange(Model& m, ControlState& cs, int p, BarMove move = BarMove::Drag);
+void ZoomChange(Model& m, ControlState& cs, int p, BarMove move = BarMove::Drag);
 void NormClick(Model& m, ControlState& cs);
 void Preset0Click(Model& m, ControlState& cs);
 void PresetClick(Model& m, ControlState& cs, int n); // n = 1..6
 
 // ---- Reference points ----
 // bar: 0 = SBRef1Vert, 1 = SBRef1Horz, 2 = SBRef2Vert, 3 = SBRef2Horz.
-void RefBarChange(Model& m, ControlState& cs, int bar, int p);
+void RefBarChange(Model& m, ControlState& cs, int bar, int p, BarMove move = BarMove::Drag);
 void RefPtZeroClick(Model& m, ControlState& cs, int point); // point = 1 or 2
 void RefPtClick(Model& m, ControlState& cs, int point);     // pan to the point
 void RefPointsClick(Model& m, ControlState& cs);

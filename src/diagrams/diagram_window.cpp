@@ -1,10 +1,11 @@
 #include "diagrams/diagram_window.h"
 
 #include "diagrams/diagram_render.h"
-#include "ui_shell/captions.h"
-#include "ui_shell/main_form_link.h"
 #include "model/dyn_vars.h"
 #include "model/model.h"
+#include "ui_shell/captions.h"
+#include "ui_shell/main_form_link.h"
+#include "ui_shell/self_centring_input.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -29,37 +30,11 @@ constexpr int BarTops[4] = {3, 15, 27, 39};
 constexpr QSize BarSize{121, 10};
 constexpr int BarMin = -200;
 constexpr int BarMax = 200;
-constexpr int BarSmallChange = 1;
-constexpr int BarLargeChange = 10;
-constexpr double BarPositionsPerUnit = 1000.0; // one bar unit is 0.001 length unit
 constexpr QRect UndoButtonRect{110, 54, 40, 16};
 const QString CloseCaption = QStringLiteral("Close");
 const QString UndoCaption = QStringLiteral("UnDo");
 const QString SaveImageName = QStringLiteral("SaveImage");
 const QString SaveImageCaption = QStringLiteral("Save Image...");
-
-// The keys of a horizontal scroll bar: right and down move it right, left
-// and up move it left.
-QAbstractSlider::SliderAction ScrollKeyAction(int key) {
-    switch (key) {
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-        return QAbstractSlider::SliderSingleStepAdd;
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-        return QAbstractSlider::SliderSingleStepSub;
-    case Qt::Key_PageDown:
-        return QAbstractSlider::SliderPageStepAdd;
-    case Qt::Key_PageUp:
-        return QAbstractSlider::SliderPageStepSub;
-    case Qt::Key_Home:
-        return QAbstractSlider::SliderToMinimum;
-    case Qt::Key_End:
-        return QAbstractSlider::SliderToMaximum;
-    default:
-        return QAbstractSlider::SliderNoAction;
-    }
-}
 
 } // namespace
 
@@ -120,17 +95,19 @@ DiagramWindow::DiagramWindow(kes::Model& model, MainFormLink& link, DiagramTextS
         bar->setObjectName(names_.DynVarBarPrefix + QString::number(i + 1));
         bar->setGeometry(QRect(QPoint(BarLeft, BarTops[i]), BarSize));
         bar->setRange(BarMin, BarMax);
-        bar->setSingleStep(BarSmallChange);
-        bar->setPageStep(BarLargeChange);
         bar->setValue(0);
         bar->setFocusPolicy(Qt::StrongFocus);
         bar->hide();
-        bar->installEventFilter(this);
-        const int n = i + 1;
-        connect(bar, &QScrollBar::valueChanged, this,
-                [this, n](int position) { DynVarBarChanged(n, position); });
         bars_[static_cast<size_t>(i)] = bar;
     }
+    DynVarBarInput::Hooks hooks;
+    hooks.Stepped = [this](int) { ClearAndDraw(); };
+    hooks.Ended = [this](int, bool) {
+        link_.RefreshUndoButton();
+        closeButton_->setFocus();
+        DrawWithoutClearing();
+    };
+    dynVarInput_ = new DynVarBarInput(model_, bars_, std::move(hooks), this);
 
     undoButton_ = new QPushButton(UndoCaption, client_);
     undoButton_->setObjectName(names_.UndoButtonName);
@@ -264,74 +241,15 @@ void DiagramWindow::UnDoButtonClick() {
 }
 
 void DiagramWindow::DynVarBarEntered(int n) {
-    if (n < 1 || n > 4) return;
-    kes::RememberBefore(model_, n);
-    barEntered_[static_cast<size_t>(n - 1)] = true;
+    dynVarInput_->Begin(n);
 }
 
 void DiagramWindow::DynVarBarChanged(int n, int position) {
-    if (n < 1 || n > 4) return;
-    const auto i = static_cast<size_t>(n - 1);
-    const double d = barMemory_[i].Step(position, BarPositionsPerUnit);
-    // Returning the bar to 0 runs this once more with a zero step; that
-    // pass only moves the bar's memory on.
-    if (position == 0) return;
-    if (!barEntered_[i]) DynVarBarEntered(n);
-    kes::StepDynVar(model_, n, static_cast<float>(d));
-    bars_[i]->setValue(0);
-    ClearAndDraw();
+    dynVarInput_->Change(n, position, kes::BarMove::Step);
 }
 
 void DiagramWindow::DynVarBarScrollEnded(int n) {
-    if (n < 1 || n > 4) return;
-    const auto i = static_cast<size_t>(n - 1);
-    if (!barEntered_[i]) DynVarBarEntered(n);
-    model_.UndoButtonsEnabled = true;
-    kes::PushUndoForSlot(model_, n);
-    link_.RefreshUndoButton();
-    barEntered_[i] = false;
-    closeButton_->setFocus();
-    DrawWithoutClearing();
-}
-
-bool DiagramWindow::eventFilter(QObject* watched, QEvent* event) {
-    for (int n = 1; n <= 4; ++n) {
-        QScrollBar* bar = bars_[static_cast<size_t>(n - 1)];
-        if (watched != bar) continue;
-        if (!bar->isEnabled()) break;
-        switch (event->type()) {
-        case QEvent::FocusIn:
-            DynVarBarEntered(n);
-            break;
-        case QEvent::MouseButtonRelease:
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                // Let the bar finish its own release first.
-                QTimer::singleShot(0, this, [this, n] { DynVarBarScrollEnded(n); });
-            }
-            break;
-        case QEvent::Wheel:
-            // A wheel turn is a whole scroll: it ends once the bar has moved.
-            QTimer::singleShot(0, this, [this, n] { DynVarBarScrollEnded(n); });
-            break;
-        case QEvent::KeyPress: {
-            const auto action = ScrollKeyAction(static_cast<QKeyEvent*>(event)->key());
-            if (action == QAbstractSlider::SliderNoAction) break;
-            bar->triggerAction(action);
-            return true;
-        }
-        case QEvent::KeyRelease: {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat() &&
-                ScrollKeyAction(key->key()) != QAbstractSlider::SliderNoAction)
-                DynVarBarScrollEnded(n);
-            break;
-        }
-        default:
-            break;
-        }
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
+    dynVarInput_->End(n);
 }
 
 bool DiagramWindow::SaveImage(const QString& fileName, QString* error) {

@@ -5,7 +5,6 @@
 // and its drawing.
 
 #include "diagrams/diagram_paint.h"
-#include "model/self_centring.h"
 
 #include <QDialog>
 #include <QImage>
@@ -21,6 +20,7 @@ class QMenuBar;
 class QPushButton;
 class QScrollBar;
 class MainFormLink;
+class DynVarBarInput;
 
 namespace kes {
 struct Model;
@@ -82,9 +82,11 @@ class DiagramWindow : public QDialog {
     void DynVarMenuClick();   // "&DymamicVariables"
     void UnDoButtonClick();   // UnDoDnS and its siblings
     void SaveImageClick();    // "Save Image..."
+    // The dynamic-variable bars: a scroll starts, the bar moved, the scroll ended.
     void DynVarBarEntered(int n);
     void DynVarBarChanged(int n, int position);
     void DynVarBarScrollEnded(int n);
+    DynVarBarInput* DynVarInput() const { return dynVarInput_; }
 
     QPushButton* CloseButton() const { return closeButton_; }
     QPushButton* UndoButton() const { return undoButton_; }
@@ -116,7 +118,6 @@ class DiagramWindow : public QDialog {
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     class ClientArea;
@@ -135,8 +136,6 @@ class DiagramWindow : public QDialog {
     QPushButton* closeButton_ = nullptr;
     QPushButton* undoButton_ = nullptr;
     std::array<QScrollBar*, 4> bars_{};
-    std::array<kes::SelfCentringBar, 4> barMemory_{};
-    std::array<bool, 4> barEntered_{};
-    bool resettingBar_ = false;
+    DynVarBarInput* dynVarInput_ = nullptr;
     bool activationQueued_ = false;
 };

@@ -35,14 +35,22 @@ void AdvanceDriver(kes::Model& m) {
     if (m.DriverAngle < 0.0f) m.DriverAngle = m.DriverAngle + 360.0f;
 }
 
-void RunTick(kes::Model& m, DrawState& s, QImage& image, FrameOutcome& out) {
+void PrepareFrame(kes::Model& m, DrawState& s) {
     kes::SolveLinkage(m);
     kes::SolvePortOpenings(m);
     MapPointsToScreen(m);
     ComputeCylinderOutlines(m, s.Outlines);
     AdvanceDriver(m);
+}
+
+void DrawFrame(kes::Model& m, DrawState& s, QImage& image, FrameOutcome& out) {
     ClearFrameImage(image);
     QPainter painter(&image);
     DrawMechanism(painter, m, s, out);
     ApplyFrameOutcome(m, out);
+}
+
+void RunTick(kes::Model& m, DrawState& s, QImage& image, FrameOutcome& out) {
+    PrepareFrame(m, s);
+    DrawFrame(m, s, image, out);
 }

@@ -21,6 +21,11 @@ void MapPointsToScreen(kes::Model& m);
 // into 0..360.1 (360 itself stays).
 void AdvanceDriver(kes::Model& m);
 
+// Steps 1 to 7: solve, map, outlines, advance.
+void PrepareFrame(kes::Model& m, DrawState& s);
+// Step 8: clears image, draws the frame and applies its outcome to the model.
+void DrawFrame(kes::Model& m, DrawState& s, QImage& image, FrameOutcome& out);
+
 // The eight steps of a tick. image must be a frame image (NewFrameImage);
 // it is cleared and drawn. The positions drawn are those of the angle
 // before the advance.

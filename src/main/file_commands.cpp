@@ -1,13 +1,18 @@
 #include "main/file_commands.h"
 
 #include "files/dimension_file.h"
-#include "ui_shell/main_form_link.h"
+#include "main/recent_files.h"
+#include "model/design_changes.h"
 #include "model/model.h"
+#include "ui_shell/main_form_link.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMessageBox>
 #include <QStyle>
@@ -49,6 +54,8 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request) 
     dialog.setNameFilters(request.NameFilters);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.ConfirmOverwrite);
     dialog.setSizeGripEnabled(true);
+    if (!request.Directory.isEmpty() && QDir(request.Directory).exists())
+        dialog.setDirectory(request.Directory);
 }
 
 QMessageBox* MakeErrorBox(QWidget* parent, const QString& text) {
@@ -58,16 +65,38 @@ QMessageBox* MakeErrorBox(QWidget* parent, const QString& text) {
     return box;
 }
 
+QString SaveChangesQuestion(const QString& dataSetName) {
+    return QStringLiteral("Save changes to %1?").arg(dataSetName);
+}
+
+QString SavePathFor(const FileChoice& choice) {
+    if (choice.Path.isEmpty() || choice.Filter != KvdFilter) return choice.Path;
+    if (QFileInfo(choice.Path).suffix().compare(KvdSuffix, Qt::CaseInsensitive) == 0)
+        return choice.Path;
+    return choice.Path + QLatin1Char('.') + KvdSuffix;
+}
+
 } // namespace filecommands
 
 namespace {
 
-QString ShowFileDialog(QWidget* parent, const FileDialogRequest& request) {
+FileChoice ShowFileDialog(QWidget* parent, const FileDialogRequest& request) {
     QFileDialog dialog(parent);
     filecommands::ConfigureFileDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList chosen = dialog.selectedFiles();
-    return chosen.isEmpty() ? QString() : chosen.first();
+    if (chosen.isEmpty()) return {};
+    return {chosen.first(), dialog.selectedNameFilter()};
+}
+
+QMessageBox::StandardButton ShowQuestion(QWidget* parent, const QString& text,
+                                         QMessageBox::StandardButtons buttons) {
+    QMessageBox box(QMessageBox::Question, filecommands::ErrorBoxTitle, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+bool IsOlderFormat(const QString& path) {
+    return QFileInfo(path).suffix().compare(filecommands::KvxSuffix, Qt::CaseInsensitive) == 0;
 }
 
 std::string LocalPath(const QString& path) {
@@ -76,47 +105,86 @@ std::string LocalPath(const QString& path) {
 
 } // namespace
 
-FileCommands::FileCommands(kes::Model& model, MainFormLink& link, QObject* parent)
-    : QObject(parent), model_(model), link_(link) {
+FileCommands::FileCommands(kes::Model& model, MainFormLink& link, QObject* parent,
+                           const QString& settingsFile)
+    : QObject(parent), model_(model), link_(link),
+      recent_(std::make_unique<RecentFiles>(settingsFile)),
+      recentMenu_(std::make_unique<QMenu>(filecommands::RecentText)) {
     using namespace filecommands;
     QStyle* style = QApplication::style();
     auto make = [&](const QString& text, const QString& hint, const char* name,
-                    QStyle::StandardPixmap icon) {
+                    QStyle::StandardPixmap icon, const QKeySequence& keys) {
         auto* action = new QAction(style->standardIcon(icon), text, this);
         action->setObjectName(QString::fromLatin1(name));
         action->setToolTip(hint);
         action->setStatusTip(hint);
+        action->setShortcut(keys);
         return action;
     };
-    save_ = make(SaveText, SaveHint, "SaveAsDimensions", QStyle::SP_DialogSaveButton);
-    open_ = make(OpenText, OpenHint, "OpenDimensions", QStyle::SP_DialogOpenButton);
-    openOlder_ = make(OpenOlderText, OpenOlderHint, "OpenDosVersionDim", QStyle::SP_DirOpenIcon);
+    saveOnly_ = make(SaveOnlyText, SaveOnlyHint, "SaveDimensions", QStyle::SP_DialogSaveButton,
+                     QKeySequence::Save);
+    save_ = make(SaveText, SaveHint, "SaveAsDimensions", QStyle::SP_DialogSaveButton,
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    open_ = make(OpenText, OpenHint, "OpenDimensions", QStyle::SP_DialogOpenButton,
+                 QKeySequence::Open);
+    openOlder_ =
+        make(OpenOlderText, OpenOlderHint, "OpenDosVersionDim", QStyle::SP_DirOpenIcon, {});
+    connect(saveOnly_, &QAction::triggered, this, &FileCommands::SaveDimensionsClick);
     connect(save_, &QAction::triggered, this, &FileCommands::SaveAsDimensionsClick);
     connect(open_, &QAction::triggered, this, &FileCommands::OpenDimensionsClick);
     connect(openOlder_, &QAction::triggered, this, &FileCommands::OpenDosVersionDimClick);
+    recentMenu_->setObjectName(QStringLiteral("RecentFiles1"));
+    RebuildRecentMenu();
 }
 
+FileCommands::~FileCommands() = default;
+
 void FileCommands::AddTo(QMenu* fileMenu, QToolBar* toolBar) {
-    for (QAction* action : {open_, save_, openOlder_}) {
-        if (fileMenu != nullptr) fileMenu->addAction(action);
-        if (toolBar != nullptr) {
-            toolBar->addAction(action);
-            if (QWidget* button = toolBar->widgetForAction(action))
-                button->setObjectName(action->objectName() + QStringLiteral("Button"));
-        }
+    if (fileMenu != nullptr) {
+        fileMenu->addAction(open_);
+        fileMenu->addMenu(recentMenu_.get());
+        fileMenu->addAction(saveOnly_);
+        fileMenu->addAction(save_);
+        fileMenu->addAction(openOlder_);
+    }
+    if (toolBar == nullptr) return;
+    for (QAction* action : {open_, saveOnly_, save_, openOlder_}) {
+        toolBar->addAction(action);
+        if (QWidget* button = toolBar->widgetForAction(action))
+            button->setObjectName(action->objectName() + QStringLiteral("Button"));
     }
 }
 
 void FileCommands::SetFileChooser(FileChooser chooser) {
+    if (!chooser) {
+        chooser_ = nullptr;
+        return;
+    }
+    chooser_ = [chooser = std::move(chooser)](const FileDialogRequest& r) {
+        return FileChoice{chooser(r), r.NameFilters.value(0)};
+    };
+}
+void FileCommands::SetFilteredFileChooser(FilteredFileChooser chooser) {
     chooser_ = std::move(chooser);
 }
 void FileCommands::SetMessageShower(MessageShower shower) {
     shower_ = std::move(shower);
 }
+void FileCommands::SetAsker(Asker asker) {
+    asker_ = std::move(asker);
+}
 
-QString FileCommands::Choose(const FileDialogRequest& request) {
-    if (chooser_) return chooser_(request);
-    return ShowFileDialog(link_.MainWidget(), request);
+FileChoice FileCommands::Choose(FileDialogRequest request) {
+    request.Directory = recent_->LastFolder();
+    FileChoice choice = chooser_ ? chooser_(request) : ShowFileDialog(link_.MainWidget(), request);
+    if (!choice.Path.isEmpty()) recent_->SetLastFolder(QFileInfo(choice.Path).absolutePath());
+    return choice;
+}
+
+QMessageBox::StandardButton FileCommands::Ask(const QString& text,
+                                              QMessageBox::StandardButtons buttons) {
+    if (asker_) return asker_(text, buttons);
+    return ShowQuestion(link_.MainWidget(), text, buttons);
 }
 
 void FileCommands::ShowError(const std::string& message) {
@@ -128,47 +196,119 @@ void FileCommands::ShowError(const std::string& message) {
     filecommands::MakeErrorBox(link_.MainWidget(), text)->exec();
 }
 
-void FileCommands::SaveAsDimensionsClick() {
-    const QString path = Choose(filecommands::SaveRequest());
-    if (path.isEmpty()) return;
+bool FileCommands::ConfirmUnsavedChanges() {
+    if (!kes::NoteDesignChanges(model_)) return true;
+    const QString name = QString::fromStdString(model_.DataSetName);
+    const auto answer =
+        Ask(filecommands::SaveChangesQuestion(name),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Discard) return true;
+    if (answer == QMessageBox::Save) return SaveDimensionsClick();
+    return false;
+}
+
+bool FileCommands::SaveTo(const QString& path) {
     const kes::FileResult result = kes::SaveDimensionsAs(model_, LocalPath(path));
     if (!result.Ok) {
         ShowError(result.Message);
-        return;
+        return false;
     }
+    currentPath_ = QFileInfo(path).absoluteFilePath();
+    kes::MarkDesignSaved(model_);
+    recent_->Add(currentPath_);
+    RebuildRecentMenu();
     emit DimensionsSaved();
+    return true;
+}
+
+bool FileCommands::SaveDimensionsClick() {
+    if (currentPath_.isEmpty()) return SaveAsDimensionsClick();
+    return SaveTo(currentPath_);
+}
+
+bool FileCommands::SaveAsDimensionsClick() {
+    const FileChoice choice = Choose(filecommands::SaveRequest());
+    const QString path = filecommands::SavePathFor(choice);
+    if (path.isEmpty()) return false;
+    // The dialog asked about the name as typed; the appended one may exist.
+    if (path != choice.Path && QFileInfo::exists(path) &&
+        Ask(QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                .arg(QFileInfo(path).fileName()),
+            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return false;
+    return SaveTo(path);
+}
+
+bool FileCommands::Load(const QString& path, bool older) {
+    const kes::FileResult result = older ? kes::ImportOlderDimensionFile(model_, LocalPath(path))
+                                         : kes::OpenDimensionFile(model_, LocalPath(path));
+    if (!result.Ok) {
+        ShowError(result.Message);
+        return false;
+    }
+    // An imported older file is not what "&Save" writes.
+    currentPath_ = older ? QString() : QFileInfo(path).absoluteFilePath();
+    AfterLoad();
+    recent_->Add(path);
+    RebuildRecentMenu();
+    return true;
 }
 
 void FileCommands::OpenDimensionsClick() {
-    const QString path = Choose(filecommands::OpenRequest());
+    if (!ConfirmUnsavedChanges()) return;
+    const QString path = Choose(filecommands::OpenRequest()).Path;
     if (path.isEmpty()) return;
-    const kes::FileResult result = kes::OpenDimensionFile(model_, LocalPath(path));
-    if (!result.Ok) {
-        ShowError(result.Message);
-        return;
-    }
-    AfterLoad();
-    emit LinesRefreshNeeded();
+    if (Load(path, false)) emit LinesRefreshNeeded();
 }
 
 void FileCommands::OpenDosVersionDimClick() {
-    const QString path = Choose(filecommands::OpenOlderRequest());
-    if (!path.isEmpty()) {
-        const kes::FileResult result = kes::ImportOlderDimensionFile(model_, LocalPath(path));
-        if (!result.Ok) {
-            ShowError(result.Message);
-            return;
-        }
-        AfterLoad();
-    }
+    if (!ConfirmUnsavedChanges()) return;
+    const QString path = Choose(filecommands::OpenOlderRequest()).Path;
+    if (!path.isEmpty() && !Load(path, true)) return;
     // Cancelled or not, the lines-and-circles fields are refreshed.
     emit LinesRefreshNeeded();
+}
+
+bool FileCommands::OpenPath(const QString& path) {
+    if (!Load(path, IsOlderFormat(path))) return false;
+    emit LinesRefreshNeeded();
+    return true;
+}
+
+void FileCommands::OpenRecentFile(const QString& path) {
+    if (!ConfirmUnsavedChanges()) return;
+    if (!OpenPath(path) && !QFileInfo::exists(path)) {
+        recent_->Remove(path);
+        RebuildRecentMenu();
+    }
+}
+
+void FileCommands::DesignReset() {
+    currentPath_.clear();
+    kes::MarkDesignSaved(model_);
 }
 
 void FileCommands::AfterLoad() {
     // Mid gear, then the reverse-arm bar's range and position.
     const int position = kes::FinishDimensionLoad(model_);
+    kes::MarkDesignSaved(model_);
     link_.SetRevArmBarRange();
     link_.SetRevArmBarPosition(position);
     emit DimensionsLoaded();
+}
+
+void FileCommands::RebuildRecentMenu() {
+    recentMenu_->clear();
+    const QStringList files = recent_->Files();
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString& path = files[i];
+        QAction* a = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        a->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
+        a->setToolTip(path);
+        a->setStatusTip(path);
+        a->setData(path);
+        connect(a, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
 }

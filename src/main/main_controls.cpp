@@ -12,6 +12,7 @@
 #include "model/dyn_vars.h"
 #include "model/model.h"
 #include "ui_shell/main_form_link.h"
+#include "ui_shell/self_centring_input.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +27,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace layout = controls_layout;
@@ -151,9 +153,8 @@ struct MainControls::Impl {
     TGraphZoom* graphZoom = nullptr;
     TSetRevArm* setRevArm = nullptr;
 
-    // A dynamic-variable bar held with the mouse: one undo entry when it is let go.
-    std::array<bool, 5> dynHeld{};
-    std::array<bool, 5> dynMoved{};
+    // The dynamic-variable bars' scrolls, steps and undo entries.
+    DynVarBarInput* dynInput = nullptr;
     bool toolBarFollowsScreenData = false;
     bool lastScreenData = true;
 
@@ -179,7 +180,6 @@ struct MainControls::Impl {
     void Mirror();
     void Beep();
     void ShowDialog(QDialog* dialog);
-    void DynBarChanged(int n, int p);
 };
 
 QPushButton* MainControls::Impl::MakeButton(const char* name, const QString& caption,
@@ -279,7 +279,6 @@ void MainControls::Impl::BuildControls() {
         dynBars[size_t(n)] =
             MakeBar(QStringLiteral("SBDynVar%1").arg(n).toLatin1().constData(), box, B::DynVarMin,
                     B::DynVarMax, 0, hints::DynVar[size_t(n - 1)]);
-        dynBars[size_t(n)]->installEventFilter(q);
     }
     undo = MakeButton("UnDoDn", QStringLiteral("UnDo"),
                       QRect(L::UnDoLeft, kes::UndoButtonTop(m), L::UnDoWidth, L::UnDoHeight),
@@ -352,23 +351,34 @@ void MainControls::Impl::Connect() {
     on(step10, [this] { kes::Step10Click(m, cs); });
     on(step45, [this] { kes::Step45Click(m, cs); });
 
-    onBar(panVert, [this](int p) { kes::PanVertChange(m, cs, p); });
-    onBar(panHorz, [this](int p) { kes::PanHorzChange(m, cs, p); });
-    onBar(zoom, [this](int p) { kes::ZoomChange(m, cs, p); });
+    // The self-centring bars hear how each change came about.
+    auto onCentring = [this](QScrollBar* bar, auto handler) {
+        new SelfCentringInput(bar, [this, handler](int p, kes::BarMove move) {
+            handler(p, move);
+            Mirror();
+        });
+    };
+    onCentring(panVert, [this](int p, kes::BarMove move) { kes::PanVertChange(m, cs, p, move); });
+    onCentring(panHorz, [this](int p, kes::BarMove move) { kes::PanHorzChange(m, cs, p, move); });
+    onCentring(zoom, [this](int p, kes::BarMove move) { kes::ZoomChange(m, cs, p, move); });
     on(norm, [this] { kes::NormClick(m, cs); });
     on(presets[0], [this] { kes::Preset0Click(m, cs); });
     for (int n = 1; n <= 6; ++n)
         on(presets[size_t(n)], [this, n] { kes::PresetClick(m, cs, n); });
 
     for (int i = 0; i < 4; ++i)
-        onBar(refBars[size_t(i)], [this, i](int p) { kes::RefBarChange(m, cs, i, p); });
+        onCentring(refBars[size_t(i)],
+                   [this, i](int p, kes::BarMove move) { kes::RefBarChange(m, cs, i, p, move); });
     on(refPt1, [this] { kes::RefPtClick(m, cs, 1); });
     on(refPt2, [this] { kes::RefPtClick(m, cs, 2); });
     on(refPt1Zero, [this] { kes::RefPtZeroClick(m, cs, 1); });
     on(refPt2Zero, [this] { kes::RefPtZeroClick(m, cs, 2); });
 
-    for (int n = 1; n <= 4; ++n)
-        onBar(dynBars[size_t(n)], [this, n](int p) { DynBarChanged(n, p); });
+    DynVarBarInput::Hooks dynHooks;
+    dynHooks.Stepped = [this](int) { Mirror(); };
+    dynHooks.Ended = [this](int, bool) { Mirror(); };
+    dynInput = new DynVarBarInput(m, {dynBars[1], dynBars[2], dynBars[3], dynBars[4]},
+                                  std::move(dynHooks), q);
     on(undo, [this] { kes::UndoStep(m); });
     QObject::connect(dataTable, &QPushButton::clicked, q, &MainControls::DataTableRequested);
 
@@ -399,16 +409,6 @@ void MainControls::Impl::Connect() {
     for (QDialog* dialog :
          std::initializer_list<QDialog*>{revPos, drivAng, stpAng, refPnts, graphZoom, setRevArm})
         QObject::connect(dialog, &QDialog::finished, q, [this] { Mirror(); });
-}
-
-void MainControls::Impl::DynBarChanged(int n, int p) {
-    const bool held = dynHeld[size_t(n)];
-    if (!held) kes::RememberBefore(m, n);
-    kes::DynVarChange(m, cs, n, p);
-    if (held)
-        dynMoved[size_t(n)] = true;
-    else if (p != 0)
-        kes::PushUndoForSlot(m, n); // a key or wheel step is a whole scroll
 }
 
 void MainControls::Impl::Beep() {
@@ -551,25 +551,6 @@ void MainControls::MousePressed(QMouseEvent* event) {
         else if (r.OpenLinesWindow)
             d->link.ShowLinesWindow();
     }
-}
-
-bool MainControls::eventFilter(QObject* watched, QEvent* event) {
-    for (int n = 1; n <= 4; ++n) {
-        if (watched != d->dynBars[size_t(n)]) continue;
-        bool& held = d->dynHeld[size_t(n)];
-        bool& moved = d->dynMoved[size_t(n)];
-        if (event->type() == QEvent::MouseButtonPress && !held) {
-            kes::RememberBefore(d->m, n);
-            held = true;
-            moved = false;
-        } else if (event->type() == QEvent::MouseButtonRelease && held) {
-            held = false;
-            if (moved) kes::PushUndoForSlot(d->m, n);
-            moved = false;
-            d->Mirror();
-        }
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void MainControls::SetRevArmBarRange() {

@@ -79,11 +79,6 @@ class MainControls : public QObject {
     // controls call the platform's beep themselves (not under KESTROVE_NO_SOUND).
     void Beeped();
 
-  protected:
-    // A dynamic-variable bar held with the mouse records one undo entry
-    // when it is let go.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     struct Impl;
     Impl* d;

@@ -67,6 +67,7 @@ TMainForm::TMainForm(kes::Model& model, int tickMs, QWidget* parent)
     FormCreate();
     BuildMenus();
     CreateOtherWindows();
+    AddSessionCommands();
 
     // Start at a size that shows the whole gear, centred on the screen.
     resize(PictureStartSize.width(), PictureStartSize.height() + menuBar()->sizeHint().height() +
@@ -138,7 +139,10 @@ void TMainForm::SetOtherWindow(OtherWindow which, QWidget* window, const QString
     const auto i = static_cast<size_t>(which);
     if (i >= windows_.size()) return;
     windows_[i] = window;
-    if (window && !captionPrefix.isEmpty()) captionWindows_.emplace_back(window, captionPrefix);
+    if (window && !captionPrefix.isEmpty()) {
+        captionWindows_.emplace_back(window, captionPrefix);
+        window->setWindowTitle(WindowCaption(model_, captionPrefix));
+    }
 }
 
 QWidget* TMainForm::Window(OtherWindow which) const {
@@ -195,19 +199,22 @@ void TMainForm::Timer1Timer() {
     if (inTick_) return;
     inTick_ = true;
     FrameOutcome out;
-    RunTick(model_, state_, frame_, out);
+    // An unchanged frame is neither drawn nor presented again.
+    const bool drawn = RunTickIfChanged(model_, state_, frame_, out, frameMemo_);
     UpdateCaptions();
+    UpdateModifiedMark();
     ApplyOutcome(out);
     // The controls follow the model (the UnDo button stands by the undo line).
     controls_->SyncFromModel();
-    picture_->update();
+    if (drawn) picture_->update();
     inTick_ = false;
 }
 
 void TMainForm::UpdateCaptions() {
-    setWindowTitle(WindowCaption(model_, captions::Main));
+    if (!captionClock_.Update(model_)) return;
+    setWindowTitle(captionClock_.Caption(captions::Main));
     for (const auto& [window, prefix] : captionWindows_)
-        if (window) window->setWindowTitle(WindowCaption(model_, prefix));
+        if (window) window->setWindowTitle(captionClock_.Caption(prefix));
 }
 
 void TMainForm::ApplyOutcome(const FrameOutcome& out) {
@@ -262,6 +269,10 @@ void TMainForm::changeEvent(QEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!closed_ && !ConfirmUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
     // Closing the main window ends the program, whatever else is open.

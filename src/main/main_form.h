@@ -4,6 +4,8 @@
 // creates once and shows modally on demand.
 
 #include "main/draw_state.h"
+#include "main/frame_memo.h"
+#include "ui_shell/captions.h"
 #include "ui_shell/main_form_link.h"
 
 #include <QImage>
@@ -13,7 +15,9 @@
 #include <QTimer>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -70,12 +74,24 @@ class TMainForm : public QMainWindow, public MainFormLink {
     void RefreshUndoButton() override;
     void ShowSetRevArmDialog() override;
     void ShowLinesWindow() override;
+    bool ConfirmUnsavedChanges() override;
+    void DesignReset() override;
 
     // One tick: solve, map, outlines, advance, draw, present. A tick that
     // arrives while another is running (a nested event loop) is skipped.
     void Timer1Timer();
-    // "E&xit": closes the main window, which ends the program.
+    // "E&xit": closes the main window, which ends the program (after asking
+    // about unsaved changes).
     void Exit1Click();
+
+    // The file commands (Save, Open, recent files) and the start-up file.
+    FileCommands* Files() const { return fileCommands_; }
+    // "Scale Design...": asks for a factor and scales the design. Tests
+    // answer instead of the dialog.
+    void ScaleDesignClick();
+    void SetScaleFactorChooser(std::function<std::optional<double>()> chooser) {
+        scaleChooser_ = std::move(chooser);
+    }
 
     // The other windows: each is handed over once, then shown modally by
     // its menu command. A caption prefix makes the tick keep its caption.
@@ -123,10 +139,15 @@ class TMainForm : public QMainWindow, public MainFormLink {
     void PictureMousePressed(QMouseEvent* event);
     void ApplyOutcome(const FrameOutcome& out);
     void UpdateCaptions();
+    // Shortcuts, the mouse on the picture, "Scale Design..." and the
+    // modified mark of the title (main_session.cpp).
+    void AddSessionCommands();
+    void UpdateModifiedMark();
     HighlightDialogs* CurrentHighlightDialogs();
 
     kes::Model& model_;
     DrawState state_;
+    FrameMemo frameMemo_;
     QImage frame_;
     QTimer timer1_;
     bool inTick_ = false;
@@ -139,9 +160,11 @@ class TMainForm : public QMainWindow, public MainFormLink {
     std::unique_ptr<MainControls> controls_;
     std::array<QPointer<QWidget>, static_cast<size_t>(OtherWindow::Count)> windows_{};
     std::vector<std::pair<QPointer<QWidget>, QString>> captionWindows_;
+    CaptionClock captionClock_;
     std::vector<QPointer<QWidget>> ownedWindows_; // deleted first, before the undo text
     std::unique_ptr<DiagramTextState> diagramText_;
     FileCommands* fileCommands_ = nullptr;
     HighlightDialogs* highlightDialogs_ = nullptr;
+    std::function<std::optional<double>()> scaleChooser_;
     std::unique_ptr<HighlightDialogs> defaultHighlight_;
 };

@@ -171,10 +171,12 @@ void TMainForm::AddWindowCommands() {
         return action;
     };
 
-    // File: open, save as and import come before "E&xit".
+    // File: open, the recent files, save, save as and import come before "E&xit".
     QMenu* file = menus_->File;
+    file->insertAction(exit1_, fileCommands_->OpenDimensionsAction());
+    file->insertMenu(exit1_, fileCommands_->RecentFilesMenu());
     for (QAction* a :
-         {fileCommands_->OpenDimensionsAction(), fileCommands_->SaveAsDimensionsAction(),
+         {fileCommands_->SaveDimensionsAction(), fileCommands_->SaveAsDimensionsAction(),
           fileCommands_->OpenDosVersionDimAction()}) {
         file->insertAction(exit1_, a);
     }

@@ -10,12 +10,60 @@
 
 namespace {
 
-// No frame gathers more dots than this for one group, whatever the scale.
-constexpr int64_t MaxDots = 1 << 20;
+// No group gathers more dots than this, whatever the scale: past it a group
+// only fills its part of the picture more densely.
+constexpr int64_t MaxGroupDots = 1 << 14;
 
 int64_t DotCount(double v) {
-    return std::clamp<int64_t>(kes::RoundHalfEven(v), 0, MaxDots);
+    return std::max<int64_t>(kes::RoundHalfEven(v), 0);
 }
+
+// One axis of a dot group: positions Base + Random(Span), or Base -
+// Random(Span) when Down; Random of a span of 0 or less gives 0.
+struct DotAxis {
+    int64_t Base = 0;
+    int64_t Span = 0;
+    bool Down = false;
+};
+
+// The positions of an axis that fall on the picture (0 .. limit - 1), and
+// the share of all its positions they are.
+struct OnPicture {
+    int64_t Low = 0;
+    int64_t Count = 0; // 0: none
+    double Share = 0.0;
+    bool Whole() const { return Share >= 1.0; }
+};
+
+OnPicture Visible(const DotAxis& a, int64_t limit) {
+    const int64_t n = std::max<int64_t>(a.Span, 1);
+    const int64_t lo = a.Down ? a.Base - (n - 1) : a.Base;
+    const int64_t hi = a.Down ? a.Base : a.Base + (n - 1);
+    const int64_t vlo = std::max<int64_t>(lo, 0), vhi = std::min<int64_t>(hi, limit - 1);
+    if (vlo > vhi) return {};
+    const int64_t count = vhi - vlo + 1;
+    return {vlo, count, static_cast<double>(count) / static_cast<double>(n)};
+}
+
+// How many of a group's n dots to draw: those that would land on the
+// picture, never more than the pixels they can land on, nor MaxGroupDots.
+int64_t DotsOnPicture(int64_t n, double share, int64_t pixels) {
+    if (n <= 0 || pixels <= 0) return 0;
+    const double expected = static_cast<double>(n) * share;
+    const int64_t k = share >= 1.0 ? n : DotCount(std::ceil(expected));
+    return std::min({k, pixels, MaxGroupDots});
+}
+
+// A position on an axis: as the axis gives it while the whole axis is on
+// the picture, otherwise uniform over the part that is.
+int64_t Pick(DotRandom& random, const DotAxis& a, const OnPicture& v) {
+    if (v.Whole()) return a.Down ? a.Base - random(a.Span) : a.Base + random(a.Span);
+    return v.Low + random(v.Count);
+}
+
+} // namespace
+
+namespace {
 
 struct VolumeBand {
     int Low, High;

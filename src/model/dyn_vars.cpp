@@ -81,12 +81,16 @@ void CompleteUndo(Model& m, float after, std::string_view name) {
     m.UndoRecord[1].Name = Truncated(name);
 }
 
-void PushUndoForSlot(Model& m, int n) {
-    if (n < 1 || n > 4) return;
+bool PushUndoForSlot(Model& m, int n) {
+    if (n < 1 || n > 4) return false;
     const DynVarSlot& slot = m.DynVarSlots[static_cast<size_t>(n)];
-    if (!IsDimensionId(slot.Id)) return;
+    if (!IsDimensionId(slot.Id)) return false;
+    const float after = GetDimension(m, slot.Id);
+    // A scroll that ends where it started changes nothing worth undoing.
+    if (after == m.DynVarBefore) return false;
     PushUndo(m, slot.Id, m.DynVarBefore);
-    CompleteUndo(m, GetDimension(m, slot.Id), slot.Name);
+    CompleteUndo(m, after, slot.Name);
+    return true;
 }
 
 bool UndoStep(Model& m) {

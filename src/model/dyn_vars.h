@@ -23,8 +23,9 @@ void ReapplyAllDynVars(Model& m);
 // the value after and the name.
 void PushUndo(Model& m, int id, float before);
 void CompleteUndo(Model& m, float after, std::string_view name);
-// End of a scroll of bar n: one complete entry from the remembered value.
-void PushUndoForSlot(Model& m, int n);
+// End of a scroll of bar n: one complete entry from the remembered value,
+// unless the value is as it was. True when an entry was recorded.
+bool PushUndoForSlot(Model& m, int n);
 // One undo step. Returns false (and disables the buttons) when the record is empty.
 bool UndoStep(Model& m);
 void ClearUndo(Model& m);

@@ -320,6 +320,12 @@ struct ScreenState {
 
     // Port events diagram: 'F', 'R' or 'B'.
     char PortGraphMode = 'F';
+
+    // Unsaved changes (model/design_changes.h): the design is modified while
+    // DesignRevision differs from the revision last saved or opened.
+    uint64_t DesignRevision = 0;
+    uint64_t SavedDesignRevision = 0;
+    uint64_t LastDesignFingerprint = 0;
 };
 
 // The one model of a run: the mechanism and the screen state.

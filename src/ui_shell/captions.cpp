@@ -6,11 +6,34 @@
 #include <QDateTime>
 #include <QLocale>
 
-QString WindowCaption(const kes::Model& m, const QString& prefix) {
+#include <utility>
+
+namespace {
+
+QString CaptionBody(const kes::Model& m) {
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale;
-    return prefix + QString::fromStdString(m.DataSetName) + QStringLiteral("     ") +
+    return QString::fromStdString(m.DataSetName) + QStringLiteral("     ") +
            locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral("   ") +
            locale.toString(now.time(), QLocale::LongFormat) + QStringLiteral("   ") +
            QStringLiteral("Version " KESTROVE_VERSION);
+}
+
+} // namespace
+
+QString WindowCaption(const kes::Model& m, const QString& prefix) {
+    return prefix + CaptionBody(m);
+}
+
+bool CaptionClock::Update(const kes::Model& m) {
+    // The epoch second needs no time zone; the local time shown changes only
+    // when it does.
+    const int64_t second = QDateTime::currentSecsSinceEpoch();
+    if (second == second_ && m.DataSetName == name_) return false;
+    second_ = second;
+    name_ = m.DataSetName;
+    QString body = CaptionBody(m);
+    if (body == body_) return false;
+    body_ = std::move(body);
+    return true;
 }

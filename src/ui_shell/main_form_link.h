@@ -26,4 +26,9 @@ class MainFormLink {
     virtual void ShowSetRevArmDialog() = 0;
     // The lines-and-circles window (mouse picking opens it).
     virtual void ShowLinesWindow() = 0;
+    // Before the design is replaced: "Save changes to NAME?" when it is
+    // modified. False when the user cancels (or a save did not happen).
+    virtual bool ConfirmUnsavedChanges() { return true; }
+    // The design was reset to the factory one: no file, nothing unsaved.
+    virtual void DesignReset() {}
 };

@@ -1,6 +1,7 @@
 // The display settings, the panels and the menu commands that reset or centre.
 
 #include "controls_fixture.h"
+#include "model/dyn_var_bars.h"
 
 #include "controls/controls.h"
 #include "model/dimensions.h"
@@ -95,10 +96,11 @@ TEST_F(Controls, DynamicVariablesAndUndoDisplay) {
     EXPECT_TRUE(DynVarBarEnabled(m, 1));
     EXPECT_FALSE(DynVarBarEnabled(m, 2));
     const float before = m.Frame.MainRodLength;
-    EXPECT_NEAR(DynVarChange(m, cs, 1, 20), 0.02, 1e-12);
+    DynVarBars bars;
+    EXPECT_NEAR(bars.Change(m, 1, 20, BarMove::Step), 0.02, 1e-12);
     EXPECT_NEAR(m.Frame.MainRodLength, before + 0.02f, 1e-5);
-    EXPECT_EQ(DynVarChange(m, cs, 0, 20), 0.0);
-    EXPECT_EQ(DynVarChange(m, cs, 5, 20), 0.0);
+    EXPECT_EQ(bars.Change(m, 0, 20, BarMove::Step), 0.0);
+    EXPECT_EQ(bars.Change(m, 5, 20, BarMove::Step), 0.0);
 
     DynamicVariClick(m, cs);
     EXPECT_FALSE(DynVarBarsVisible(m, cs));
@@ -141,6 +143,19 @@ TEST_F(Controls, ResetAllReturnsControlsToStart) {
     EXPECT_FALSE(cs.NormEnabled);
     EXPECT_EQ(m.Frame.MainRodLength, 16.75f);
     EXPECT_FALSE(cs.DynVarBarsShown);
+}
+
+TEST_F(Controls, BarsHiddenByResetAllComeBackWithTheFirstDimensionSelected) {
+    DynamicVariClick(m, cs);
+    SelectDimension(m, 3);
+    ASSERT_TRUE(DynVarBarsVisible(m, cs));
+    ResetAllClick(m, cs);
+    EXPECT_FALSE(DynVarBarsVisible(m, cs)); // the slots are empty
+    SelectDimension(m, 10);
+    EXPECT_TRUE(DynVarBarsVisible(m, cs));
+    // With the mode off they stay hidden whatever is selected.
+    DynamicVariClick(m, cs);
+    EXPECT_FALSE(DynVarBarsVisible(m, cs));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "model/dimensions.h"
+#include "model/dyn_var_bars.h"
 #include "model/dyn_vars.h"
 #include "model/model.h"
 #include "model/self_centring.h"
@@ -145,6 +146,80 @@ TEST(SelfCentring, ComparesWithThePositionTwoChangesBack) {
     EXPECT_DOUBLE_EQ(bar.Step(20, 1000.0), 0.02);   // p2 = 10 < 20
     EXPECT_DOUBLE_EQ(bar.Step(5, 1000.0), -0.005);  // p2 = 30 > 5
     EXPECT_DOUBLE_EQ(bar.Step(-5, 1000.0), -0.005); // p2 = 20 > -5
+}
+
+TEST(SelfCentring, EveryStepMovesByItsPositionWhateverCameBefore) {
+    // Clicks, notches and keys: each reports its step from rest, then the
+    // bar returns to 0. None of them may be swallowed or turned round.
+    struct Case {
+        const char* what;
+        int p;
+        double d;
+    };
+    const Case cases[] = {
+        {"first arrow right", 1, 0.001},  {"second arrow right", 1, 0.001},
+        {"third arrow right", 1, 0.001},  {"trough right", 10, 0.01},
+        {"trough right again", 10, 0.01}, {"arrow left", -1, -0.001},
+        {"arrow left again", -1, -0.001}, {"wheel notch left", -3, -0.003},
+    };
+    kes::SelfCentringBar bar;
+    for (const Case& c : cases) {
+        EXPECT_DOUBLE_EQ(bar.Step(c.p, 1000.0, kes::BarMove::Step), c.d) << c.what;
+        EXPECT_DOUBLE_EQ(bar.Step(0, 1000.0), 0.0) << c.what << ": the return to 0";
+    }
+}
+
+TEST(SelfCentring, AStepAfterADragGoesItsOwnWay) {
+    kes::SelfCentringBar bar;
+    for (int p : {10, 20, 40}) { // a drag to the right, the bar recentred each time
+        bar.Step(p, 1000.0, p == 10 ? kes::BarMove::Step : kes::BarMove::Drag);
+        bar.Step(0, 1000.0);
+    }
+    EXPECT_DOUBLE_EQ(bar.Step(1, 1000.0, kes::BarMove::Step), 0.001);
+    bar.Step(0, 1000.0);
+    EXPECT_DOUBLE_EQ(bar.Step(-1, 1000.0, kes::BarMove::Step), -0.001);
+}
+
+TEST(DynVarBars, AScrollRecordsOneEntryAndOnlyWhenTheValueChanged) {
+    kes::Model m = Factory();
+    kes::SelectDimension(m, 10); // Valve Rod Length
+    const float start = m.Frame.ValveRodLength;
+    kes::DynVarBars bars;
+
+    // Forth and back within one scroll: the value is as it was, nothing recorded.
+    bars.Begin(m, 1);
+    bars.Change(m, 1, 5, kes::BarMove::Step);
+    bars.Change(m, 1, -5, kes::BarMove::Step);
+    EXPECT_FALSE(bars.End(m, 1));
+    EXPECT_EQ(m.UndoCount, 0);
+    EXPECT_FALSE(m.UndoButtonsEnabled);
+    EXPECT_FLOAT_EQ(m.Frame.ValveRodLength, start);
+
+    // Two clicks, each a scroll of its own: two entries of one step each.
+    for (int i = 1; i <= 2; ++i) {
+        bars.Begin(m, 1);
+        EXPECT_DOUBLE_EQ(bars.Change(m, 1, 1, kes::BarMove::Step), 0.001);
+        EXPECT_TRUE(bars.End(m, 1));
+        EXPECT_EQ(m.UndoCount, i);
+        EXPECT_FLOAT_EQ(m.UndoRecord[1].After - m.UndoRecord[1].Before,
+                        m.Frame.ValveRodLength - m.UndoRecord[1].Before);
+    }
+    EXPECT_NEAR(m.Frame.ValveRodLength, start + 0.002f, 1e-6);
+    EXPECT_NE(m.UndoRecord[1].Before, m.UndoRecord[1].After);
+
+    // An end without a scroll, or on a bar that does not exist, records nothing.
+    EXPECT_FALSE(bars.End(m, 1));
+    EXPECT_FALSE(bars.End(m, 7));
+    EXPECT_EQ(m.UndoCount, 2);
+}
+
+TEST(DynVars, AScrollThatChangesNothingRecordsNothing) {
+    kes::Model m = Factory();
+    kes::SelectDimension(m, 10);
+    kes::RememberBefore(m, 1);
+    EXPECT_FALSE(kes::PushUndoForSlot(m, 1));
+    EXPECT_EQ(m.UndoCount, 0);
+    EXPECT_EQ(m.UndoRecord[1].Id, 0);
 }
 
 } // namespace

@@ -1,0 +1,287 @@
+#include "analysis/balance_objective.h"
+
+#include "analysis/precise_mid_gear.h"
+#include "analysis/precise_solve.h"
+#include "model/dimensions.h"
+#include "model/mid_gear.h"
+#include "model/typed_value.h"
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+
+namespace kes {
+
+namespace {
+
+constexpr double LeadScale = 0.01; // a lead difference of this weighs like a point of cut-off
+constexpr int ScanStepsEachSide = 8;
+constexpr unsigned MaxLanes = 8;
+
+bool ClosesOverTurn(PreciseLinkage& linkage, double setting) {
+    std::optional<PreciseSeed> seed;
+    for (int k = 0; k < 360; ++k) {
+        const PreciseSolution s = linkage.Solve(k, setting, seed);
+        if (!s.Closes()) return false;
+        seed = s.Seed();
+    }
+    return true;
+}
+
+bool Near(double a, double b) {
+    return std::fabs(a - b) <= 1e-7 * std::max(1.0, std::fabs(b));
+}
+
+double Square(double v) {
+    return v * v;
+}
+
+} // namespace
+
+const char* BalanceProblemText(BalanceProblem p) {
+    switch (p) {
+    case BalanceProblem::None:
+        return "feasible";
+    case BalanceProblem::BadDimension:
+        return "a free dimension is not a number";
+    case BalanceProblem::NoMidGear:
+        return "mid gear cannot be found";
+    case BalanceProblem::DoesNotClose:
+        return "the linkage does not close over the whole turn";
+    case BalanceProblem::LostCutOff:
+        return "a port loses its cut-off";
+    case BalanceProblem::NoLead:
+        return "a port's lead is not positive";
+    }
+    return "";
+}
+
+struct BalanceObjective::Lane {
+    Mechanism M;
+    ReportDef Def;
+    std::vector<size_t> Entries;
+    EventsReport Report;
+    bool MidFound = false;
+    BalanceProblem Problem = BalanceProblem::None;
+    double ProblemSetting = 0.0;
+};
+
+BalanceObjective::BalanceObjective(const Mechanism& start, const BalanceDef& def)
+    : weights_(def.Weights), pool_([&] {
+          const unsigned hw = def.Threads ? def.Threads : std::thread::hardware_concurrency();
+          const size_t settings =
+              std::max<size_t>(1, def.Settings.Settings.empty() ? def.Settings.Offsets.size()
+                                                                : def.Settings.Settings.size());
+          return static_cast<unsigned>(
+              std::clamp<size_t>(hw, 1, std::min<size_t>(settings, MaxLanes)));
+      }()) {
+    for (const BalanceFreeDim& f : def.Free)
+        ids_.push_back(f.Id);
+
+    const bool settingsMode = !def.Settings.Settings.empty();
+    const std::optional<double> startMid = PreciseMidGear(start);
+    const double norm = start.Frame.RevArmNorm;
+    const auto offsetOf = [&](double value) -> std::optional<double> {
+        if (!settingsMode) return value;
+        if (!startMid) return std::nullopt;
+        return value - *startMid;
+    };
+    const auto valueOf = [&](double offset) {
+        return settingsMode ? startMid.value_or(0.0) + offset : offset;
+    };
+    for (double v : settingsMode ? def.Settings.Settings : def.Settings.Offsets)
+        entries_.push_back(Entry{v, true});
+    // The optional terms need mid gear and normal full gear; settings not
+    // chosen are evaluated besides, outside the two sums.
+    const auto mark = [&](double offset, bool Entry::*flag) {
+        bool found = false;
+        for (Entry& e : entries_) {
+            const std::optional<double> o = offsetOf(e.Value);
+            if (o && Near(*o, offset)) e.*flag = found = true;
+        }
+        if (!found) {
+            entries_.push_back(Entry{valueOf(offset), false});
+            entries_.back().*flag = true;
+        }
+    };
+    if (weights_.MidGearLead > 0.0) mark(0.0, &Entry::MidGear);
+    if (weights_.FullGearCutOff > 0.0) {
+        mark(norm, &Entry::FullGear);
+        mark(-norm, &Entry::FullGear);
+    }
+    if (weights_.ForwardReverse > 0.0) {
+        for (size_t i = 0; i < entries_.size(); ++i) {
+            const std::optional<double> oi = offsetOf(entries_[i].Value);
+            if (!entries_[i].Main || !oi || !(*oi > 0.0)) continue;
+            for (size_t j = 0; j < entries_.size(); ++j) {
+                const std::optional<double> oj = offsetOf(entries_[j].Value);
+                if (entries_[j].Main && oj && Near(-*oj, *oi)) pairs_.emplace_back(i, j);
+            }
+        }
+    }
+    const double max = start.Frame.RevArmMax;
+    quickScan_ = {-max, 0.0, max};
+    for (int i = -ScanStepsEachSide; i <= ScanStepsEachSide; ++i)
+        fullScan_.push_back(max * i / ScanStepsEachSide);
+
+    const unsigned n = pool_.Count();
+    for (unsigned k = 0; k < n; ++k) {
+        auto lane = std::make_unique<Lane>();
+        lane->M = start;
+        for (size_t e = k; e < entries_.size(); e += n) {
+            lane->Entries.push_back(e);
+            (settingsMode ? lane->Def.Settings : lane->Def.Offsets).push_back(entries_[e].Value);
+        }
+        lanes_.push_back(std::move(lane));
+    }
+}
+
+BalanceObjective::~BalanceObjective() = default;
+
+void BalanceObjective::RunLanes(int phase) {
+    phase_ = phase;
+    pool_.Run(
+        [](void* context, unsigned k) {
+            auto& self = *static_cast<BalanceObjective*>(context);
+            Lane& lane = *self.lanes_[k];
+            const unsigned n = self.pool_.Count();
+            if (self.phase_ == 1) {
+                for (size_t i = 0; i < self.ids_.size(); ++i)
+                    SetDimension(lane.M, self.ids_[i], ToFloat(self.x_[i]));
+                lane.MidFound = FindMidGear(lane.M);
+                ComputeReport(lane.M, lane.Def, lane.Report);
+            }
+            lane.Problem = BalanceProblem::None;
+            if (!lane.MidFound || !lane.Report.MidGear) return;
+            const std::vector<double>& scan = self.phase_ == 1 ? self.quickScan_ : self.fullScan_;
+            PreciseLinkage linkage(lane.M);
+            for (size_t i = k; i < scan.size(); i += n) {
+                const double setting = *lane.Report.MidGear + scan[i];
+                if (!ClosesOverTurn(linkage, setting)) {
+                    lane.Problem = BalanceProblem::DoesNotClose;
+                    lane.ProblemSetting = setting;
+                    return;
+                }
+            }
+        },
+        this);
+}
+
+BalanceEvaluation BalanceObjective::Combine() {
+    BalanceEvaluation ev;
+    for (Entry& e : entries_)
+        e.Forward = e.Reverse = nullptr;
+    for (const auto& lane : lanes_) {
+        if (!lane->MidFound || !lane->Report.MidGear) {
+            ev.Problem = BalanceProblem::NoMidGear;
+            return ev;
+        }
+        // Rows follow the entries; an entry at mid gear gives two.
+        size_t e = 0;
+        for (const ReportRow& row : lane->Report.Rows) {
+            if (e >= lane->Entries.size()) break;
+            Entry& entry = entries_[lane->Entries[e]];
+            (row.Direction == RunDirection::Forward ? entry.Forward : entry.Reverse) = &row;
+            if (!(row.Offset && *row.Offset == 0.0 && row.Direction == RunDirection::Forward)) ++e;
+        }
+    }
+    const auto fail = [&](BalanceProblem p, double setting) {
+        ev.Problem = p;
+        ev.ProblemSetting = setting;
+        return ev;
+    };
+    for (const Entry& entry : entries_) {
+        if (!entry.Forward && !entry.Reverse) return fail(BalanceProblem::NoMidGear, entry.Value);
+        for (const ReportRow* row : {entry.Forward, entry.Reverse}) {
+            if (!row) continue;
+            if (!row->Closes()) return fail(BalanceProblem::DoesNotClose, row->Setting);
+            const PortEventSet& f = row->Events.Front;
+            const PortEventSet& r = row->Events.Rear;
+            if (!f.Pct(CutOff) || !r.Pct(CutOff) || !row->CutOffDiff)
+                return fail(BalanceProblem::LostCutOff, row->Setting);
+            if (!f.Lead || !r.Lead || !(*f.Lead > 0.0) || !(*r.Lead > 0.0) || !row->LeadDiff)
+                return fail(BalanceProblem::NoLead, row->Setting);
+        }
+    }
+    for (const auto& lane : lanes_)
+        if (lane->Problem != BalanceProblem::None) return fail(lane->Problem, lane->ProblemSetting);
+    const double j = Objective();
+    if (std::isfinite(j)) ev.Objective = j;
+    return ev;
+}
+
+double BalanceObjective::Objective() const {
+    double j = 0.0;
+    for (const Entry& entry : entries_) {
+        for (const ReportRow* row : {entry.Forward, entry.Reverse}) {
+            if (!row) continue;
+            const PortEventSet* ports[] = {&row->Events.Front, &row->Events.Rear};
+            if (entry.Main) j += Square(*row->CutOffDiff) + Square(*row->LeadDiff / LeadScale);
+            for (const PortEventSet* p : ports) {
+                if (entry.MidGear)
+                    j += weights_.MidGearLead *
+                         Square((*p->Lead - weights_.MidGearLeadTarget) / LeadScale);
+                if (entry.FullGear)
+                    j += weights_.FullGearCutOff *
+                         Square(*p->Pct(CutOff) - weights_.FullGearCutOffTarget);
+            }
+        }
+    }
+    for (const auto& [i, k] : pairs_) {
+        const ReportRow* f = entries_[i].Forward;
+        const ReportRow* r = entries_[k].Reverse;
+        if (!f || !r) continue;
+        j += weights_.ForwardReverse *
+             (Square(*f->Events.Front.Pct(CutOff) - *r->Events.Front.Pct(CutOff)) +
+              Square(*f->Events.Rear.Pct(CutOff) - *r->Events.Rear.Pct(CutOff)));
+    }
+    return j;
+}
+
+BalanceEvaluation BalanceObjective::Evaluate(const double* x, bool fullScan) {
+    for (size_t i = 0; i < ids_.size(); ++i) {
+        if (!std::isfinite(x[i])) {
+            BalanceEvaluation ev;
+            ev.Problem = BalanceProblem::BadDimension;
+            return ev;
+        }
+    }
+    x_ = x;
+    RunLanes(1);
+    BalanceEvaluation ev = Combine();
+    if (ev.Feasible() && fullScan) {
+        BalanceEvaluation scan = ScanFully();
+        if (!scan.Feasible()) {
+            scan.Objective = ev.Objective;
+            return scan;
+        }
+    }
+    return ev;
+}
+
+BalanceEvaluation BalanceObjective::ScanFully() {
+    RunLanes(2);
+    BalanceEvaluation ev;
+    for (const auto& lane : lanes_) {
+        if (!lane->MidFound || !lane->Report.MidGear) {
+            ev.Problem = BalanceProblem::NoMidGear;
+            return ev;
+        }
+        if (lane->Problem != BalanceProblem::None) {
+            ev.Problem = lane->Problem;
+            ev.ProblemSetting = lane->ProblemSetting;
+            return ev;
+        }
+    }
+    return ev;
+}
+
+BalanceEvaluation EvaluateBalance(const Mechanism& m, const BalanceDef& def) {
+    BalanceObjective objective(m, def);
+    std::vector<double> x;
+    for (const BalanceFreeDim& f : def.Free)
+        x.push_back(GetDimension(m, f.Id));
+    return objective.Evaluate(x.data(), true);
+}
+
+} // namespace kes

@@ -1,0 +1,81 @@
+#include "diagrams/picture_stamp.h"
+
+#include "diagrams/diagram_paint.h"
+#include "diagrams/diagram_render.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QPainter>
+
+namespace diagrams {
+
+namespace {
+
+const QColor StripColour{240, 240, 240};
+constexpr int StampTextX = 6;
+
+} // namespace
+
+QString StampText(const PictureStamp& stamp) {
+    return QStringLiteral("KESTROVE   %1   %2")
+        .arg(stamp.DataSetName, stamp.Date.toString(Qt::ISODate));
+}
+
+QSize StampedSize(QSize picture) {
+    return {picture.width(), picture.height() + StampHeight};
+}
+
+void PaintStamp(QPainter& p, QSize picture, const PictureStamp& stamp) {
+    p.save();
+    const QRect strip(0, picture.height(), picture.width(), StampHeight);
+    p.fillRect(strip, StripColour);
+    p.setPen(Black);
+    p.drawLine(strip.topLeft(), strip.topRight());
+    p.setFont(DiagramFont());
+    p.drawText(strip.adjusted(StampTextX, 1, -StampTextX, 0), Qt::AlignLeft | Qt::AlignVCenter,
+               StampText(stamp));
+    p.restore();
+}
+
+QImage StampImage(const QImage& picture, const PictureStamp& stamp) {
+    QImage out(StampedSize(picture.size()), QImage::Format_RGB32);
+    out.fill(White);
+    QPainter p(&out);
+    p.drawImage(0, 0, picture);
+    PaintStamp(p, picture.size(), stamp);
+    return out;
+}
+
+bool WriteStampedPictureFile(const QString& fileName, QSize size, const QString& title,
+                             const std::function<void(QPainter&)>& paint,
+                             const std::function<QImage()>& image,
+                             const std::optional<PictureStamp>& stamp, QString* error) {
+    if (!stamp) return WritePictureFile(fileName, size, title, paint, image, error);
+    auto stampedPaint = [&](QPainter& p) {
+        p.save();
+        paint(p);
+        p.restore();
+        PaintStamp(p, size, *stamp);
+    };
+    auto stampedImage = [&] { return StampImage(image(), *stamp); };
+    return WritePictureFile(fileName, StampedSize(size), title, stampedPaint, stampedImage, error);
+}
+
+QString ChooseImageFileWithStamp(QWidget* parent, const QString& caption, bool* stamp) {
+    QFileDialog dialog(parent, caption);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG drawing (*.svg)")});
+    // The toolkit's own dialog, so the check box can sit in it.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* box = new QCheckBox(StampCheckBoxText, &dialog);
+    box->setObjectName(StampCheckBoxName);
+    box->setChecked(!stamp || *stamp);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+        grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (stamp) *stamp = box->isChecked();
+    return dialog.selectedFiles().first();
+}
+
+} // namespace diagrams

@@ -16,6 +16,8 @@ function(kestrove_qt_test name)
     target_link_libraries(${name} PRIVATE kestrove_main Qt6::Test kestrove_warnings)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
+    # The recent files and the last folder go to a settings folder of the
+    # build, never to the user's.
     set_tests_properties(${name} PROPERTIES TIMEOUT 180
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KESTROVE_NO_SOUND=1")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KESTROVE_NO_SOUND=1;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
 endfunction()

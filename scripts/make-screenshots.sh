@@ -8,10 +8,10 @@ bin="${1:-build}/bin"
 out=docs/images
 mkdir -p "$out"
 
-"$bin/kestrove-cli" diagram sine -o "$out/sine.png"
-"$bin/kestrove-cli" diagram oval -o "$out/oval.png"
-"$bin/kestrove-cli" diagram steam -o "$out/steam.png"
-"$bin/kestrove-cli" diagram ports --mode B -o "$out/ports.png"
+"$bin/kestrove-cli" diagram sine --bare -o "$out/sine.png"
+"$bin/kestrove-cli" diagram oval --bare -o "$out/oval.png"
+"$bin/kestrove-cli" diagram steam --bare -o "$out/steam.png"
+"$bin/kestrove-cli" diagram ports --mode B --bare -o "$out/ports.png"
 
 # The main window, after a few seconds of running, at front dead centre
 # plus a little, in full forward gear.

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
-#include <limits>
 
 namespace kes {
 
@@ -195,16 +194,12 @@ BalanceResult RunBalance(const Mechanism& start, const BalanceDef& def,
     for (size_t i = 0; i < n; ++i)
         SetDimension(result.Balanced, def.Free[i].Id, ToFloat(r.BestX[i]));
     FindMidGear(result.Balanced);
-    BalanceEvaluation after = objective.Evaluate(r.BestX.data(), true);
-    if (!after.Feasible()) { // cannot happen: the best was scanned in full
-        result.Balanced = start;
-        after = result.Start;
-    } else {
-        for (size_t i = 0; i < n; ++i)
-            result.Changes[i].After = GetDimension(result.Balanced, def.Free[i].Id);
-    }
+    // The best was scanned in full when it was found, and J is a function
+    // of the design alone, so it stands as it was evaluated.
+    for (size_t i = 0; i < n; ++i)
+        result.Changes[i].After = GetDimension(result.Balanced, def.Free[i].Id);
     result.Feasible = true;
-    result.ObjectiveAfter = after.Objective;
+    result.ObjectiveAfter = r.BestJ;
     ComputeReport(result.Balanced, def.Settings, result.After);
     return result;
 }

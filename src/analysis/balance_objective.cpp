@@ -185,28 +185,42 @@ BalanceEvaluation BalanceObjective::Combine() {
             if (!(row.Offset && *row.Offset == 0.0 && row.Direction == RunDirection::Forward)) ++e;
         }
     }
+    // The first problem found decides; J is still given when every number
+    // it needs is there, so an infeasible start shows how far off it is.
     const auto fail = [&](BalanceProblem p, double setting) {
+        if (ev.Problem != BalanceProblem::None) return;
         ev.Problem = p;
         ev.ProblemSetting = setting;
-        return ev;
     };
+    bool computable = true;
     for (const Entry& entry : entries_) {
-        if (!entry.Forward && !entry.Reverse) return fail(BalanceProblem::NoMidGear, entry.Value);
+        if (!entry.Forward && !entry.Reverse) {
+            fail(BalanceProblem::NoMidGear, entry.Value);
+            computable = false;
+        }
         for (const ReportRow* row : {entry.Forward, entry.Reverse}) {
             if (!row) continue;
-            if (!row->Closes()) return fail(BalanceProblem::DoesNotClose, row->Setting);
+            if (!row->Closes()) fail(BalanceProblem::DoesNotClose, row->Setting);
             const PortEventSet& f = row->Events.Front;
             const PortEventSet& r = row->Events.Rear;
-            if (!f.Pct(CutOff) || !r.Pct(CutOff) || !row->CutOffDiff)
-                return fail(BalanceProblem::LostCutOff, row->Setting);
-            if (!f.Lead || !r.Lead || !(*f.Lead > 0.0) || !(*r.Lead > 0.0) || !row->LeadDiff)
-                return fail(BalanceProblem::NoLead, row->Setting);
+            if (!f.Pct(CutOff) || !r.Pct(CutOff) || !row->CutOffDiff) {
+                fail(BalanceProblem::LostCutOff, row->Setting);
+                computable = false;
+            }
+            if (!f.Lead || !r.Lead || !row->LeadDiff) {
+                fail(BalanceProblem::NoLead, row->Setting);
+                computable = false;
+            } else if (!(*f.Lead > 0.0) || !(*r.Lead > 0.0)) {
+                fail(BalanceProblem::NoLead, row->Setting);
+            }
         }
     }
     for (const auto& lane : lanes_)
-        if (lane->Problem != BalanceProblem::None) return fail(lane->Problem, lane->ProblemSetting);
-    const double j = Objective();
-    if (std::isfinite(j)) ev.Objective = j;
+        if (lane->Problem != BalanceProblem::None) fail(lane->Problem, lane->ProblemSetting);
+    if (computable) {
+        const double j = Objective();
+        if (std::isfinite(j)) ev.Objective = j;
+    }
     return ev;
 }
 

@@ -4,6 +4,9 @@
 #include "model/format.h"
 #include "model/model.h"
 #include "model/solver.h"
+#include "model/typed_value.h"
+
+#include <cmath>
 
 namespace analysis {
 
@@ -14,11 +17,24 @@ float SineSampleAngle(int j) {
     return a;
 }
 
-bool IsAtMidGear(const kes::Mechanism& m, float position) {
-    // In the positions' own precision, so that MidGear + 0.05 is excluded.
-    const float low = m.MidGear() - MidGearBand;
-    const float high = m.MidGear() + MidGearBand;
-    return low < position && position < high;
+namespace {
+
+// A read-out beyond the float range is held at its edge.
+float Narrow(double v) {
+    return kes::ToFloat(v);
+}
+
+} // namespace
+
+bool IsAtMidGear(const kes::Mechanism& m, double position) {
+    // The distance in double: beside a huge mid gear a band in float
+    // collapses onto mid gear itself and would shut mid gear out.
+    const float mid = m.MidGear();
+    if (!(std::fabs(position - mid) < MidGearBand)) return false;
+    // The edges as the positions hold them, so that MidGear + 0.05 is outside.
+    const float band = static_cast<float>(MidGearBand);
+    const float low = mid - band, high = mid + band;
+    return (low == mid || low < position) && (high == mid || position < high);
 }
 
 bool NormalReadoutMode(const kes::Mechanism& m) {
@@ -38,18 +54,18 @@ MidGearReadouts ComputeReadouts(const kes::Mechanism& m, const JointTravel& trav
     const double reo = s.RearExhaustOpenLevel();
 
     MidGearReadouts r;
-    r.RearLead = static_cast<float>(vmax + rso);
-    r.FrontLead = static_cast<float>(fso - vmin);
+    r.RearLead = Narrow(vmax + rso);
+    r.FrontLead = Narrow(fso - vmin);
     if (NormalReadoutMode(m)) {
-        r.FrontSteamLap = static_cast<float>(-fso);
-        r.FrontExhaustClearance = static_cast<float>(-feo);
-        r.RearExhaustClearance = static_cast<float>(-reo);
-        r.RearSteamLap = static_cast<float>(-rso);
+        r.FrontSteamLap = Narrow(-fso);
+        r.FrontExhaustClearance = Narrow(-feo);
+        r.RearExhaustClearance = Narrow(-reo);
+        r.RearSteamLap = Narrow(-rso);
     } else {
-        r.FrontSteamLap = static_cast<float>(-fso - jmid);
-        r.FrontExhaustClearance = static_cast<float>(-feo - jmid);
-        r.RearExhaustClearance = static_cast<float>(jmid - reo);
-        r.RearSteamLap = static_cast<float>(jmid - rso);
+        r.FrontSteamLap = Narrow(-fso - jmid);
+        r.FrontExhaustClearance = Narrow(-feo - jmid);
+        r.RearExhaustClearance = Narrow(jmid - reo);
+        r.RearSteamLap = Narrow(jmid - rso);
     }
     return r;
 }

@@ -12,7 +12,7 @@ struct Mechanism;
 namespace analysis {
 
 // Strictly within this of MidGear counts as mid gear.
-inline constexpr float MidGearBand = 0.05f;
+inline constexpr double MidGearBand = 0.05;
 
 // The sine diagram's samples j = 7 .. 73 at driver angle 8 j + 272 (328
 // degrees, then on through 360 to 136 degrees of the next turn).
@@ -38,8 +38,9 @@ struct MidGearReadouts {
     float RearExhaustClearance = 0, RearSteamLap = 0, FrontLead = 0;
 };
 
-// Strictly within MidGearBand of MidGear.
-bool IsAtMidGear(const kes::Mechanism& m, float position);
+// Strictly within MidGearBand of MidGear, measured in double; MidGear +-
+// 0.05 as a float position holds it is outside.
+bool IsAtMidGear(const kes::Mechanism& m, double position);
 // ValveLengthRear > SteamPortWidthRear: the read-outs' normal mode.
 bool NormalReadoutMode(const kes::Mechanism& m);
 MidGearReadouts ComputeReadouts(const kes::Mechanism& m, const JointTravel& travel);

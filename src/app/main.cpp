@@ -1,9 +1,15 @@
 // KESTROVE: the Baker valve gear designer. One model for the whole run,
 // handed to the main window, which creates every other window.
 //
-//   kestrove [--tick-ms N]   N = 1..1000 milliseconds between animation ticks
-//                            (default 16, one tick per displayed frame)
+//   kestrove [--tick-ms N] [FILE]
+//       N = 1..1000 milliseconds between animation ticks (default 16, one
+//       tick per displayed frame); FILE a ".kvd" (or ".kvx") design to open.
+//   kestrove --print-paths
+//       where the instruction texts and sounds are found; exit status 1
+//       when one is missing.
 
+#include "main/data_paths.h"
+#include "main/file_commands.h"
 #include "main/main_form.h"
 #include "model/model.h"
 
@@ -21,6 +27,7 @@ constexpr int MaxTickMs = 1000;
 
 struct Options {
     int TickMs = TMainForm::DefaultTickMs;
+    QString File;
 };
 
 std::optional<int> ParseTickMs(const QString& text) {
@@ -41,6 +48,9 @@ std::optional<Options> ParseArguments(const QStringList& args) {
             if (i + 1 < args.size()) tick = ParseTickMs(args[++i]);
         } else if (a.startsWith(QLatin1String("--tick-ms="))) {
             tick = ParseTickMs(a.mid(10));
+        } else if (!a.startsWith(QLatin1Char('-')) && o.File.isEmpty()) {
+            o.File = a;
+            continue;
         } else {
             std::fprintf(stderr, "kestrove: unknown argument \"%s\"\n", qPrintable(a));
             return std::nullopt;
@@ -60,13 +70,21 @@ std::optional<Options> ParseArguments(const QStringList& args) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KESTROVE"));
+    QApplication::setOrganizationName(QStringLiteral("KESTROVE"));
+    if (QApplication::arguments().contains(QLatin1String("--print-paths"))) {
+        const DataPathsReport report = ReportDataPaths();
+        std::fputs(qPrintable(report.Text), stdout);
+        return report.AllFound ? 0 : 1;
+    }
     const std::optional<Options> options = ParseArguments(QApplication::arguments());
     if (!options) {
-        std::fprintf(stderr, "usage: kestrove [--tick-ms N]\n");
+        std::fprintf(stderr, "usage: kestrove [--tick-ms N] [FILE.kvd|FILE.kvx]\n");
         return 2;
     }
     kes::Model model;
     TMainForm form(model, options->TickMs);
     form.show();
+    // A file that cannot be read: the usual message, and the factory design.
+    if (!options->File.isEmpty()) form.Files()->OpenPath(options->File);
     return QApplication::exec();
 }

@@ -1,8 +1,8 @@
 #include "auxiliary/instructions_window.h"
 
+#include "auxiliary/data_folders.h"
 #include "auxiliary/text_window.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,8 +10,6 @@
 
 namespace {
 
-const char* const InstructFile = "instruct.doc";
-const char* const SpecialFile = "KesSpIns.doc";
 const char* const InstructTitle = "Instructions";
 const char* const SpecialTitle = "Special Instructions";
 const QSize WindowSize(760, 640);
@@ -44,12 +42,7 @@ TInstructionText::TInstructionText(const QString& fileName, const QString& title
 }
 
 QStringList TInstructionText::DefaultFolders() {
-    QStringList folders{QDir::currentPath()};
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (!programFolder.isEmpty() &&
-        QFileInfo(programFolder).canonicalFilePath() != QFileInfo(folders[0]).canonicalFilePath())
-        folders << programFolder;
-    return folders;
+    return data_folders::DefaultFolders();
 }
 
 bool TInstructionText::LoadText() {
@@ -86,13 +79,11 @@ void TInstructionText::showEvent(QShowEvent* event) {
 }
 
 TInst::TInst(kes::Model&, MainFormLink&, QWidget* parent)
-    : TInstructionText(QString::fromLatin1(InstructFile), QString::fromLatin1(InstructTitle),
-                       parent) {
+    : TInstructionText(InstructFileName, QString::fromLatin1(InstructTitle), parent) {
     setObjectName(QStringLiteral("TInst"));
 }
 
 TKesSpInst::TKesSpInst(kes::Model&, MainFormLink&, QWidget* parent)
-    : TInstructionText(QString::fromLatin1(SpecialFile), QString::fromLatin1(SpecialTitle),
-                       parent) {
+    : TInstructionText(SpecialFileName, QString::fromLatin1(SpecialTitle), parent) {
     setObjectName(QStringLiteral("TKesSpInst"));
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The two instruction windows, "&Instructions" (instruct.doc) and
 // "Instructions&Special" (KesSpIns.doc): read-only text read from the
-// working folder first, then from beside the program. A missing file shows
-// a clear line in the window instead.
+// working folder first, then from beside the program, then from the
+// installed data folder. A missing file shows a clear line in the window
+// instead.
 
 #include <QDialog>
 #include <QStringList>
@@ -14,13 +15,15 @@ namespace kes {
 struct Model;
 }
 
+inline const QString InstructFileName = QStringLiteral("instruct.doc");
+inline const QString SpecialFileName = QStringLiteral("KesSpIns.doc");
+
 class TInstructionText : public QDialog {
     Q_OBJECT
   public:
     TInstructionText(const QString& fileName, const QString& title, QWidget* parent = nullptr);
 
-    // Looks for the file in the working folder, then beside the program.
-    // Returns true when it was read.
+    // Looks for the file in DefaultFolders(). Returns true when it was read.
     bool LoadText();
     // The same with the folders given, in order (tests use it).
     bool LoadFrom(const QStringList& folders);
@@ -28,7 +31,7 @@ class TInstructionText : public QDialog {
     QString FileName() const { return fileName_; }
     QString LoadedPath() const { return loadedPath_; } // empty when not found
     QString Text() const;
-    // The working folder, then the program's folder.
+    // The working folder, the program's folder, the installed data folder.
     static QStringList DefaultFolders();
 
   protected:

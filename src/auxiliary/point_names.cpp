@@ -1,5 +1,6 @@
 #include "auxiliary/point_names.h"
 
+#include "model/absolute_points.h"
 #include "model/model.h"
 
 namespace aux_points {
@@ -36,19 +37,8 @@ const char* const PointNames[kes::RevArmPivotAbs + 1] = {
 } // namespace
 
 QPointF AbsolutePosition(const kes::Model& m, int pointIndex) {
-    if (pointIndex < 0 || pointIndex >= kes::PointCount) return {};
-    const kes::PointSlot& mount = m.Points[kes::GearMount];
-    const kes::PointSlot& p = m.Points[size_t(pointIndex)];
-    switch (pointIndex) {
-    case kes::BellCrankPivot:
-    case kes::BellCrankPivotCopy:
-        return {double(mount.X) - p.X, double(mount.Y) + p.Y};
-    case kes::RevArmPivot:
-    case kes::RevArmPivotCopy:
-        return {double(mount.X) - p.X, double(mount.Y) - p.Y};
-    default:
-        return {p.X, p.Y};
-    }
+    const kes::WorldPosition p = kes::AbsolutePosition(m, pointIndex);
+    return {p.X, p.Y};
 }
 
 QString Name(int pointIndex) {

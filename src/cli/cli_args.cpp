@@ -1,5 +1,7 @@
 #include "cli/cli_args.h"
 
+#include "model/narrowing.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -57,8 +59,15 @@ std::optional<double> ParseReal(const std::string& text) {
     const char* begin = text.c_str();
     char* end = nullptr;
     const double value = std::strtod(begin, &end);
-    if (end != begin + text.size() || !std::isfinite(value)) return std::nullopt;
+    // Every number ends in a float of the model: one beyond its range would
+    // not survive the conversion.
+    if (end != begin + text.size() || !kes::FitsFloat(value)) return std::nullopt;
     return value;
+}
+
+float NarrowReal(double v, const std::string& what) {
+    if (!kes::FitsFloat(v)) throw UsageError(what + " is outside the range of a float");
+    return static_cast<float>(v);
 }
 
 } // namespace cli

@@ -21,7 +21,8 @@ class Args {
     std::optional<std::string> TakeValue(const std::string& name);
     // Takes "--name" if present.
     bool TakeFlag(const std::string& name);
-    // Takes "--name NUMBER"; a malformed or non-finite number is a UsageError.
+    // Takes "--name NUMBER"; a malformed number, or one outside the float
+    // range, is a UsageError.
     std::optional<double> TakeNumber(const std::string& name);
     // Takes the next word that is not an option (a sub-command or operand).
     std::optional<std::string> TakePositional();
@@ -32,7 +33,11 @@ class Args {
     std::vector<std::string> words_;
 };
 
-// Parses a whole word as a finite real; nullopt when it is not one.
+// Parses a whole word as a real a float can hold (finite, at most the
+// largest float in size); nullopt when it is not one.
 std::optional<double> ParseReal(const std::string& text);
+
+// v as a float; a UsageError naming what when it is outside the float range.
+float NarrowReal(double v, const std::string& what);
 
 } // namespace cli

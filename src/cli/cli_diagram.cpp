@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "diagrams/diagram_paint.h"
 #include "diagrams/diagram_render.h"
+#include "diagrams/picture_stamp.h"
 #include "model/model.h"
 
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 
 #include <cctype>
 #include <iostream>
+#include <optional>
 #include <ostream>
 
 namespace cli {
@@ -34,6 +36,7 @@ int RunDiagram(kes::Model& m, Args& args, std::ostream& out) {
     const auto positions = args.TakeValue("--positions");
     const auto scale = args.TakeNumber("--vertical-scale");
     const auto mode = args.TakeValue("--mode");
+    const bool bare = args.TakeFlag("--bare");
     const auto name = args.TakePositional();
     args.ExpectEmpty();
 
@@ -60,7 +63,9 @@ int RunDiagram(kes::Model& m, Args& args, std::ostream& out) {
 
     DiagramTextState text;
     QString error;
-    if (!diagrams::WriteDiagram(*kind, m, text, fileName, &error)) {
+    std::optional<diagrams::PictureStamp> stamp;
+    if (!bare) stamp = diagrams::PictureStamp{QString::fromStdString(m.DataSetName)};
+    if (!diagrams::WriteStampedDiagram(*kind, m, text, fileName, stamp, &error)) {
         std::cerr << "kestrove-cli: " << *output << ": " << error.toStdString() << "\n";
         return 1;
     }

@@ -1,4 +1,5 @@
 // events [--mode F|R]: the port events table as CSV.
+#include "cli/cli_design.h"
 #include "cli/commands.h"
 
 #include "analysis/event_tables.h"
@@ -21,6 +22,7 @@ int RunEvents(kes::Model& m, Args& args, std::ostream& out) {
         }
     }
     args.ExpectEmpty();
+    RequireMidGear(m, "events");
     analysis::WritePortEventsCsv(analysis::ComputePortEvents(m, mode), out);
     return 0;
 }

@@ -21,7 +21,7 @@ void SetListedPositions(kes::Model& m, const std::string& list) {
         const auto value = ParseReal(word);
         if (!value) throw UsageError("not a number in --positions: \"" + word + "\"");
         if (count == MaxPositions) throw UsageError("--positions takes at most 9 values");
-        values[static_cast<size_t>(count++)] = static_cast<float>(*value);
+        values[static_cast<size_t>(count++)] = NarrowReal(*value, "--positions");
     }
     if (count == 0) throw UsageError("--positions needs at least one value");
     for (int i = 1; i <= MaxPositions; ++i)

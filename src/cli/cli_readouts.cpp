@@ -1,5 +1,6 @@
 // readouts [--position P]: the sine diagram's mid-gear read-outs as CSV.
 #include "analysis/travel_readouts.h"
+#include "cli/cli_design.h"
 #include "cli/commands.h"
 #include "model/model.h"
 
@@ -22,11 +23,12 @@ std::string Trimmed(const std::string& text) {
 int RunReadouts(kes::Model& m, Args& args, std::ostream& out) {
     const auto position = args.TakeNumber("--position");
     args.ExpectEmpty();
-    const float p = position ? static_cast<float>(*position) : m.MidGear();
+    RequireMidGear(m, "readouts");
+    const float p = position ? NarrowReal(*position, "--position") : m.MidGear();
     if (!analysis::IsAtMidGear(m, p)) {
         std::ostringstream why;
-        why << "--position must lie within " << static_cast<double>(analysis::MidGearBand)
-            << " of mid gear (" << m.MidGear() << ")";
+        why << "--position must lie within " << analysis::MidGearBand << " of mid gear ("
+            << m.MidGear() << ")";
         throw UsageError(why.str());
     }
     const analysis::MidGearReadouts r = analysis::SineReadouts(m, p);

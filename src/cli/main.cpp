@@ -1,15 +1,22 @@
 // kestrove-cli: the solver's numbers and the diagrams without a window.
 
+#include "cli/cli_design.h"
+#include "cli/cli_files.h"
+#include "cli/cli_help.h"
+#include "cli/cli_scale.h"
 #include "cli/commands.h"
 #include "files/dimension_file.h"
 #include "model/model.h"
 
 #ifdef KESTROVE_CLI_DIAGRAMS
+#include "cli/cli_paper.h"
+
 #include <QGuiApplication>
 #endif
 
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,32 +31,47 @@ const char* const Usage =
     "           (defaults 0, 355, 5; the reverse arm at mid gear)\n"
     "  midgear  CSV of mid gear and reverse-arm positions 2 and 3\n"
     "  diagram  sine|oval|steam|ports [--positions P1,P2,...] [--vertical-scale S]\n"
-    "           [--mode F|R|B] -o OUT.png|OUT.svg\n"
+    "           [--mode F|R|B] [--bare] -o OUT.png|OUT.svg\n"
+    "           (a footer strip names the data set and the date; --bare leaves it out)\n"
+    "  pdf      [--paper a4|letter] -o OUT.pdf  the design report\n"
+    "  drawing  [--angle A] [--setting S] [--unit in|mm] [--paper a4|letter]\n"
+    "           -o OUT.svg|OUT.pdf  the gear full size, one unit = 1 in or 1 mm\n"
     "  events   [--mode F|R]  the port events table as CSV\n"
     "  readouts [--position P]  the sine diagram's mid-gear read-outs as CSV\n"
     "  cutoffs  [--positions P1,P2,...]  the steam diagram's cut-offs as CSV\n"
+    "  report   [--settings P1,P2,...|--offsets D1,D2,...] [--cutoff PCT]\n"
+    "           [--format csv|json]  the precise valve events at each setting\n"
+    "  check    [--format text|csv|json]  the design checks (exit status 3 on a failure)\n"
+    "  sensitivity [--format csv|json]  how far each event moves per +0.001 of a dimension\n"
+    "  dims     id, name, display name and value of every dimension\n"
+    "  save     -o FILE.kvd  write the design after --dims and --set\n"
+    "  compare  A.kvd B.kvd  the dimensions that differ and both reports\n"
+    "  balance  [--free NAME,...] [--bounds PCT] [--settings ...|--offsets ...]\n"
+    "           [--weight-fwd-rev W] [--max-evals N] [--format csv|json] [-o OUT.kvd]\n"
+    "           even the front and rear events by moving the free dimensions\n"
     "\n"
     "  --dims FILE  load a .kvd (or .kvx) dimension file first\n"
-    "  --help       show this text\n";
+    "  --scale FACTOR  multiply every length after --dims (25.4: inches to millimetres)\n"
+    "  --set NAME=VALUE  change a dimension after --dims (NAME as \"dims\" lists it, or its id)\n"
+    "  --help       show this text; COMMAND --help shows the command's own\n"
+    "  --version    show the version\n";
 
 } // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> words(argv + 1, argv + argc);
-    for (const auto& w : words) {
-        if (w == "--help" || w == "-h") {
-            std::cout << Usage;
-            return 0;
-        }
-    }
+    if (const auto status = cli::AnswerHelpOrVersion(words, Usage, std::cout)) return *status;
     try {
         cli::Args args(words);
         const auto command = args.TakePositional();
         if (!command) throw cli::UsageError("no command given (try --help)");
 
+        const std::vector<cli::DesignEdit> edits = cli::TakeDesignEdits(args);
+        const std::optional<double> scale = cli::TakeScale(args);
         kes::Model model;
         kes::InitialiseModel(model);
-        if (const auto dims = args.TakeValue("--dims")) {
+        const auto dims = args.TakeValue("--dims");
+        if (dims) {
             const kes::FileResult result = kes::LoadDimensionsByExtension(model, *dims);
             if (!result.Ok) {
                 std::cerr << "kestrove-cli: " << *dims << ": " << result.Message << "\n";
@@ -57,6 +79,10 @@ int main(int argc, char** argv) {
             }
         }
 
+        if (scale) cli::ApplyScale(model, *scale);
+        cli::ApplyDesignEdits(model, edits);
+
+        if (*command == "compare") return cli::RunCompare(model, edits, args, std::cout);
         if (const auto status = cli::RunNumericCommand(*command, model, args, std::cout))
             return *status;
 #ifdef KESTROVE_CLI_DIAGRAMS
@@ -67,10 +93,20 @@ int main(int argc, char** argv) {
             QGuiApplication app(qtArgc, argv);
             return cli::RunDiagram(model, args, std::cout);
         }
+        if (*command == "pdf" || *command == "drawing") {
+            if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            int qtArgc = 1;
+            QGuiApplication app(qtArgc, argv);
+            if (*command == "pdf") return cli::RunPdf(model, args, std::cout, dims.value_or(""));
+            return cli::RunDrawing(model, args, std::cout);
+        }
 #endif
         throw cli::UsageError("unknown command: " + *command);
     } catch (const cli::UsageError& e) {
         std::cerr << "kestrove-cli: " << e.what() << "\n";
         return 2;
+    } catch (const cli::RunError& e) {
+        std::cerr << "kestrove-cli: " << e.what() << "\n";
+        return 1;
     }
 }

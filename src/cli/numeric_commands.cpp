@@ -1,4 +1,7 @@
+#include "cli/cli_balance.h"
 #include "cli/cli_cutoffs.h"
+#include "cli/cli_files.h"
+#include "cli/cli_report.h"
 #include "cli/commands.h"
 
 namespace cli {
@@ -10,6 +13,12 @@ std::optional<int> RunNumericCommand(const std::string& command, kes::Model& m, 
     if (command == "events") return RunEvents(m, args, out);
     if (command == "readouts") return RunReadouts(m, args, out);
     if (command == "cutoffs") return RunCutoffs(m, args, out);
+    if (command == "report") return RunReport(m, args, out);
+    if (command == "check") return RunCheck(m, args, out);
+    if (command == "sensitivity") return RunSensitivity(m, args, out);
+    if (command == "dims") return RunDims(m, args, out);
+    if (command == "save") return RunSave(m, args, out);
+    if (command == "balance") return RunBalanceCommand(m, args, out);
     return std::nullopt;
 }
 

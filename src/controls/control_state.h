@@ -71,7 +71,8 @@ struct ControlState {
     // Pan and zoom.
     SelfCentringBar PanVertBar, PanHorzBar, ZoomBar;
     bool NormEnabled = false;
-    bool PresetArmed = false; // "P" pressed: the next preset button stores
+    bool PresetArmed = false;        // "P" pressed: the next preset button stores
+    bool NormAfterHighlight = false; // "Norm" waits for the highlight to end
 
     // Reference points: bars 1V, 1H, 2V, 2H.
     std::array<SelfCentringBar, 4> RefBars;

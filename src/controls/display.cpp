@@ -108,6 +108,9 @@ bool PanZoomBarsVisible(const Model& m, const ControlState& cs) {
 bool RefControlsVisible(const Model& m) {
     return m.ScreenDataOn && m.ReferencePointsOn;
 }
+bool RefBarsVisible(const Model& m) {
+    return RefControlsVisible(m) && m.HighlightedDimension <= 0;
+}
 bool DataTableVisible(const Model& m) {
     return m.ScreenDataOn && m.ReferencePointsOn && m.PivotDataOn;
 }

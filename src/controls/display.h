@@ -38,6 +38,9 @@ std::string ScreenDataCaption(const Model& m);
 // What is shown and usable, for the window to mirror.
 bool PanZoomBarsVisible(const Model& m, const ControlState& cs);
 bool RefControlsVisible(const Model& m);
+// The reference-point bars and zero buttons, which a dimension highlight's
+// hourglass and name would lie under.
+bool RefBarsVisible(const Model& m);
 bool DataTableVisible(const Model& m);
 bool DynVarBarsVisible(const Model& m, const ControlState& cs);
 bool DynVarBarEnabled(const Model& m, int n);

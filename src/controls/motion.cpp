@@ -260,7 +260,8 @@ void DrivAngOk(Model& m, ControlState& cs, float value) {
 }
 
 std::string StpAngActivate(const Model& m) {
-    return FormatFixed(m.StepAngle, 4, 2);
+    // The step "Run" turns with, also while stopped (when StepAngle is 0).
+    return FormatFixed(m.SelectedStepAngle, 4, 2);
 }
 
 void StpAngOk(Model& m, ControlState& cs, float value) {

@@ -1,6 +1,7 @@
 #include "controls/picking.h"
 
 #include "controls/control_support.h"
+#include "model/absolute_points.h"
 #include "model/nearest_point.h"
 #include "model/rounding.h"
 
@@ -43,9 +44,18 @@ bool InDrawingArea(int x, int y) {
 
 namespace {
 
-// Slots 1..23 without the two reference points.
-constexpr std::array<int, 21> PickablePoints = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11,
-                                                12, 13, 14, 15, 16, 17, 18, 21, 22, 23};
+// Slots 1..23 without the two reference points and without the slots that
+// hold offsets from the gear mount (6, 11, 17, 18): the bell-crank and
+// reverse-arm pivots are picked as their absolute slots 22 and 23.
+constexpr std::array<int, 17> PickablePoints = {1,  2,  3,  4,  5,  7,  8,  9, 10,
+                                                12, 13, 14, 15, 16, 21, 22, 23};
+static_assert(
+    [] {
+        for (const int i : PickablePoints)
+            if (HoldsMountOffset(i)) return false;
+        return true;
+    }(),
+    "a pick lands only on slots that hold positions");
 // Points farther than this from the click are never picked; slot 0 is.
 constexpr double PickReach = 10000.0;
 

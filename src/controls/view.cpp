@@ -52,6 +52,13 @@ void ZoomChange(Model& m, ControlState& cs, int p, BarMove move) {
 }
 
 void NormClick(Model& m, ControlState& cs) {
+    // A dimension highlight has a view and a saved view of its own: it ends
+    // first, and the normal view follows once it has restored its view.
+    if (m.HighlightedDimension > 0) {
+        cs.NormAfterHighlight = true;
+        return;
+    }
+    cs.NormAfterHighlight = false;
     m.SavedView = m.CurrentView;
     m.CurrentView = m.NormalView;
     cs.NormEnabled = false;

@@ -15,6 +15,8 @@ namespace kes {
 void PanVertChange(Model& m, ControlState& cs, int p, BarMove move = BarMove::Drag);
 void PanHorzChange(Model& m, ControlState& cs, int p, BarMove move = BarMove::Drag);
 void ZoomChange(Model& m, ControlState& cs, int p, BarMove move = BarMove::Drag);
+// During a dimension highlight "Norm" only asks for the highlight to end
+// (NormAfterHighlight); run it again once the highlight is over.
 void NormClick(Model& m, ControlState& cs);
 void Preset0Click(Model& m, ControlState& cs);
 void PresetClick(Model& m, ControlState& cs, int n); // n = 1..6

@@ -10,8 +10,7 @@ namespace kes {
 using namespace controls_detail;
 
 void ZoomAboutPixel(Model& m, ControlState& cs, double factor, double x, double y) {
-    if (!std::isfinite(factor) || factor <= 0.0 || !std::isfinite(x) || !std::isfinite(y))
-        return;
+    if (!std::isfinite(factor) || factor <= 0.0 || !std::isfinite(x) || !std::isfinite(y)) return;
     const View old = m.CurrentView;
     if (!UsableScale(old.Scale)) return;
     const double s = std::clamp(old.Scale * factor, static_cast<double>(MinViewScale),

@@ -49,6 +49,7 @@ constexpr int MaxPositions = 9; // RevArmPositions[1..9]
 
 constexpr int ReadoutLabelX = 595;
 constexpr int ReadoutValueX = 592;
+constexpr int DynVarBlockLeft = 235; // right of the four scroll bars
 
 double DrawingScale(const kes::Model& m) {
     return analysis::DrawingScale(m.VerticalScale);
@@ -104,6 +105,36 @@ void WriteText(QPainter& p, int x, int y, const std::string& text, const TextSty
     WriteText(p, x, y, Q(text), style);
 }
 
+int FitLeft(const QPainter& p, int x, const QString& text, int right) {
+    const int width = p.fontMetrics().horizontalAdvance(text);
+    return std::min(x, right - width);
+}
+
+bool LabelSpots::Free(const QRect& r) const {
+    for (int i = 0; i < count_; ++i)
+        if (placed_[static_cast<size_t>(i)].intersects(r)) return false;
+    return true;
+}
+
+QPoint LabelSpots::Write(QPainter& p, QPoint at, const QString& text) {
+    const QFontMetrics metrics(DiagramFont(true), p.device());
+    const QSize size(metrics.horizontalAdvance(text), metrics.height());
+    QPoint spot = at;
+    // Down one line, up one line, down two, ... until the place is free.
+    for (int step = 0; step < 2 * static_cast<int>(placed_.size()); ++step) {
+        const int lines = (step + 1) / 2 * (step % 2 == 1 ? 1 : -1);
+        const QPoint tried(at.x(), at.y() + lines * size.height());
+        if (Free(QRect(tried, size))) {
+            spot = tried;
+            break;
+        }
+    }
+    WriteText(p, spot.x(), spot.y(), text, {Black, true});
+    if (count_ < static_cast<int>(placed_.size()))
+        placed_[static_cast<size_t>(count_++)] = QRect(spot, size);
+    return spot;
+}
+
 void Line(QPainter& p, int x1, int y1, int x2, int y2) {
     p.drawLine(x1, y1, x2, y2);
 }
@@ -135,7 +166,10 @@ void PaintVerticalAxis(QPainter& p, const kes::Model& m, int labelX) {
     WriteText(p, 9, 374, RearText);
     WriteText(p, 9, 32, UnitsTravelText);
     WriteText(p, 9, 18, ScaleText);
-    WriteText(p, 50, 18, kes::FormatFixed(m.VerticalScale, 3, 1));
+    // The scale stands at x 50 unless "Scale =" reaches that far.
+    const int scaleX =
+        std::max(50, 9 + p.fontMetrics().horizontalAdvance(ScaleText + QLatin1Char(' ')));
+    WriteText(p, scaleX, 18, kes::FormatFixed(m.VerticalScale, 3, 1));
 
     const double s = DrawingScale(m);
     const bool fine = s <= CoarseTickScale;
@@ -155,21 +189,38 @@ void PaintVerticalAxis(QPainter& p, const kes::Model& m, int labelX) {
     }
 }
 
+int PositionTableShift(const QPainter& p, const kes::Model& m) {
+    // The widest value the table prints: six characters.
+    const QFontMetrics metrics = p.fontMetrics();
+    const int valueWidth = std::max(metrics.horizontalAdvance(QStringLiteral("-9.999")),
+                                    metrics.horizontalAdvance(QStringLiteral("99.999")));
+    const int headerRight =
+        Nint(500 * m.TextScaleX) + p.fontMetrics().horizontalAdvance(PositionsText);
+    const int valuesRight = Nint(580 * m.TextScaleX) + valueWidth;
+    return std::max(0, std::max(headerRight, valuesRight) - PictureRight);
+}
+
+int PositionTableLeft(const QPainter& p, const kes::Model& m) {
+    return std::min(Nint(500 * m.TextScaleX), Nint(533 * m.TextScaleX)) - PositionTableShift(p, m);
+}
+
 void PaintPositionTableHeader(QPainter& p, const kes::Model& m) {
     const double fx = m.TextScaleX;
-    WriteText(p, Nint(500 * fx), 0, PositionsText);
-    WriteText(p, Nint(520 * fx), 13, CenterText);
-    WriteText(p, Nint(580 * fx), 13, kes::FormatFixed(m.MidGear(), 6, 3));
+    const int shift = PositionTableShift(p, m);
+    WriteText(p, Nint(500 * fx) - shift, 0, PositionsText);
+    WriteText(p, Nint(520 * fx) - shift, 13, CenterText);
+    WriteText(p, Nint(580 * fx) - shift, 13, kes::FormatFixed(m.MidGear(), 6, 3));
 }
 
 void PaintPositionTableRow(QPainter& p, const kes::Model& m, int n, float position) {
     const double fx = m.TextScaleX;
+    const int shift = PositionTableShift(p, m);
     const int y = Nint(12.0 * n * m.TextScaleY) + 12;
-    WriteText(p, Nint(545 * fx), y, kes::FormatInt(n, 5));
-    WriteText(p, Nint(580 * fx), y, kes::FormatFixed(position, 6, 3));
+    WriteText(p, Nint(545 * fx) - shift, y, kes::FormatInt(n, 5));
+    WriteText(p, Nint(580 * fx) - shift, y, kes::FormatFixed(position, 6, 3));
     const float mid = m.MidGear();
     const QString& direction = position > mid ? FwdText : position < mid ? RevText : CenText;
-    WriteText(p, Nint(533 * fx), y, direction);
+    WriteText(p, Nint(533 * fx) - shift, y, direction);
 }
 
 void PaintPortEdgeLines(QPainter& p, const kes::Model& m, const PortEdgeLayout& layout) {
@@ -213,12 +264,18 @@ void PaintReadouts(QPainter& p, const analysis::MidGearReadouts& r) {
     WriteText(p, ReadoutLabelX, 211, ExClText);
     WriteText(p, ReadoutLabelX, 253, LapText);
     WriteText(p, ReadoutLabelX, 282, LeadText);
-    WriteText(p, ReadoutValueX, 166, FormatReadout(r.RearLead));
-    WriteText(p, ReadoutValueX, 195, FormatReadout(r.FrontSteamLap));
-    WriteText(p, ReadoutValueX, 224, FormatReadout(r.FrontExhaustClearance));
-    WriteText(p, ReadoutValueX, 237, FormatReadout(r.RearExhaustClearance));
-    WriteText(p, ReadoutValueX, 266, FormatReadout(r.RearSteamLap));
-    WriteText(p, ReadoutValueX, 295, FormatReadout(r.FrontLead));
+    // A value wider than its six characters (-18.710) moves left to stay
+    // inside the picture.
+    const auto value = [&p](int y, const std::string& text) {
+        const QString s = Q(text);
+        WriteText(p, FitLeft(p, ReadoutValueX, s), y, s);
+    };
+    value(166, FormatReadout(r.RearLead));
+    value(195, FormatReadout(r.FrontSteamLap));
+    value(224, FormatReadout(r.FrontExhaustClearance));
+    value(237, FormatReadout(r.RearExhaustClearance));
+    value(266, FormatReadout(r.RearSteamLap));
+    value(295, FormatReadout(r.FrontLead));
 }
 
 bool DynVarSlotChosen(const kes::Model& m, int n) {
@@ -230,23 +287,47 @@ bool DynVarSlotsChosen(const kes::Model& m) {
     return DynVarSlotChosen(m, 1);
 }
 
-void PaintDynVarBlock(QPainter& p, const kes::Model& m) {
+namespace {
+
+int DynVarBlockBottom(const QPainter& p, const kes::Model& m) {
+    return Nint(38 * m.TextScaleY) + p.fontMetrics().height();
+}
+
+} // namespace
+
+void PaintDynVarBlock(QPainter& p, const kes::Model& m, int closeLeft) {
     if (!m.DynVarMode) return;
     const double fx = m.TextScaleX;
     const double fy = m.TextScaleY;
+    const QFontMetrics metrics = p.fontMetrics();
+    const int gap = metrics.horizontalAdvance(QLatin1Char(' '));
+    const int right = closeLeft - gap; // the block ends before "Close"
     const int x = Nint(235 * fx);
     if (DynVarSlotsChosen(m)) {
         const int rows[4] = {2, Nint(14 * fy), Nint(26 * fy), Nint(38 * fy)};
         for (int s = 1; s <= 4; ++s) {
             const kes::DynVarSlot& slot = m.DynVarSlots[static_cast<size_t>(s)];
-            WriteText(p, x, rows[s - 1], slot.Name);
-            WriteText(p, Nint(363 * fx), rows[s - 1], kes::FormatFixed(slot.Value, 6, 3));
+            const QString name = Q(slot.Name);
+            const QString value = Q(kes::FormatFixed(slot.Value, 6, 3));
+            const int nameWidth = metrics.horizontalAdvance(name.trimmed());
+            // The value stands clear of its name and ends before "Close";
+            // the name gives way to the left when both do not fit.
+            const int valueX = std::min(std::max(Nint(363 * fx), x + nameWidth + gap),
+                                        right - metrics.horizontalAdvance(value));
+            const int nameX = std::max(DynVarBlockLeft, std::min(x, valueX - gap - nameWidth));
+            // A name too long even then is cut short with an ellipsis.
+            const QString shown =
+                metrics.elidedText(name, Qt::ElideRight, std::max(0, valueX - gap - nameX));
+            WriteText(p, nameX, rows[s - 1], shown);
+            WriteText(p, valueX, rows[s - 1], value);
         }
     } else {
         const TextStyle red{PortRed, false};
-        WriteText(p, x, 2, StarsText, red);
-        WriteText(p, x, Nint(12 * fy), SelectText, red);
-        WriteText(p, x, Nint(26 * fy), StarsText, red);
+        const int starsX = std::max(DynVarBlockLeft, FitLeft(p, x, StarsText, right));
+        WriteText(p, starsX, 2, StarsText, red);
+        WriteText(p, std::max(DynVarBlockLeft, FitLeft(p, x, SelectText, right)), Nint(12 * fy),
+                  SelectText, red);
+        WriteText(p, starsX, Nint(26 * fy), StarsText, red);
     }
 }
 
@@ -257,13 +338,33 @@ QString BuildUndoMessage(const kes::Model& m) {
            Q(kes::FormatFixed(e.Before, 6, 3)) + QString(46, QLatin1Char(' '));
 }
 
-void PaintUndoLine(QPainter& p, const kes::Model& m, DiagramTextState& text) {
+namespace {
+
+// The message opaque as far as right, its blanks no further.
+void WriteUndoMessage(QPainter& p, int x, int y, const QString& message, int right) {
+    if (message.isEmpty()) return;
+    const QFontMetrics metrics = p.fontMetrics();
+    QString shown = message;
+    while (shown.endsWith(QLatin1Char(' ')) && x + metrics.horizontalAdvance(shown) > right)
+        shown.chop(1);
+    WriteText(p, x, y, shown);
+}
+
+} // namespace
+
+void PaintUndoLine(QPainter& p, const kes::Model& m, DiagramTextState& text,
+                   const UndoLineSpot& spot) {
     if (!m.UndoDisplay) return;
-    const int x = Nint(150 * m.TextScaleX);
-    const int y = Nint(55 * m.TextScaleY);
-    WriteText(p, x, y, text.UndoMessage);
+    const int x = spot.Scaled ? Nint(spot.At.x() * m.TextScaleX) : spot.At.x();
+    int y = spot.Scaled ? Nint(spot.At.y() * m.TextScaleY) : spot.At.y();
+    // Just below the dynamic-variable block, not further: the scaled place
+    // would reach the port-edge labels.
+    if (spot.Scaled) y = std::max(spot.At.y(), m.DynVarMode ? DynVarBlockBottom(p, m) + 1 : 0);
+    const int gap = p.fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    const int right = spot.Right >= 0 ? spot.Right : PositionTableLeft(p, m) - gap;
+    WriteUndoMessage(p, x, y, text.UndoMessage, right);
     text.UndoMessage = BuildUndoMessage(m);
-    if (m.DynVarMode) WriteText(p, x, y, text.UndoMessage);
+    if (m.DynVarMode) WriteUndoMessage(p, x, y, text.UndoMessage, right);
 }
 
 void PaintTravelDiagram(QPainter& p, kes::Model& m, DiagramTextState& text,
@@ -279,13 +380,14 @@ void PaintTravelDiagram(QPainter& p, kes::Model& m, DiagramTextState& text,
     PaintPortEdgeLines(p, m, diagram.PortEdges);
 
     const int count = PositionsInUse(m);
+    LabelSpots labels;
     for (int n = 1; n <= count; ++n) {
         const float position = m.RevArmPositions[static_cast<size_t>(n)];
         if (position == 0.0f) continue; // a slot left unused below one in use
         m.RevArmSetting = position;
         PaintPositionTableRow(p, m, n, position);
         const bool atMidGear = analysis::IsAtMidGear(m, position);
-        const analysis::JointTravel travel = diagram.Sweep(p, m, n, atMidGear);
+        const analysis::JointTravel travel = diagram.Sweep(p, m, n, atMidGear, labels);
         if (atMidGear) PaintReadouts(p, analysis::ComputeReadouts(m, travel));
     }
 

@@ -10,8 +10,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 
+#include <array>
 #include <span>
 #include <string>
 
@@ -41,6 +44,12 @@ inline const QColor PortRed{255, 0, 0};   // rear port edges, warnings
 
 QFont DiagramFont(bool bold = false);
 
+// Every diagram picture is this wide; texts end one pixel inside it.
+inline constexpr int PictureWidth = 632;
+inline constexpr int PictureRight = PictureWidth - 1;
+// The left edge of the "Close" button of the sine, oval and steam windows.
+inline constexpr int CloseButtonLeft = 408;
+
 // Travel diagrams across the stroke: 540 pixels for the whole stroke.
 inline constexpr double StrokeTravelScale = 540.0 / analysis::StrokeUnits;
 
@@ -60,6 +69,24 @@ void BeginDiagram(QPainter& p);
 // and font are back to black and normal afterwards.
 void WriteText(QPainter& p, int x, int y, const QString& text, const TextStyle& style = {});
 void WriteText(QPainter& p, int x, int y, const std::string& text, const TextStyle& style = {});
+// The x at which text starts so that it ends at right or before: x itself
+// when the text fits, else moved left just far enough.
+int FitLeft(const QPainter& p, int x, const QString& text, int right = PictureRight);
+
+// The position numbers of one drawing's curves: each goes where it was
+// asked to unless it would cover one placed before; then it moves down or up
+// by whole text lines to the nearest free place.
+class LabelSpots {
+  public:
+    // Writes text in bold at the free place nearest to at; returns its top left.
+    QPoint Write(QPainter& p, QPoint at, const QString& text);
+
+  private:
+    bool Free(const QRect& r) const;
+    std::array<QRect, 32> placed_{};
+    int count_ = 0;
+};
+
 // A one-pixel line in the painter's current pen.
 void Line(QPainter& p, int x1, int y1, int x2, int y2);
 
@@ -94,6 +121,11 @@ void PaintVerticalAxis(QPainter& p, const kes::Model& m, int labelX);
 void PaintPositionTableHeader(QPainter& p, const kes::Model& m);
 // Row n of the position table: number, direction and value.
 void PaintPositionTableRow(QPainter& p, const kes::Model& m, int n, float position);
+// How far the table moves left so that its values end inside the picture
+// (0 unless the text scale pushes it out).
+int PositionTableShift(const QPainter& p, const kes::Model& m);
+// The table's left edge: its "Fwd"/"Rev" column.
+int PositionTableLeft(const QPainter& p, const kes::Model& m);
 // Where the six port-edge labels stand (x only; the heights follow the levels)
 // and where the lines end.
 struct PortEdgeLayout {
@@ -114,14 +146,24 @@ void PaintReadouts(QPainter& p, const analysis::MidGearReadouts& r);
 
 // The dynamic-variable block's texts (names and values, or the red "First
 // Select Dimensions" block) when DynVarMode is on.
-void PaintDynVarBlock(QPainter& p, const kes::Model& m);
+// Its texts end before closeLeft (the window's "Close" button): a long name
+// pushes its value to the right, and the block moves left when needed.
+void PaintDynVarBlock(QPainter& p, const kes::Model& m, int closeLeft = CloseButtonLeft);
 // True when dynamic-variable slot 1 holds a dimension.
 bool DynVarSlotsChosen(const kes::Model& m);
 // True when slot n (1..4) holds a dimension: its scroll bar is enabled.
 bool DynVarSlotChosen(const kes::Model& m, int n);
 // The undo line when UndoDisplay is on: writes the message the last drawing
 // built, rebuilds it and, when DynVarMode is on, writes the new one.
-void PaintUndoLine(QPainter& p, const kes::Model& m, DiagramTextState& text);
+// The blanks that end the message erase an earlier longer line only up to
+// right, so they never cover the drawing beside the line.
+struct UndoLineSpot {
+    QPoint At{150, 55}; // scaled by the text scale
+    bool Scaled = true;
+    int Right = -1; // -1: the position table's left edge
+};
+void PaintUndoLine(QPainter& p, const kes::Model& m, DiagramTextState& text,
+                   const UndoLineSpot& spot = {});
 // The undo line as this drawing builds it.
 QString BuildUndoMessage(const kes::Model& m);
 
@@ -133,7 +175,8 @@ struct TravelDiagram {
     // Turns the driver through position n's samples at the RevArmSetting
     // set, paints the curve and returns the valve-stem joint travel seen
     // (meaningful at mid gear).
-    analysis::JointTravel (*Sweep)(QPainter& p, kes::Model& m, int n, bool atMidGear);
+    analysis::JointTravel (*Sweep)(QPainter& p, kes::Model& m, int n, bool atMidGear,
+                                   LabelSpots& labels);
 };
 // Paints such a diagram: the frame, the vertical axis, the position table's
 // header and the port-edge lines; then for each reverse-arm position in use

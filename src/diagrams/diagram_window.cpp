@@ -1,6 +1,8 @@
 #include "diagrams/diagram_window.h"
 
+#include "diagrams/diagram_fit.h"
 #include "diagrams/diagram_render.h"
+#include "diagrams/picture_stamp.h"
 #include "model/dyn_vars.h"
 #include "model/model.h"
 #include "ui_shell/captions.h"
@@ -16,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QTimer>
@@ -38,20 +41,38 @@ const QString SaveImageCaption = QStringLiteral("Save Image...");
 
 } // namespace
 
-// The client area: shows the retained picture and reports mouse moves.
+// The client area: shows the retained picture, fitted to its size, and
+// reports mouse moves.
 class DiagramWindow::ClientArea : public QWidget {
   public:
-    ClientArea(DiagramWindow* owner, QSize size) : QWidget(owner), owner_(owner) {
+    ClientArea(DiagramWindow* owner, QSize size)
+        : QWidget(owner), owner_(owner), pictureSize_(size) {
         setObjectName(QStringLiteral("DiagramClient"));
-        setFixedSize(size);
+        setMinimumSize(size / 2);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        resize(size);
         setAttribute(Qt::WA_OpaquePaintEvent);
         setMouseTracking(owner->names_.RedrawsOnMouseMove);
     }
+    QSize sizeHint() const override { return pictureSize_; }
+    diagrams::PictureFit Fit() const { return diagrams::FitPicture(pictureSize_, size()); }
 
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        p.drawImage(0, 0, owner_->picture_);
+        const diagrams::PictureFit fit = Fit();
+        if (diagrams::IsUnscaled(fit, devicePixelRatioF())) {
+            const QPoint at = fit.Offset.toPoint();
+            if (at != QPoint(0, 0) || size() != pictureSize_) p.fillRect(rect(), Qt::white);
+            p.drawImage(at, owner_->picture_);
+        } else {
+            p.drawImage(QPoint(0, 0), owner_->FittedPicture());
+        }
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        owner_->fittedStale_ = true;
+        owner_->LayOutControls();
     }
     void mouseMoveEvent(QMouseEvent* event) override {
         owner_->MouseMoved();
@@ -60,6 +81,7 @@ class DiagramWindow::ClientArea : public QWidget {
 
   private:
     DiagramWindow* owner_;
+    QSize pictureSize_;
 };
 
 DiagramWindow::DiagramWindow(kes::Model& model, MainFormLink& link, DiagramTextState& text,
@@ -67,7 +89,9 @@ DiagramWindow::DiagramWindow(kes::Model& model, MainFormLink& link, DiagramTextS
     : QDialog(parent), model_(model), link_(link), text_(text), names_(names),
       picture_(names.ClientSize, QImage::Format_RGB32) {
     picture_.fill(Qt::white);
-    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(true);
     setModal(true);
     setFont(diagrams::DiagramFont());
     setWindowTitle(names_.CaptionPrefix);
@@ -75,7 +99,6 @@ DiagramWindow::DiagramWindow(kes::Model& model, MainFormLink& link, DiagramTextS
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     menuBar_ = new QMenuBar(this);
     menuBar_->setObjectName(names_.MenuBarName);
@@ -117,6 +140,9 @@ DiagramWindow::DiagramWindow(kes::Model& model, MainFormLink& link, DiagramTextS
     connect(undoButton_, &QPushButton::clicked, this, &DiagramWindow::UnDoButtonClick);
 
     BuildMenu();
+    // Opens at the picture's own size, however small the screen.
+    resize(sizeHint());
+    LayOutControls();
     closeButton_->setFocus();
 }
 
@@ -141,8 +167,43 @@ QScrollBar* DiagramWindow::DynVarBar(int n) const {
     return bars_[static_cast<size_t>(n - 1)];
 }
 
+double DiagramWindow::PictureScale() const {
+    return static_cast<const ClientArea*>(client_)->Fit().Scale;
+}
+
+void DiagramWindow::LayOutControls() {
+    const diagrams::PictureFit fit = static_cast<ClientArea*>(client_)->Fit();
+    closeButton_->setGeometry(diagrams::MapToArea(fit, QRect(names_.ClosePos, CloseButtonSize)));
+    for (int i = 0; i < 4; ++i)
+        bars_[static_cast<size_t>(i)]->setGeometry(
+            diagrams::MapToArea(fit, QRect(QPoint(BarLeft, BarTops[i]), BarSize)));
+    undoButton_->setGeometry(diagrams::MapToArea(fit, UndoButtonRect));
+}
+
+const QImage& DiagramWindow::FittedPicture() {
+    const QSize area = client_->size();
+    const qreal ratio = client_->devicePixelRatioF();
+    if (fittedStale_ || fitted_.deviceIndependentSize().toSize() != area ||
+        fitted_.devicePixelRatio() != ratio) {
+        fitted_ = diagrams::RenderFitted(area, ratio, static_cast<ClientArea*>(client_)->Fit(),
+                                         [this](QPainter& p) { PaintRetained(p); });
+        fittedStale_ = false;
+    }
+    return fitted_;
+}
+
+void DiagramWindow::PaintRetained(QPainter& painter) {
+    // The drawing rebuilds the shared undo line: run it with the line the
+    // picture was drawn with and keep the current one.
+    const QString current = text_.UndoMessage;
+    text_.UndoMessage = undoMessageBeforeDraw_;
+    DrawForExport(painter);
+    text_.UndoMessage = current;
+}
+
 void DiagramWindow::ClearPicture() {
     picture_.fill(Qt::white);
+    fittedStale_ = true;
     client_->update();
 }
 
@@ -153,6 +214,7 @@ void DiagramWindow::DrawPicture() {
         diagrams::BeginDiagram(painter);
         Draw(painter);
     }
+    fittedStale_ = true;
     SyncControls();
     client_->update();
 }
@@ -253,17 +315,20 @@ void DiagramWindow::DynVarBarScrollEnded(int n) {
 }
 
 bool DiagramWindow::SaveImage(const QString& fileName, QString* error) {
-    // The drawing rebuilds the shared undo line: run it with the line the
-    // picture was drawn with and keep the current one.
-    auto paint = [this](QPainter& painter) {
-        const QString current = text_.UndoMessage;
-        text_.UndoMessage = undoMessageBeforeDraw_;
-        DrawForExport(painter);
-        text_.UndoMessage = current;
-    };
-    return diagrams::WritePictureFile(
+    auto paint = [this](QPainter& painter) { PaintRetained(painter); };
+    // "name@2x.png" asks for twice the size, as high-density images are named.
+    const bool doubled =
+        QFileInfo(fileName).completeBaseName().endsWith(QStringLiteral("@2x"), Qt::CaseInsensitive);
+    const int scale = doubled ? 2 : SaveImageScale;
+    std::optional<diagrams::PictureStamp> stamp;
+    if (StampImages) stamp = diagrams::PictureStamp{QString::fromStdString(model_.DataSetName)};
+    return diagrams::WriteStampedPictureFile(
         fileName, names_.ClientSize, names_.CaptionPrefix.trimmed(), paint,
-        [this] { return picture_; }, error);
+        [this, &paint, scale] {
+            if (scale <= 1) return picture_;
+            return diagrams::RenderScaled(names_.ClientSize, scale, paint);
+        },
+        stamp, error);
 }
 
 void DiagramWindow::SaveImageClick() {
@@ -271,8 +336,7 @@ void DiagramWindow::SaveImageClick() {
     if (ChooseImageFile) {
         fileName = ChooseImageFile(this);
     } else {
-        fileName = QFileDialog::getSaveFileName(this, SaveImageCaption, QString(),
-                                                tr("PNG image (*.png);;SVG drawing (*.svg)"));
+        fileName = diagrams::ChooseImageFileWithStamp(this, SaveImageCaption, &StampImages);
     }
     if (fileName.isEmpty()) return;
     if (QFileInfo(fileName).suffix().isEmpty()) fileName += QStringLiteral(".png");

@@ -73,6 +73,16 @@ class DiagramWindow : public QDialog {
     // The file chooser of "Save Image..." (tests replace it). Returns the
     // chosen name or an empty string.
     std::function<QString(QWidget*)> ChooseImageFile;
+    // Saved pictures carry a footer strip with the data set's name and the
+    // date; the save dialog's check box (StampCheckBoxName) clears it.
+    bool StampImages = true;
+    // A PNG is written at this many times the picture's own size (1 or 2);
+    // a name ending in "@2x" (sine@2x.png) always gets twice the size.
+    int SaveImageScale = 1;
+
+    // The scale and placement of the picture in the window as it is now;
+    // the controls on the picture move and grow with it.
+    double PictureScale() const;
 
     // The handlers, public so the main window and tests can run them.
     void Activate();          // window activated
@@ -123,6 +133,12 @@ class DiagramWindow : public QDialog {
     class ClientArea;
     void MouseMoved();
     void SyncControls();
+    // Places the controls over the picture as it fits the client area.
+    void LayOutControls();
+    // The picture redrawn at the client area's scale and pixel ratio.
+    const QImage& FittedPicture();
+    // One replay of the retained picture, with the undo line it was drawn with.
+    void PaintRetained(QPainter& painter);
     void BuildMenu();
 
     kes::Model& model_;
@@ -130,6 +146,8 @@ class DiagramWindow : public QDialog {
     DiagramTextState& text_;
     DiagramWindowNames names_;
     QImage picture_;
+    QImage fitted_;           // picture_ at the window's scale, when that is not 1
+    bool fittedStale_ = true; // the picture changed since fitted_ was drawn
     QString undoMessageBeforeDraw_;
     QWidget* client_ = nullptr; // a ClientArea
     QMenuBar* menuBar_ = nullptr;

@@ -71,7 +71,8 @@ void PaintFrame(QPainter& p) {
 }
 
 // One position's loop, with its number at the two label samples.
-analysis::JointTravel SweepLoop(QPainter& p, kes::Model& m, int n, bool atMidGear) {
+analysis::JointTravel SweepLoop(QPainter& p, kes::Model& m, int n, bool atMidGear,
+                                LabelSpots& labels) {
     const double k = PixelsPerUnit(m);
     const bool normalMode = analysis::NormalReadoutMode(m);
     analysis::JointTravel travel;
@@ -90,7 +91,7 @@ analysis::JointTravel SweepLoop(QPainter& p, kes::Model& m, int n, bool atMidGea
             for (const LoopLabel& label : LoopLabels) {
                 if (j != label.Sample) continue;
                 const int top = normalMode ? label.NormalTop : label.OtherTop;
-                WriteText(p, label.X, Nint(top - previousV * k), number, {Black, true});
+                labels.Write(p, {label.X, Nint(top - previousV * k)}, number);
             }
             Line(p, previous.x(), previous.y(), here.x(), here.y());
         }

@@ -62,10 +62,23 @@ bool WriteStampedPictureFile(const QString& fileName, QSize size, const QString&
     return WritePictureFile(fileName, StampedSize(size), title, stampedPaint, stampedImage, error);
 }
 
+bool WriteStampedDiagram(const DiagramKind& kind, kes::Model& m, DiagramTextState& text,
+                         const QString& fileName, const std::optional<PictureStamp>& stamp,
+                         QString* error) {
+    if (!stamp) return WriteDiagram(kind, m, text, fileName, error);
+    return WriteStampedPictureFile(
+        fileName, kind.ClientSize,
+        QStringLiteral("KESTROVE %1 diagram")
+            .arg(QString::fromLatin1(kind.Name.data(), static_cast<int>(kind.Name.size()))),
+        [&](QPainter& p) { kind.Paint(p, m, text); }, [&] { return RenderDiagram(kind, m, text); },
+        stamp, error);
+}
+
 QString ChooseImageFileWithStamp(QWidget* parent, const QString& caption, bool* stamp) {
     QFileDialog dialog(parent, caption);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG drawing (*.svg)")});
+    dialog.setNameFilters(
+        {QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG drawing (*.svg)")});
     // The toolkit's own dialog, so the check box can sit in it.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     auto* box = new QCheckBox(StampCheckBoxText, &dialog);

@@ -13,6 +13,11 @@
 
 class QPainter;
 class QWidget;
+struct DiagramTextState;
+
+namespace kes {
+struct Model;
+}
 
 namespace diagrams {
 
@@ -40,6 +45,12 @@ bool WriteStampedPictureFile(const QString& fileName, QSize size, const QString&
                              const std::function<void(QPainter&)>& paint,
                              const std::function<QImage()>& image,
                              const std::optional<PictureStamp>& stamp, QString* error = nullptr);
+
+struct DiagramKind;
+// WriteDiagram with the strip when a stamp is given.
+bool WriteStampedDiagram(const DiagramKind& kind, kes::Model& m, DiagramTextState& text,
+                         const QString& fileName, const std::optional<PictureStamp>& stamp,
+                         QString* error = nullptr);
 
 // The "Save Image..." file dialog with a check box for the stamp, which
 // *stamp starts from and receives. The chosen name, or empty.

@@ -10,6 +10,7 @@
 #include <QPen>
 #include <QString>
 
+#include <algorithm>
 #include <memory>
 
 namespace diagrams {
@@ -82,6 +83,21 @@ constexpr ModeTexts ForwardTexts{{415, 290, "Fwd."},
 constexpr ModeTexts ReverseTexts{
     {415, 321, "Rev."}, {446, 315, "Front Port"}, {446, 327, "Rear Port"}, {605, 32, "Rev."}, 596};
 constexpr int SettingRowTop = 336; // the setting of row i stands at 336 - 16 i
+constexpr int PortCloseLeft = 447; // the "Close" button
+constexpr int PortUndoLineY = 384;
+
+QString SettingText(float setting) {
+    return QString::fromStdString(kes::FormatFixed(setting, 7, 3));
+}
+
+// Where a row's setting starts so that it ends at right or before: at x when
+// it fits, else moved left just enough, its leading blanks left out (they
+// would cover the column beside it).
+int SettingLeft(const QPainter& p, int x, QString& text, int right) {
+    if (FitLeft(p, x, text, right) == x) return x;
+    text = text.trimmed();
+    return FitLeft(p, x, text, right);
+}
 
 bool IsReverse(char mode) {
     return mode == 'R';
@@ -106,10 +122,19 @@ class EventPainter {
         annotationX_.fill(0.0);
     }
 
-    void RowBegun(int row, float setting) {
+    // beside: the setting the reverse graph prints in the same row, when
+    // both graphs are drawn.
+    void RowBegun(int row, float setting, const float* beside) {
         Write(p_, texts_.Heading);
-        WriteText(p_, texts_.SettingX, SettingRowTop - layout::RowSpacing * row,
-                  kes::FormatFixed(setting, 7, 3));
+        int right = PictureRight;
+        if (beside) {
+            QString other = SettingText(*beside);
+            right = SettingLeft(p_, ReverseTexts.SettingX, other, PictureRight) -
+                    p_.fontMetrics().horizontalAdvance(QLatin1Char(' '));
+        }
+        QString text = SettingText(setting);
+        const int x = SettingLeft(p_, texts_.SettingX, text, right);
+        WriteText(p_, x, SettingRowTop - layout::RowSpacing * row, text);
     }
 
     void Crossing(int row, PortEvent e, float travel) {
@@ -193,6 +218,17 @@ void Polyline(QPainter& p, const QColor& pen, std::initializer_list<QPoint> poin
     }
 }
 
+// A closed, filled arrow head with its tip at tip and its base across the
+// line at x = baseX, 4 pixels above and below.
+void ArrowHead(QPainter& p, const QColor& pen, QPoint tip, int baseX) {
+    const QPoint corners[3] = {{baseX, tip.y() - 4}, {baseX, tip.y() + 4}, tip};
+    p.save();
+    p.setPen(pen);
+    p.setBrush(pen);
+    p.drawPolygon(corners, 3);
+    p.restore();
+}
+
 // The front port's cycle at row 13: expansion from cut-off, exhaust from
 // release, compression from its closing, admission from its opening, each an
 // arrow to the point where the phase begins.
@@ -206,49 +242,48 @@ void PaintAnnotation(QPainter& p, const EventPainter& events) {
     constexpr int Upper = 101, Middle = 135, Lower = 169;
 
     Polyline(p, pen, {{C - 110, Upper}, {C - 70, Upper}, {C - 20, Middle}, {C, Middle}});
-    Polyline(p, pen, {{C - 12, 131}, {C - 12, 139}, {C, Middle}});
+    ArrowHead(p, pen, {C, Middle}, C - 12);
     WriteText(p, C + 10, 129, QStringLiteral("Exp"), bold);
 
     Polyline(p, pen, {{C + 40, Middle}, {R, Middle}});
-    Polyline(p, pen, {{R - 12, 131}, {R - 12, 139}, {R, Middle}});
+    ArrowHead(p, pen, {R, Middle}, R - 12);
     Polyline(p, pen,
              {{R + 8, Middle}, {layout::ScaleRight, Middle}, {529, Lower}, {R - 160, Lower}});
     WriteText(p, R - 190, 163, QStringLiteral("Exh"), bold);
 
     Polyline(p, pen, {{R - 200, Lower}, {P + 100, Lower}, {P + 50, Middle}, {P, Middle}});
-    Polyline(p, pen, {{P + 12, 131}, {P + 12, 139}, {P, Middle}});
+    ArrowHead(p, pen, {P, Middle}, P + 12);
     WriteText(p, P - 25, 129, QStringLiteral("Com"), bold);
 
     Polyline(p, pen, {{P - 30, Middle}, {A, Middle}});
-    Polyline(p, pen,
-             {{A + 12, 139},
-              {A + 12, 131},
-              {A, Middle},
-              {layout::ScaleLeft, Middle},
-              {27, Upper},
-              {C - 150, Upper}});
+    ArrowHead(p, pen, {A, Middle}, A + 12);
+    Polyline(p, pen, {{A, Middle}, {layout::ScaleLeft, Middle}, {27, Upper}, {C - 150, Upper}});
     WriteText(p, C - 140, 95, QStringLiteral("Adm"), bold);
     p.setPen(Black);
 }
 
 // One graph from its sweep's table.
+// beside: the reverse graph that a both-graphs picture draws over this one.
 void PaintOneGraph(QPainter& p, const kes::Model& m, const PortEventTable& table, bool annotate,
-                   DiagramTextState& text) {
+                   DiagramTextState& text, const PortEventTable* beside = nullptr) {
     const char mode = table.Mode;
     PaintFrame(p, m);
     PaintLegend(p, mode);
     EventPainter painter(p, mode);
     int k = 0;
     for (int row = 0; row < PortRowCount; ++row) {
-        painter.RowBegun(row, table.Setting[row]);
+        painter.RowBegun(row, table.Setting[row], beside ? &beside->Setting[row] : nullptr);
         for (; k < table.CrossingCount && table.Crossings[k].Row == row; ++k) {
             const PortCrossing& c = table.Crossings[k];
             painter.Crossing(row, static_cast<PortEvent>(c.Event), c.Travel);
         }
     }
     if (annotate) PaintAnnotation(p, painter);
-    PaintDynVarBlock(p, m);
-    PaintUndoLine(p, m, text);
+    // The block ends before "Close" and, a row lower, before "Maximum".
+    PaintDynVarBlock(p, m, std::min(PortCloseLeft, layout::MaximumX));
+    // Below the axis titles: at the sine window's place it would cover the
+    // top row and "Maximum".
+    PaintUndoLine(p, m, text, UndoLineSpot{{150, PortUndoLineY}, false, PictureRight});
 }
 
 } // namespace
@@ -283,7 +318,7 @@ void PaintPortDiagram(QPainter& p, kes::Model& m, char mode, bool annotate,
     const auto reverse = std::make_unique<PortEventTable>();
     ComputePortEvents(m, 'F', *forward);
     ComputePortEvents(m, 'R', *reverse);
-    PaintOneGraph(p, m, *forward, annotate, text);
+    PaintOneGraph(p, m, *forward, annotate, text, reverse.get());
     PaintOneGraph(p, m, *reverse, false, text);
 }
 

@@ -42,7 +42,8 @@ void PaintFrame(QPainter& p) {
 
 // One position's curve; returns the joint travel seen (meaningful at mid
 // gear).
-analysis::JointTravel PaintPosition(QPainter& p, kes::Model& m, int n, bool atMidGear) {
+analysis::JointTravel PaintPosition(QPainter& p, kes::Model& m, int n, bool atMidGear,
+                                    LabelSpots& labels) {
     const double k = PixelsPerUnit(m);
     analysis::JointTravel travel;
     int previousY = 0;
@@ -52,8 +53,8 @@ analysis::JointTravel PaintPosition(QPainter& p, kes::Model& m, int n, bool atMi
         const int y = TravelY(m.Solver.ValveOffset, k);
         if (atMidGear) travel.Add(m.Points[kes::ValveStemJoint].X);
         if (j == LabelSample)
-            WriteText(p, PositionLabelAt.x(), previousY,
-                      QString::fromStdString(kes::FormatInt(n, 2)), {Black, true});
+            labels.Write(p, {PositionLabelAt.x(), previousY},
+                         QString::fromStdString(kes::FormatInt(n, 2)));
         if (j > FirstSample) Line(p, SampleX(j - 1), previousY, SampleX(j), y);
         previousY = y;
     }

@@ -148,7 +148,10 @@ class CommandPainter {
             break;
         case PaintCommand::CutOff: {
             const int y = CutOffRowY(c.N);
-            WriteText(p_, front ? layout::FrontCutOffHeadingX : layout::RearCutOffHeadingX,
+            // The front heading ends inside the window's edge.
+            WriteText(p_,
+                      front ? FitLeft(p_, layout::FrontCutOffHeadingX, CutOffHeading)
+                            : layout::RearCutOffHeadingX,
                       layout::CutOffHeadingY, CutOffHeading,
                       TextStyle{front ? FrontGreen : RearRed, false});
             WriteText(p_, front ? layout::FrontCutOffNumberX : layout::RearCutOffNumberX, y,

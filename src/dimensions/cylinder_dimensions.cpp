@@ -1,8 +1,8 @@
 #include "dimensions/cylinder_dimensions.h"
 
-#include "ui_shell/main_form_link.h"
 #include "model/dimensions.h"
 #include "model/model.h"
+#include "ui_shell/main_form_link.h"
 
 #include <QPushButton>
 

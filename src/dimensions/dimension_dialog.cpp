@@ -24,6 +24,10 @@ const QString FontFamily = shell::FontFamily();
 constexpr double FontPointSize = 8.0;
 const QColor FieldColor(0xC0, 0xC0, 0xC0); // silver, the "gray area" of the help line
 constexpr int TextGap = 2;                 // pixels kept between a text and the next control
+// The widest value a field shows whole ("-100.250"), and the field's own
+// margins around its text.
+const QString WidestFieldValue = QStringLiteral("-000.000");
+constexpr int FieldTextMargins = 6;
 
 int Scaled(int v, double scale) {
     return kes::RoundHalfEven(v * scale);
@@ -81,8 +85,17 @@ QVector<DimensionDialog::DrawnText> DimensionDialog::DrawnTexts() const {
     QVector<DrawnText> out;
     out.reserve(texts_.size());
     for (const Text& t : texts_)
-        out.push_back({t.Text, QPoint(Scaled(t.X, ScaleX()), Scaled(t.Y, ScaleY()))});
+        out.push_back(
+            {t.Text, QPoint(Scaled(t.X, ScaleX()) + GrowthShift(t.X), Scaled(t.Y, ScaleY()))});
     return out;
+}
+
+int DimensionDialog::GrowthShift(int baseX) const {
+    using namespace dimension_columns;
+    int shift = 0;
+    for (const int fieldX : FieldX)
+        if (baseX >= fieldX + FieldWidth) shift += fieldGrowth_;
+    return shift;
 }
 
 void DimensionDialog::SetClientSize(int width, int height) {
@@ -173,9 +186,20 @@ void DimensionDialog::ApplyScale() {
     QFont f(FontFamily);
     f.setPointSizeF(FontPointSize * sy);
     setFont(f);
-    setFixedSize(Scaled(clientWidth_, sx), Scaled(clientHeight_, sy));
-    for (const Placed& p : placed_)
-        p.Widget->setGeometry(ScaledRect(p.Rect, sx, sy));
+    // The fields take a whole value at this font; the columns right of them
+    // make room.
+    const int fieldWidth =
+        ScaledRect(QRect(dimension_columns::FieldX[0], 0, dimension_columns::FieldWidth, 1), sx, sy)
+            .width();
+    const int needed = QFontMetrics(f).horizontalAdvance(WidestFieldValue) + FieldTextMargins;
+    fieldGrowth_ = std::max(0, needed - fieldWidth);
+    const int columns = static_cast<int>(dimension_columns::FieldX.size());
+    setFixedSize(Scaled(clientWidth_, sx) + columns * fieldGrowth_, Scaled(clientHeight_, sy));
+    for (const Placed& p : placed_) {
+        QRect r = ScaledRect(p.Rect, sx, sy).translated(GrowthShift(p.Rect.x()), 0);
+        if (qobject_cast<DimensionField*>(p.Widget)) r.setWidth(r.width() + fieldGrowth_);
+        p.Widget->setGeometry(r);
+    }
     update();
 }
 

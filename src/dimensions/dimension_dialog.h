@@ -57,6 +57,10 @@ class DimensionDialog : public QDialog {
     double TextStretch() const;
     // The geometry a control was laid out with, before scaling.
     QRect BaseGeometry(const QWidget* w) const;
+    // Pixels each field is widened by so that it holds a value of eight
+    // characters in the dialog's font; everything right of a field column
+    // moves right by as much.
+    int FieldGrowth() const { return fieldGrowth_; }
     const std::shared_ptr<DimensionFieldState>& FieldState() const { return state_; }
 
     // Shows the values in the fields (each time the dialog is shown).
@@ -113,6 +117,8 @@ class DimensionDialog : public QDialog {
         int X, Y;
     };
     void ApplyScale();
+    // The shift of a control or text at base x, from the widened fields left of it.
+    int GrowthShift(int baseX) const;
     double ScaleX() const;
     double ScaleY() const;
 
@@ -124,4 +130,5 @@ class DimensionDialog : public QDialog {
     QVector<QPair<QPushButton*, std::function<void()>>> mouseDown_;
     QPushButton* close1_ = nullptr;
     int clientWidth_ = 0, clientHeight_ = 0;
+    int fieldGrowth_ = 0;
 };

@@ -71,16 +71,18 @@ void LeaveDimensionField(kes::Model& model, MainFormLink& link, DimensionFieldSt
                          int dimensionId, float value) {
     if (!kes::IsDimensionId(dimensionId)) return;
     const bool typed = state.TypedFlag;
-    if (typed) kes::PushUndo(model, dimensionId, kes::GetDimension(model, dimensionId));
+    const float before = kes::GetDimension(model, dimensionId);
     kes::SetDimension(model, dimensionId, value);
     // The dimension becomes the most recent dynamic variable; the slot's
     // value goes back into the dimension, which keeps the pivot copies and
     // the valve-stem joint height.
     kes::SelectDimension(model, dimensionId);
     kes::SetDimension(model, dimensionId, model.DynVarSlots[0].Value);
-    if (typed) {
-        kes::CompleteUndo(model, kes::GetDimension(model, dimensionId),
-                          kes::DimensionName(dimensionId));
+    // A typed edit that leaves the value as it was records nothing.
+    const float after = kes::GetDimension(model, dimensionId);
+    if (typed && after != before) {
+        kes::PushUndo(model, dimensionId, before);
+        kes::CompleteUndo(model, after, kes::DimensionName(dimensionId));
         link.RefreshUndoButton();
     }
     state.TypedFlag = false;
@@ -102,6 +104,8 @@ void DimensionField::ShowValue(float value) {
     fullText_ = FieldFullText(value);
     shownText_ = fullText_.left(DisplayMaxChars);
     setText(shownText_);
+    // The start of the value (its sign) stays in sight, not its end.
+    setCursorPosition(0);
 }
 
 float DimensionField::Value() const {
@@ -150,8 +154,11 @@ void DimensionField::keyPressEvent(QKeyEvent* event) {
         }
         if (c == QLatin1Char('-') || c == QLatin1Char('.')) {
             Typed();
-            // One minus sign and one point at most, anywhere in the text.
-            if (text().contains(c)) {
+            // One minus sign and one point at most, anywhere in the text as
+            // it will be once the key has replaced the selection.
+            QString after = text();
+            if (hasSelectedText()) after.remove(selectionStart(), selectedText().size());
+            if (after.contains(c)) {
                 event->accept();
                 return;
             }
@@ -183,6 +190,7 @@ void DimensionField::focusOutEvent(QFocusEvent* event) {
     const Qt::FocusReason reason = event->reason();
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
     LeaveNow();
+    if (!hasFocus()) setCursorPosition(0);
 }
 
 void DimensionField::mousePressEvent(QMouseEvent* event) {

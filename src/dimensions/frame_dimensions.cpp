@@ -1,9 +1,9 @@
 #include "dimensions/frame_dimensions.h"
 
-#include "ui_shell/main_form_link.h"
 #include "model/dimensions.h"
 #include "model/mid_gear.h"
 #include "model/model.h"
+#include "ui_shell/main_form_link.h"
 
 #include <QPushButton>
 
@@ -121,12 +121,15 @@ float TFrameDi::ShownValue(int n) const {
 }
 
 void TFrameDi::EditExit(int n) {
+    // Fields 29 and 30 may not keep what was typed: they show what was stored.
     if (n == RevArmNormField) {
         Edit29Exit();
+        Field(n)->ShowValue(model_.Frame.RevArmNorm);
         return;
     }
     if (n == RevArmMaxField) {
         Edit30Exit();
+        Field(n)->ShowValue(model_.Frame.RevArmMax);
         return;
     }
     LeaveDimensionField(model_, link_, *FieldState(), n, Field(n)->Value());

@@ -39,8 +39,9 @@ void WritePages(PageWriter& w, const kes::Model& m, const ReportInfo& info,
     const QString name = QString::fromStdString(m.DataSetName);
     w.Title(ReportTitle);
     w.Paragraph(QStringLiteral("Data set: ") + name);
-    w.Paragraph(QStringLiteral("File: ") +
-                (info.SourceFile.isEmpty() ? QStringLiteral("(not from a file)") : info.SourceFile));
+    w.Paragraph(QStringLiteral("File: ") + (info.SourceFile.isEmpty()
+                                                ? QStringLiteral("(not from a file)")
+                                                : info.SourceFile));
     w.Paragraph(QStringLiteral("Date: ") + info.When.toString(QStringLiteral("yyyy-MM-dd hh:mm")));
     w.Paragraph(QStringLiteral("Program: KESTROVE version ") + ProgramVersion());
     w.Space(4);
@@ -89,7 +90,8 @@ int PaintReport(QPagedPaintDevice& device, const kes::Model& m, const ReportInfo
     ReportData data;
     data.Report = kes::ComputeReport(m, kes::DefaultReportDef(m));
     data.Checks = kes::RunDesignChecks(m, data.Report);
-    const QString footer = ReportTitle + QStringLiteral(" - ") + QString::fromStdString(m.DataSetName);
+    const QString footer =
+        ReportTitle + QStringLiteral(" - ") + QString::fromStdString(m.DataSetName);
 
     // First count the pages, then draw them with the total in the footers.
     PageWriter counter(device, nullptr, footer, 0);
@@ -117,7 +119,8 @@ int WriteReportPdf(const QString& fileName, const kes::Model& m, const ReportInf
     int pages = 0;
     {
         QPdfWriter writer(&file);
-        writer.setTitle(ReportTitle + QStringLiteral(" - ") + QString::fromStdString(m.DataSetName));
+        writer.setTitle(ReportTitle + QStringLiteral(" - ") +
+                        QString::fromStdString(m.DataSetName));
         writer.setCreator(QStringLiteral("KESTROVE ") + ProgramVersion());
         writer.setResolution(300);
         writer.setPageSize(PageSizeOf(paper));

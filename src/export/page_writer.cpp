@@ -14,6 +14,8 @@ namespace {
 QFont Font(double points, bool bold) {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setStyleHint(QFont::SansSerif);
+    // Ligatures would turn "ff" into one glyph and a search of the text would miss it.
+    f.setStyleStrategy(QFont::PreferNoShaping);
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;
@@ -25,8 +27,7 @@ constexpr double CellPaddingMm = 1.0;
 
 } // namespace
 
-PageWriter::PageWriter(QPagedPaintDevice& device, QPainter* painter, QString footer,
-                       int totalPages)
+PageWriter::PageWriter(QPagedPaintDevice& device, QPainter* painter, QString footer, int totalPages)
     : device_(device), painter_(painter), footer_(std::move(footer)), totalPages_(totalPages),
       dpi_(device.logicalDpiY()), title_(Font(16, true)), heading_(Font(11, true)),
       body_(Font(9, false)), small_(Font(7.5, false)) {

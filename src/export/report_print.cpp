@@ -1,5 +1,7 @@
 #include "export/report_print.h"
 
+#include "model/model.h"
+
 #include <QPrintDialog>
 #include <QPrinter>
 

@@ -41,10 +41,10 @@ QStringList RowStart(const kes::ReportRow& row) {
 TextTable PortTable(const kes::EventsReport& r, bool front) {
     TextTable t;
     t.Title = front ? QStringLiteral("Front port") : QStringLiteral("Rear port");
-    t.Header = {QStringLiteral("Setting"),  QStringLiteral("Offset"),   QStringLiteral("Dir"),
-                QStringLiteral("Lead"),     QStringLiteral("Adm %"),    QStringLiteral("Adm deg"),
+    t.Header = {QStringLiteral("Setting"),   QStringLiteral("Offset"),  QStringLiteral("Dir"),
+                QStringLiteral("Lead"),      QStringLiteral("Adm %"),   QStringLiteral("Adm deg"),
                 QStringLiteral("Cut-off %"), QStringLiteral("C/o deg"), QStringLiteral("Rel %"),
-                QStringLiteral("Comp %"),   QStringLiteral("Max st."),  QStringLiteral("Max ex.")};
+                QStringLiteral("Comp %"),    QStringLiteral("Max st."), QStringLiteral("Max ex.")};
     t.Widths = {1.3, 1.3, 0.6, 1.1, 1.0, 1.1, 1.2, 1.1, 1.0, 1.0, 1.1, 1.1};
     for (const kes::ReportRow& row : r.Rows) {
         const kes::PortEventSet& p = front ? row.Events.Front : row.Events.Rear;
@@ -65,9 +65,10 @@ TextTable PortTable(const kes::EventsReport& r, bool front) {
 TextTable DifferenceTable(const kes::EventsReport& r) {
     TextTable t;
     t.Title = QStringLiteral("Front - rear, valve travel and closure");
-    t.Header = {QStringLiteral("Setting"),   QStringLiteral("Offset"),     QStringLiteral("Dir"),
-                QStringLiteral("Closes"),    QStringLiteral("Travel"),     QStringLiteral("d Cut-off"),
-                QStringLiteral("d Release"), QStringLiteral("d Compr."), QStringLiteral("d Lead")};
+    t.Header = {
+        QStringLiteral("Setting"),   QStringLiteral("Offset"),   QStringLiteral("Dir"),
+        QStringLiteral("Closes"),    QStringLiteral("Travel"),   QStringLiteral("d Cut-off"),
+        QStringLiteral("d Release"), QStringLiteral("d Compr."), QStringLiteral("d Lead")};
     t.Widths = {1.3, 1.3, 0.6, 0.9, 1.2, 1.2, 1.2, 1.2, 1.2};
     for (const kes::ReportRow& row : r.Rows) {
         QStringList cells = RowStart(row);

@@ -28,7 +28,8 @@ QSizeF AreaOf(Paper paper, bool landscape) {
     const QSizeF page = PageSizeOf(paper).size(QPageSize::Millimeter);
     QSizeF area(page.width() - 2 * PageMarginMm, page.height() - 2 * PageMarginMm - TileLabelMm);
     if (landscape)
-        area = QSizeF(page.height() - 2 * PageMarginMm, page.width() - 2 * PageMarginMm - TileLabelMm);
+        area =
+            QSizeF(page.height() - 2 * PageMarginMm, page.width() - 2 * PageMarginMm - TileLabelMm);
     return area;
 }
 

@@ -23,8 +23,8 @@ struct TileGrid {
     int Columns = 1;
     int Rows = 1;
     bool Landscape = false;
-    QSizeF Tile;         // what one sheet shows, mm
-    double StepX = 0.0;  // from one column's left edge to the next, mm
+    QSizeF Tile;        // what one sheet shows, mm
+    double StepX = 0.0; // from one column's left edge to the next, mm
     double StepY = 0.0;
     int Pages() const { return Columns * Rows; }
 };

@@ -125,8 +125,8 @@ FileCommands::FileCommands(kes::Model& model, MainFormLink& link, QObject* paren
                      QKeySequence::Save);
     save_ = make(SaveText, SaveHint, "SaveAsDimensions", QStyle::SP_DialogSaveButton,
                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    open_ = make(OpenText, OpenHint, "OpenDimensions", QStyle::SP_DialogOpenButton,
-                 QKeySequence::Open);
+    open_ =
+        make(OpenText, OpenHint, "OpenDimensions", QStyle::SP_DialogOpenButton, QKeySequence::Open);
     openOlder_ =
         make(OpenOlderText, OpenOlderHint, "OpenDosVersionDim", QStyle::SP_DirOpenIcon, {});
     connect(saveOnly_, &QAction::triggered, this, &FileCommands::SaveDimensionsClick);
@@ -199,9 +199,8 @@ void FileCommands::ShowError(const std::string& message) {
 bool FileCommands::ConfirmUnsavedChanges() {
     if (!kes::NoteDesignChanges(model_)) return true;
     const QString name = QString::fromStdString(model_.DataSetName);
-    const auto answer =
-        Ask(filecommands::SaveChangesQuestion(name),
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    const auto answer = Ask(filecommands::SaveChangesQuestion(name),
+                            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     if (answer == QMessageBox::Discard) return true;
     if (answer == QMessageBox::Save) return SaveDimensionsClick();
     return false;

@@ -33,7 +33,7 @@ struct FileDialogRequest {
     QStringList NameFilters; // "Data File (*.kvd)", "All Files (*.*)"
     bool MustExist = false;  // open: only an existing file is accepted
     bool ConfirmOverwrite = false;
-    QString Directory;       // where the dialog starts; empty: the toolkit's choice
+    QString Directory; // where the dialog starts; empty: the toolkit's choice
 };
 
 // What the user chose: the path ("" when cancelled) and the name filter

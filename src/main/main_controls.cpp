@@ -7,6 +7,7 @@
 #include "main/graph_zoom_dialog.h"
 #include "main/ref_pnts_dialog.h"
 #include "main/rev_pos_dialog.h"
+#include "main/scaled_controls.h"
 #include "main/set_rev_arm_dialog.h"
 #include "main/stp_ang_dialog.h"
 #include "model/dyn_vars.h"
@@ -361,7 +362,10 @@ void MainControls::Impl::Connect() {
     onCentring(panVert, [this](int p, kes::BarMove move) { kes::PanVertChange(m, cs, p, move); });
     onCentring(panHorz, [this](int p, kes::BarMove move) { kes::PanHorzChange(m, cs, p, move); });
     onCentring(zoom, [this](int p, kes::BarMove move) { kes::ZoomChange(m, cs, p, move); });
-    on(norm, [this] { kes::NormClick(m, cs); });
+    on(norm, [this] {
+        kes::NormClick(m, cs);
+        if (cs.NormAfterHighlight) emit q->HighlightEndRequested();
+    });
     on(presets[0], [this] { kes::Preset0Click(m, cs); });
     for (int n = 1; n <= 6; ++n)
         on(presets[size_t(n)], [this, n] { kes::PresetClick(m, cs, n); });
@@ -388,7 +392,11 @@ void MainControls::Impl::Connect() {
     onAction(calcCentAct, [this] {
         if (!kes::CalcCentRevArm(m, cs)) Beep();
     });
-    onAction(resetAllAct, [this] { kes::ResetAllClick(m, cs); });
+    onAction(resetAllAct, [this] {
+        if (!link.ConfirmUnsavedChanges()) return;
+        kes::ResetAllClick(m, cs);
+        link.DesignReset();
+    });
     onAction(refPointsAct, [this] { kes::RefPointsClick(m, cs); });
     onAction(pivotDataAct, [this] { kes::PivotDataClick(m, cs); });
     onAction(dynVarAct, [this] { kes::DynamicVariClick(m, cs); });
@@ -471,10 +479,13 @@ void MainControls::Impl::Mirror() {
 
     // Reference points and pivot data.
     const bool refs = kes::RefControlsVisible(m);
+    const bool refBarsShown = kes::RefBarsVisible(m);
     for (QWidget* w : refBars)
+        SetShown(w, refBarsShown);
+    for (QWidget* w : std::initializer_list<QWidget*>{refPt1, refPt2})
         SetShown(w, refs);
-    for (QWidget* w : std::initializer_list<QWidget*>{refPt1, refPt2, refPt1Zero, refPt2Zero})
-        SetShown(w, refs);
+    for (QWidget* w : std::initializer_list<QWidget*>{refPt1Zero, refPt2Zero})
+        SetShown(w, refBarsShown);
     SetUsable(refPt1Zero, cs.RefPt1ZeroEnabled);
     SetUsable(refPt2Zero, cs.RefPt2ZeroEnabled);
     SetShown(dataTable, kes::DataTableVisible(m));
@@ -487,8 +498,17 @@ void MainControls::Impl::Mirror() {
     }
     SetShown(undo, kes::UndoButtonVisible(m));
     SetUsable(undo, m.UndoButtonsEnabled);
-    const int undoTop = kes::UndoButtonTop(m);
-    if (undo->y() != undoTop) undo->move(layout::UnDoLeft, undoTop);
+    // The bars and UnDo stand beside their texts at the text scale in use.
+    const ScaledControlRects places = ControlRectsFor(m);
+    const auto place = [](QWidget* w, const QRect& r) {
+        if (w->geometry() != r) w->setGeometry(r);
+    };
+    place(panVert, places.PanVert);
+    place(panHorz, places.PanHorz);
+    place(zoom, places.Zoom);
+    for (int n = 1; n <= 4; ++n)
+        place(dynBars[size_t(n)], places.DynVar[size_t(n - 1)]);
+    place(undo, places.UnDo);
 
     // Menus and tool bar.
     for (QAction* a :
@@ -529,6 +549,8 @@ MainControls::~MainControls() {
 }
 
 void MainControls::SyncFromModel() {
+    // "Norm" pressed during a highlight: the highlight has restored its view.
+    if (d->cs.NormAfterHighlight && d->m.HighlightedDimension <= 0) kes::NormClick(d->m, d->cs);
     // Another window may have narrowed RevArmMax: the arm follows the bar.
     const int lo = std::min(d->m.RevArmBarMin, d->m.RevArmBarMax);
     const int hi = std::max(d->m.RevArmBarMin, d->m.RevArmBarMax);

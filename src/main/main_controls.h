@@ -78,6 +78,9 @@ class MainControls : public QObject {
     // The system beep is asked for. The receiver sounds it; without one the
     // controls call the platform's beep themselves (not under KESTROVE_NO_SOUND).
     void Beeped();
+    // "Norm" was pressed during a dimension highlight: the window ends the
+    // highlight at its next frame, as a click on the picture does.
+    void HighlightEndRequested();
 
   private:
     struct Impl;

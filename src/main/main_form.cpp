@@ -2,6 +2,7 @@
 
 #include "diagrams/diagram_paint.h"
 #include "main/animation_tick.h"
+#include "main/frame_present.h"
 #include "main/highlight_dialogs.h"
 #include "main/main_controls.h"
 #include "main/mechanism_painter.h"
@@ -35,6 +36,9 @@ const QString MenuHelp = QStringLiteral("&Help");
 const QString ExitText = QStringLiteral("E&xit");
 const QString ErrorItemHint = QStringLiteral("Linkage Error");
 constexpr QSize PictureStartSize{800, 600};
+// The top strip of the picture: every read-out with its panels shown (the
+// pivot data down to y 212) and the dynamic-variable bars ending at x 795.
+constexpr QSize PictureMinimumSize{800, 216};
 constexpr uint32_t HalfVolume = 0x80008000u;
 constexpr int ErrorIconSize = 16;
 
@@ -69,6 +73,7 @@ TMainForm::TMainForm(kes::Model& model, int tickMs, QWidget* parent)
     CreateOtherWindows();
     AddSessionCommands();
 
+    picture_->setMinimumSize(PictureMinimumSize);
     // Start at a size that shows the whole gear, centred on the screen.
     resize(PictureStartSize.width(), PictureStartSize.height() + menuBar()->sizeHint().height() +
                                          menus_->ToolBar->sizeHint().height());
@@ -124,6 +129,9 @@ void TMainForm::BuildMenus() {
     bar->addAction(errorItem_);
 
     controls_ = std::make_unique<MainControls>(model_, *this, picture_, *menus_);
+    connect(controls_.get(), &MainControls::HighlightEndRequested, this, [this] {
+        if (model_.HighlightedDimension > 0) state_.HighlightFrameCount = HighlightClickFrameCount;
+    });
     controls_->SetRevArmBarRange();
 
     exit1_ = menus_->File->addAction(ExitText);
@@ -206,7 +214,7 @@ void TMainForm::Timer1Timer() {
     ApplyOutcome(out);
     // The controls follow the model (the UnDo button stands by the undo line).
     controls_->SyncFromModel();
-    if (drawn) picture_->update();
+    if (drawn) picture_->update(FrameRegion(*picture_));
     inTick_ = false;
 }
 

@@ -4,14 +4,15 @@
 #include "auxiliary/data_table_window.h"
 #include "auxiliary/draw_lines_window.h"
 #include "auxiliary/instructions_window.h"
+#include "balance/balance_window.h"
 #include "diagrams/diagram_paint.h"
 #include "diagrams/oval_window.h"
 #include "diagrams/port_window.h"
 #include "diagrams/sine_window.h"
 #include "diagrams/steam_window.h"
 #include "dimensions/dimension_dialogs.h"
-#include "ui_shell/captions.h"
 #include "main/driv_ang_dialog.h"
+#include "main/export_commands.h"
 #include "main/file_commands.h"
 #include "main/graph_zoom_dialog.h"
 #include "main/main_controls.h"
@@ -22,6 +23,8 @@
 #include "main/sound_player.h"
 #include "main/stp_ang_dialog.h"
 #include "model/model.h"
+#include "ui_shell/captions.h"
+#include "valve_events/events_window.h"
 
 #include <QAction>
 #include <QMenu>
@@ -48,11 +51,33 @@ constexpr WindowCommand OvalDiagram{"&OvalDiagram", "OvalDiagram1", "View Oval D
 constexpr WindowCommand SteamDiagram{"S&teamDiagram", "SteamDiagram1", "View Steam Diagram"};
 constexpr WindowCommand PortDiagram{"&PortOpenClose", "PortOpenClose1",
                                     "View Port Events vs Reverse Arm Position"};
+constexpr WindowCommand ValveEvents{
+    "&ValveEvents", "ValveEvents1",
+    "View Valve Events: precise events, design checks, sensitivity"};
 constexpr WindowCommand Instructions{"&Instructions", "Instructions1", nullptr};
 constexpr WindowCommand SpecialInstructions{"Instructions&Special", "InstructionsSpecial1",
                                             nullptr};
 
-enum class Glyph { Frame, Cylinder, Sine, Oval, Steam, Ports };
+const QString BalanceEventsCaption = QString::fromUtf8("Balance Events\u2026");
+const QString BalanceEventsHint = QStringLiteral("Balance the front and rear valve events");
+
+// A beam level on its pivot, a pan at each end.
+QIcon BalanceIcon() {
+    QPixmap pix(22, 22);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1.4));
+    p.drawLine(QPointF(11, 6), QPointF(11, 19));
+    p.drawLine(QPointF(6, 19), QPointF(16, 19));
+    p.setPen(QPen(QColor(0, 0, 0xFF), 1.6));
+    p.drawLine(QPointF(3, 6), QPointF(19, 6));
+    p.drawArc(QRectF(1, 7, 6, 5), 180 * 16, 180 * 16);
+    p.drawArc(QRectF(15, 7, 6, 5), 180 * 16, 180 * 16);
+    return QIcon(pix);
+}
+
+enum class Glyph { Frame, Cylinder, Sine, Oval, Steam, Ports, Events };
 
 // Small tool-bar pictures drawn for this program.
 QIcon GlyphIcon(Glyph g) {
@@ -103,8 +128,26 @@ QIcon GlyphIcon(Glyph g) {
         p.setPen(QPen(QColor(0xFF, 0, 0), 1.4));
         p.drawLine(QPointF(16, 20), QPointF(19, 3));
         break;
+    case Glyph::Events: // a table of numbers with one row marked
+        p.drawRect(QRectF(2, 3, 18, 16));
+        for (int y : {8, 13})
+            p.drawLine(2, y, 20, y);
+        p.drawLine(9, 3, 9, 19);
+        p.fillRect(QRectF(10, 9, 10, 4), QColor(0xFF, 0, 0));
+        break;
     }
     return QIcon(pix);
+}
+
+// The Valve Events window is modeless and made on first use: the user keeps
+// it open beside the drawing while changing the design.
+void ShowValveEvents(QWidget& owner, kes::Model& model) {
+    auto* w =
+        owner.findChild<TValveEvents*>(QStringLiteral("ValveEvents"), Qt::FindDirectChildrenOnly);
+    if (!w) w = new TValveEvents(model, &owner);
+    w->show();
+    w->raise();
+    w->activateWindow();
 }
 
 } // namespace
@@ -181,6 +224,12 @@ void TMainForm::AddWindowCommands() {
         file->insertAction(exit1_, a);
     }
     file->insertSeparator(exit1_);
+    // The paper commands: the report, the full-size drawing, printing.
+    auto* exports = new ExportCommands(model_, this, this);
+    exports->SetSourceFile([fc = fileCommands_] { return fc->CurrentPath(); });
+    for (QAction* a : {exports->ReportAction(), exports->DrawingAction(), exports->PrintAction()})
+        file->insertAction(exit1_, a);
+    file->insertSeparator(exit1_);
     bar->addSeparator();
     for (QAction* a :
          {fileCommands_->OpenDimensionsAction(), fileCommands_->SaveAsDimensionsAction(),
@@ -200,6 +249,24 @@ void TMainForm::AddWindowCommands() {
     add(dims, firstDims, CylinderDimensions, Glyph::Cylinder, &TMainForm::ShowCylinderDimensions);
     if (firstDims) dims->insertSeparator(firstDims);
 
+    // "Balance Events...", modeless: the user watches the other windows while it runs.
+    auto* balance = new TBalanceEvents(model_, *this, this);
+    auto* balanceAct = new QAction(BalanceEventsCaption, this);
+    balanceAct->setObjectName(QStringLiteral("BalanceEvents1"));
+    dims->insertAction(firstDims, balanceAct);
+    auto* balanceTool = new QAction(BalanceIcon(), QString(), this);
+    balanceTool->setObjectName(QStringLiteral("BalanceEvents1Button"));
+    balanceTool->setToolTip(BalanceEventsHint);
+    bar->addAction(balanceTool);
+    for (QAction* a : {balanceAct, balanceTool}) {
+        connect(a, &QAction::triggered, balance, [balance] {
+            balance->show();
+            balance->raise();
+            balance->activateWindow();
+        });
+    }
+    if (firstDims) dims->insertSeparator(firstDims);
+
     // Draw&Graphs: the four diagrams.
     bar->addSeparator();
     QMenu* graphs = menus_->Graphs;
@@ -207,6 +274,7 @@ void TMainForm::AddWindowCommands() {
     add(graphs, nullptr, OvalDiagram, Glyph::Oval, &TMainForm::ShowOvalDiagram);
     add(graphs, nullptr, SteamDiagram, Glyph::Steam, &TMainForm::ShowSteamDiagram);
     add(graphs, nullptr, PortDiagram, Glyph::Ports, &TMainForm::OpenPortDiagram);
+    add(graphs, nullptr, ValveEvents, Glyph::Events, [this] { ShowValveEvents(*this, model_); });
 
     // Help.
     add(menus_->Help, nullptr, Instructions, Glyph::Frame, &TMainForm::ShowInstructions);

@@ -3,9 +3,9 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 MechanismView::MechanismView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Picture"));

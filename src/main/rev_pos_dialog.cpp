@@ -3,6 +3,7 @@
 #include "controls/controls.h"
 #include "main/controls_entry.h"
 
+#include <QEvent>
 #include <QLabel>
 
 TRevPos::TRevPos(kes::Model& model, kes::ControlState& state, QWidget* parent)
@@ -16,6 +17,28 @@ void TRevPos::Activate() {
     for (int i = 0; i < 5; ++i)
         TextLine(i)->setText(QString::fromStdString(t.Labels[static_cast<size_t>(i)]));
     Field()->Show(QString::fromStdString(t.Field));
+}
+
+// Typing goes straight into the value, and Enter takes it, whichever button
+// had the focus when the dialog was last closed. The window's activation
+// gives the old focus back first, so the field is chosen again then.
+void TRevPos::FocusField() {
+    Field()->setFocus(Qt::TabFocusReason);
+    Field()->selectAll();
+}
+
+void TRevPos::showEvent(QShowEvent* event) {
+    ValueDialog::showEvent(event);
+    FocusField();
+    focusOnActivation_ = true;
+}
+
+void TRevPos::changeEvent(QEvent* event) {
+    ValueDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && focusOnActivation_) {
+        focusOnActivation_ = false;
+        FocusField();
+    }
 }
 
 void TRevPos::Apply() {

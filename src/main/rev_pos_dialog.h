@@ -17,8 +17,13 @@ class TRevPos : public ValueDialog {
   protected:
     void Activate() override;
     void Apply() override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    void FocusField();
+
     kes::Model& model_;
     kes::ControlState& state_;
+    bool focusOnActivation_ = false;
 };

@@ -14,7 +14,7 @@
 #include <cmath>
 
 namespace {
-enum Preset { Typed = 0, InchesToMm = 1, MmToInches = 2 };
+enum PresetIndex { TypedIndex = 0, InchesToMmIndex = 1, MmToInchesIndex = 2 };
 const QString NoteText =
     QStringLiteral("Every length, pivot, reverse-arm position, line and circle is multiplied\n"
                    "by the factor; angles and the vertical scale stay. The picture keeps its\n"
@@ -57,22 +57,25 @@ TScaleDesign::TScaleDesign(QWidget* parent) : QDialog(parent) {
 
 std::optional<double> TScaleDesign::Factor() const {
     switch (presets_->currentIndex()) {
-    case InchesToMm: return kes::InchesToMillimetres;
-    case MmToInches: return 1.0 / kes::InchesToMillimetres;
-    default: return ParseFactor(field_->text());
+    case InchesToMmIndex:
+        return kes::InchesToMillimetres;
+    case MmToInchesIndex:
+        return 1.0 / kes::InchesToMillimetres;
+    default:
+        return ParseFactor(field_->text());
     }
 }
 
 void TScaleDesign::PresetChosen(int index) {
-    if (index == InchesToMm) field_->setText(QStringLiteral("25.4"));
-    if (index == MmToInches) field_->setText(QLocale::c().toString(1.0 / 25.4, 'g', 12));
+    if (index == InchesToMmIndex) field_->setText(QStringLiteral("25.4"));
+    if (index == MmToInchesIndex) field_->setText(QLocale::c().toString(1.0 / 25.4, 'g', 12));
     presets_->setCurrentIndex(index);
     FollowField();
 }
 
 void TScaleDesign::FieldEdited() {
     // A typed number is a factor of its own.
-    presets_->setCurrentIndex(Typed);
+    presets_->setCurrentIndex(TypedIndex);
     FollowField();
 }
 

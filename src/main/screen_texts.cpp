@@ -1,14 +1,19 @@
 #include "main/screen_texts.h"
 
+#include "main/cylinder_outlines.h"
 #include "main/draw_constants.h"
 #include "main/paint_canvas.h"
+#include "model/absolute_points.h"
 #include "model/dyn_vars.h"
 #include "model/format.h"
 #include "model/model.h"
 #include "model/rounding.h"
 
+#include <QFontMetrics>
+#include <QPainter>
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -29,6 +34,10 @@ QPoint ScreenOf(const kes::Model& m, int index) {
 
 double Distance(const kes::PointSlot& a, const kes::PointSlot& b) {
     return std::hypot(static_cast<double>(a.X) - b.X, static_cast<double>(a.Y) - b.Y);
+}
+
+double Distance(const kes::WorldPosition& a, const kes::WorldPosition& b) {
+    return std::hypot(a.X - b.X, a.Y - b.Y);
 }
 
 void DrawUndoLine(Canvas& canvas, const kes::Model& m, FrameOutcome& out) {
@@ -81,8 +90,10 @@ void DrawPivotData(Canvas& canvas, const kes::Model& m) {
         const auto& slot = m.PivotSlots[static_cast<size_t>(k)];
         return slot.Active && slot.PointIndex >= 0 && slot.PointIndex < kes::PointCount;
     };
+    // Positions, as the data table shows them: the pivots held relative to
+    // the gear mount are shown where they lie.
     auto point = [&](int k) {
-        return m.Points[static_cast<size_t>(m.PivotSlots[static_cast<size_t>(k)].PointIndex)];
+        return kes::AbsolutePosition(m, m.PivotSlots[static_cast<size_t>(k)].PointIndex);
     };
     for (int k = 1; k <= 6; ++k) {
         const int y = drawk::PivotFirstRow + drawk::PivotRowStep * (k - 1);
@@ -90,12 +101,13 @@ void DrawPivotData(Canvas& canvas, const kes::Model& m) {
         canvas.SetFontColor(drawk::Red);
         text({drawk::PivotLabelX, y}, label);
         if (!active(k)) continue;
-        const kes::PointSlot& p = point(k);
+        const kes::WorldPosition p = point(k);
         canvas.SetFontColor(drawk::Black);
         text({drawk::PivotVertX, y}, Fixed(p.Y, 7, 3));
         text({drawk::PivotHorzX, y}, Fixed(p.X, 7, 3));
         canvas.SetFontColor(drawk::Red);
-        canvas.Text(QPoint(p.SX, p.SY) + drawk::PivotMarkOffset, label);
+        const QPoint at(WorldToScreenX(m, p.X), WorldToScreenY(m, p.Y));
+        canvas.Text(at + drawk::PivotMarkOffset, label);
     }
     canvas.SetFontColor(drawk::Black);
     for (int pair = 0; pair < 3; ++pair) {
@@ -172,6 +184,8 @@ void DrawReferencePoints(Canvas& canvas, const kes::Model& m) {
         canvas.Line(at - QPoint(h, 0), at + QPoint(h, 0));
         canvas.Line(at - QPoint(0, h), at + QPoint(0, h));
     }
+    // A dimension highlight writes its name over the values' place.
+    if (m.HighlightedDimension > 0) return;
     text(drawk::Pt2VAt, drawk::Pt2V + Fixed(p2.Y, 6, 3));
     text(drawk::Pt2HAt, drawk::Pt2H + Fixed(p2.X, 6, 3));
     canvas.Text(ScreenOf(m, kes::RefPoint2) + drawk::RefLabelOffset, QStringLiteral("2"));
@@ -194,11 +208,24 @@ void DrawDynVars(Canvas& canvas, const kes::Model& m) {
         canvas.SetFontColor(drawk::Black);
         return;
     }
+    // A long name pushes its value right, up to the read-outs at x 545;
+    // a name too long even then is cut short with an ellipsis.
+    const QFontMetrics metrics = canvas.Painter().fontMetrics();
+    const int gap = metrics.horizontalAdvance(QLatin1Char(' '));
+    const int readouts = ScaledTextPos(m, drawk::ValveRStAt).x() - gap;
     for (size_t i = 0; i < drawk::DynVarRowY.size(); ++i) {
         const auto& slot = m.DynVarSlots[i + 1];
         const int y = drawk::DynVarRowY[i];
-        text({drawk::DynVarNameX, y}, Str(slot.Name));
-        text({drawk::DynVarValueX, y}, Fixed(slot.Value, 6, 3));
+        const QPoint nameAt = ScaledTextPos(m, {drawk::DynVarNameX, y});
+        const QString name = Str(slot.Name);
+        const QString value = Fixed(slot.Value, 6, 3);
+        const int valueX =
+            std::min(std::max(ScaledTextPos(m, {drawk::DynVarValueX, y}).x(),
+                              nameAt.x() + metrics.horizontalAdvance(name.trimmed()) + gap),
+                     readouts - metrics.horizontalAdvance(value));
+        canvas.Text(nameAt, metrics.elidedText(name, Qt::ElideRight,
+                                               std::max(0, valueX - gap - nameAt.x())));
+        canvas.Text({valueX, nameAt.y()}, value);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "main/sound_player.h"
 
+#include "auxiliary/data_folders.h"
+
 #include <QApplication>
 #include <QAudioDevice>
 #include <QDir>
@@ -26,12 +28,7 @@ double SoundPlayer::VolumeFraction(uint32_t value) {
 
 QString SoundPlayer::FindSoundFile(const QString& name, const QString& workingDir,
                                    const QString& programDir) {
-    for (const QString& dir : {workingDir, programDir}) {
-        if (dir.isEmpty()) continue;
-        const QFileInfo info(QDir(dir), name);
-        if (info.isFile()) return info.absoluteFilePath();
-    }
-    return QString();
+    return data_folders::FindFile(name, data_folders::Folders(workingDir, programDir));
 }
 
 void SoundPlayer::Beep() {

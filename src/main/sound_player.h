@@ -39,7 +39,7 @@ class SoundPlayer : public QObject {
     // KESTROVE_NO_SOUND is set (to anything but "0" or nothing).
     static bool SwitchedOffByEnvironment();
     // The sound file: from the working directory, else the copy beside the
-    // program, else empty.
+    // program, else the installed data folder's, else empty.
     static QString FindSoundFile(const QString& name, const QString& workingDir,
                                  const QString& programDir);
 

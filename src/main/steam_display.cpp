@@ -7,12 +7,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <limits>
 
 namespace {
 
-// No group gathers more dots than this, whatever the scale: past it a group
-// only fills its part of the picture more densely.
-constexpr int64_t MaxGroupDots = 1 << 14;
+constexpr int64_t DotsPerPixel = 8;
 
 int64_t DotCount(double v) {
     return std::max<int64_t>(kes::RoundHalfEven(v), 0);
@@ -46,12 +46,13 @@ OnPicture Visible(const DotAxis& a, int64_t limit) {
 }
 
 // How many of a group's n dots to draw: those that would land on the
-// picture, never more than the pixels they can land on, nor MaxGroupDots.
+// picture, never more than eight for each pixel they can land on (by then
+// all but a few in ten thousand are covered), nor MaxSteamGroupDots.
 int64_t DotsOnPicture(int64_t n, double share, int64_t pixels) {
     if (n <= 0 || pixels <= 0) return 0;
     const double expected = static_cast<double>(n) * share;
     const int64_t k = share >= 1.0 ? n : DotCount(std::ceil(expected));
-    return std::min({k, pixels, MaxGroupDots});
+    return std::min({k, DotsPerPixel * pixels, MaxSteamGroupDots});
 }
 
 // A position on an axis: as the axis gives it while the whole axis is on
@@ -60,10 +61,6 @@ int64_t Pick(DotRandom& random, const DotAxis& a, const OnPicture& v) {
     if (v.Whole()) return a.Down ? a.Base - random(a.Span) : a.Base + random(a.Span);
     return v.Low + random(v.Count);
 }
-
-} // namespace
-
-namespace {
 
 struct VolumeBand {
     int Low, High;
@@ -164,49 +161,65 @@ void DrawSteam(Canvas& canvas, const kes::Model& m, DrawState& s, FrameOutcome& 
         if (x >= 0 && y >= 0 && x < drawk::ImageWidth && y < drawk::ImageHeight)
             canvas.Dot(static_cast<int>(x), static_cast<int>(y));
     };
+    // n dots over a box: x on one axis, y on the other.
+    auto box = [&](int64_t n, DotAxis ax, DotAxis ay) {
+        const OnPicture vx = Visible(ax, drawk::ImageWidth), vy = Visible(ay, drawk::ImageHeight);
+        const int64_t k = DotsOnPicture(n, vx.Share * vy.Share, vx.Count * vy.Count);
+        for (int64_t i = 0; i < k; ++i) {
+            const int64_t x = Pick(random, ax, vx);
+            dot(x, Pick(random, ay, vy));
+        }
+    };
+    // n dots whose x follows their height r on the y axis (a passage or the
+    // plume); xLow..xHigh bounds every x the group can give.
+    auto slanted = [&](int64_t n, DotAxis ay, int64_t xLow, int64_t xHigh, auto xAt) {
+        const OnPicture vy = Visible(ay, drawk::ImageHeight);
+        const OnPicture vx = Visible({xLow, xHigh - xLow + 1, false}, drawk::ImageWidth);
+        const int64_t k = DotsOnPicture(n, vy.Share, vx.Count * vy.Count);
+        for (int64_t i = 0; i < k; ++i) {
+            const int64_t y = Pick(random, ay, vy);
+            dot(xAt(ay.Down ? ay.Base - y : y - ay.Base), y);
+        }
+    };
 
     // Live steam in the chest, round the valve.
     const int64_t chestTop = DotCount(drawk::ChestTopDots * scale);
     const int64_t chest = DotCount(drawk::ChestDots * scale);
-    for (int64_t i = 0; i < chestTop; ++i)
-        dot(X(cyl[0]) + random(X(cyl[13]) - X(cyl[0])), Y(cyl[0]) - random(Y(cyl[2]) - sy4));
-    for (int64_t i = 0; i < chest; ++i)
-        dot(X(cyl[1]) + random(X(cyl[12]) - X(cyl[1])), Y(cyl[0]) + random(Y(val[0]) - Y(cyl[0])));
+    box(chestTop, {X(cyl[0]), X(cyl[13]) - X(cyl[0])}, {Y(cyl[0]), Y(cyl[2]) - sy4, true});
+    box(chest, {X(cyl[1]), X(cyl[12]) - X(cyl[1])}, {Y(cyl[0]), Y(val[0]) - Y(cyl[0])});
     if (cyl[1].x() < val[0].x())
-        for (int64_t i = 0; i < chest; ++i)
-            dot(X(cyl[1]) + random(X(val[0]) - X(cyl[1])),
-                Y(val[0]) + random(Y(cyl[2]) - Y(val[0])));
+        box(chest, {X(cyl[1]), X(val[0]) - X(cyl[1])}, {Y(val[0]), Y(cyl[2]) - Y(val[0])});
     if (val[1].x() < cyl[12].x())
-        for (int64_t i = 0; i < chest; ++i)
-            dot(X(val[1]) + random(X(cyl[12]) - X(val[1])),
-                Y(val[0]) + random(Y(cyl[2]) - Y(val[0])));
+        box(chest, {X(val[1]), X(cyl[12]) - X(val[1])}, {Y(val[0]), Y(cyl[2]) - Y(val[0])});
     canvas.FlushDots(drawk::Admission);
 
-    const int64_t boreTop = Y(cyl[5]);
-    const int64_t boreSpan = Y(cyl[6]) - Y(cyl[5]);
+    const DotAxis bore{Y(cyl[5]), Y(cyl[6]) - Y(cyl[5])};
     const int64_t passage = Y(cyl[5]) - Y(port[2]);
+    const DotAxis passageAxis{Y(port[2]), passage};
+    // The passage's x moves across it by dx as r goes from 0 to its span;
+    // on top comes +-Random(spread).
+    auto passageDots = [&](int64_t count, int64_t x0, int64_t dx, int64_t spread, bool back) {
+        if (count <= 0) return;
+        const double h = static_cast<double>(SpanGuard(passage, m, out));
+        const int64_t reach = std::max<int64_t>(spread - 1, 0);
+        const int64_t lo = x0 + std::min<int64_t>(dx, 0) - (back ? reach : 0);
+        const int64_t hi = x0 + std::max<int64_t>(dx, 0) + (back ? 0 : reach);
+        slanted(count, passageAxis, lo, hi, [&](int64_t r) {
+            const int64_t along =
+                kes::RoundHalfEven(static_cast<double>(dx) * (static_cast<double>(r) / h));
+            const int64_t jitter = random(spread);
+            return x0 + along + (back ? -jitter : jitter);
+        });
+    };
 
     // Front end.
     UpdateSteamPhase(sol.FrontSteamOpen, sol.FrontExhaustOpen, s.FrontPhase, c);
     UpdateSteamPressure(s.FrontSteamPressure, c, m.StepAngle, sol.FrontSteamOpen,
                         sol.FrontExhaustOpen);
     const int64_t n = DotCount(s.FrontSteamPressure * scale / drawk::PressureToDots);
-    if (pis[4].x() < cyl[7].x())
-        for (int64_t i = 0; i < n; ++i)
-            dot(X(pis[4]) + random(X(cyl[7]) - X(pis[4])), boreTop + random(boreSpan));
-    if (n / 8 > 0) {
-        const double h = static_cast<double>(SpanGuard(passage, m, out));
-        for (int64_t i = 0; i < n / 8; ++i) {
-            const int64_t r = random(passage);
-            const double f = static_cast<double>(r) / h;
-            dot(X(port[5]) + kes::RoundHalfEven(static_cast<double>(X(port[4]) - X(port[5])) * f) +
-                    random(X(cyl[8]) - X(port[4])),
-                Y(port[2]) + r);
-        }
-    }
-    for (int64_t i = 0; i < n / 20; ++i)
-        dot(X(port[6]) + random(X(cyl[10]) - X(port[6])),
-            Y(cyl[2]) + random(Y(port[5]) - Y(cyl[2])));
+    if (pis[4].x() < cyl[7].x()) box(n, {X(pis[4]), X(cyl[7]) - X(pis[4])}, bore);
+    passageDots(n / 8, X(port[5]), X(port[4]) - X(port[5]), X(cyl[8]) - X(port[4]), false);
+    box(n / 20, {X(port[6]), X(cyl[10]) - X(port[6])}, {Y(cyl[2]), Y(port[5]) - Y(cyl[2])});
     canvas.FlushDots(c);
 
     // Rear end; c carries over from the front while the rear has no phase yet.
@@ -214,21 +227,9 @@ void DrawSteam(Canvas& canvas, const kes::Model& m, DrawState& s, FrameOutcome& 
     UpdateSteamPressure(s.RearSteamPressure, c, m.StepAngle, sol.RearSteamOpen,
                         sol.RearExhaustOpen);
     const int64_t mm = DotCount(s.RearSteamPressure * scale / drawk::PressureToDots);
-    if (cyl[5].x() < pis[1].x())
-        for (int64_t i = 0; i < mm; ++i)
-            dot(X(cyl[5]) + random(X(pis[1]) - X(cyl[5])), boreTop + random(boreSpan));
-    if (mm / 8 > 0) {
-        const double h = static_cast<double>(SpanGuard(passage, m, out));
-        for (int64_t i = 0; i < mm / 8; ++i) {
-            const int64_t r = random(passage);
-            const double f = static_cast<double>(r) / h;
-            dot(X(port[2]) + kes::RoundHalfEven(static_cast<double>(X(port[3]) - X(port[2])) * f) -
-                    random(X(port[3]) - X(cyl[5])),
-                Y(port[2]) + r);
-        }
-    }
-    for (int64_t i = 0; i < mm / 20; ++i)
-        dot(X(cyl[3]) + random(X(port[1]) - X(cyl[3])), Y(cyl[2]) + random(Y(port[2]) - Y(cyl[2])));
+    if (cyl[5].x() < pis[1].x()) box(mm, {X(cyl[5]), X(pis[1]) - X(cyl[5])}, bore);
+    passageDots(mm / 8, X(port[2]), X(port[3]) - X(port[2]), X(port[3]) - X(cyl[5]), true);
+    box(mm / 20, {X(cyl[3]), X(port[1]) - X(cyl[3])}, {Y(cyl[2]), Y(port[2]) - Y(cyl[2])});
     canvas.FlushDots(c);
 
     // Exhaust of each end: blue while its exhaust is open, otherwise white,
@@ -238,23 +239,28 @@ void DrawSteam(Canvas& canvas, const kes::Model& m, DrawState& s, FrameOutcome& 
     const int64_t chestHeight = Y(cyl[2]) - Y(cyl[0]);
     for (const auto& [k, open] : ends) {
         c = open ? drawk::Exhaust : drawk::White;
-        for (int64_t i = 0; i < k / 10; ++i)
-            dot(X(val[5]) + random(X(val[3]) - X(val[5])),
-                Y(val[4]) + random(Y(cyl[2]) - Y(val[4])));
-        for (int64_t i = 0; i < k / 15; ++i)
-            dot(X(port[0]) + random(X(port[7]) - X(port[0])), Y(cyl[2]) + random(Y(cyl[2]) - sy4));
-        for (int64_t i = 0; i < k / 20; ++i)
-            dot(X(cyl[13]) + random(X(cyl[13]) - X(cyl[0])), Y(cyl[0]) - random(chestHeight));
+        box(k / 10, {X(val[5]), X(val[3]) - X(val[5])}, {Y(val[4]), Y(cyl[2]) - Y(val[4])});
+        box(k / 15, {X(port[0]), X(port[7]) - X(port[0])}, {Y(cyl[2]), Y(cyl[2]) - sy4});
+        box(k / 20, {X(cyl[13]), X(cyl[13]) - X(cyl[0])}, {Y(cyl[0]), chestHeight, true});
         if (k / 6 > 0) {
+            // The plume widens with its height r above the chest, by w for
+            // every chest height.
             const double hh = static_cast<double>(SpanGuard(chestHeight, m, out));
             const double w = static_cast<double>(X(cyl[13]) - X(cyl[0]));
-            for (int64_t i = 0; i < k / 6; ++i) {
-                const int64_t r = random(3 * chestHeight);
+            const DotAxis rise{2 * Y(cyl[0]) - Y(cyl[2]), 3 * chestHeight, true};
+            const double widest = std::fabs(w) *
+                                  static_cast<double>(std::max<int64_t>(rise.Span - 1, 0)) /
+                                  std::fabs(hh);
+            const double x6 = static_cast<double>(X(port[6]));
+            const double bound = static_cast<double>(std::numeric_limits<int32_t>::max());
+            const auto lo = static_cast<int64_t>(std::max(x6 - widest - 1.0, -bound));
+            const auto hi = static_cast<int64_t>(std::min(x6 + widest + 1.0, bound));
+            slanted(k / 6, rise, lo, hi, [&](int64_t r) {
                 const double f = static_cast<double>(r) / hh;
-                const double x = static_cast<double>(random(kes::RoundHalfEven(w * f * 2.0))) +
-                                 static_cast<double>(X(port[6])) - w * f;
-                dot(kes::RoundHalfEven(x), 2 * Y(cyl[0]) - Y(cyl[2]) - r);
-            }
+                const double x =
+                    static_cast<double>(random(kes::RoundHalfEven(w * f * 2.0))) + x6 - w * f;
+                return int64_t{kes::RoundHalfEven(x)};
+            });
         }
         canvas.FlushDots(c);
     }

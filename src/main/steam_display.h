@@ -16,6 +16,15 @@ namespace kes {
 struct Model;
 }
 
+// No dot group draws more dots than this, whatever the scale, nor more than
+// eight for each pixel of the picture it can land on; past that a group
+// would only fill its part of the picture more densely, and a tick stays
+// short.
+inline constexpr int64_t MaxSteamGroupDots = 1 << 14;
+// The dot groups of a frame: four of live steam, three for each end and
+// four for each end's exhaust.
+inline constexpr int SteamDotGroups = 18;
+
 // The output volume for a beat, from the pressure v recorded at the other
 // end's last beat; nullopt leaves the volume as it is.
 std::optional<uint32_t> BeatVolume(int v);

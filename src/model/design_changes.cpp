@@ -46,6 +46,8 @@ void MarkDesignSaved(Model& m) {
 
 bool NoteDesignChanges(Model& m) {
     const uint64_t now = DesignFingerprint(m);
+    // The first look only takes the fingerprint.
+    if (m.LastDesignFingerprint == 0) m.LastDesignFingerprint = now;
     if (now != m.LastDesignFingerprint) {
         m.LastDesignFingerprint = now;
         MarkDesignModified(m);

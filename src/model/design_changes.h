@@ -19,7 +19,8 @@ void MarkDesignModified(ScreenState& s);
 // The design now equals its file (saved, opened) or is a fresh factory design.
 void MarkDesignSaved(Model& m);
 // Marks the design modified when its fingerprint changed since the last
-// call. Returns IsDesignModified afterwards.
+// call (the first call, before any MarkDesignSaved, only takes it).
+// Returns IsDesignModified afterwards.
 bool NoteDesignChanges(Model& m);
 bool IsDesignModified(const ScreenState& s);
 

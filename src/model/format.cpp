@@ -13,7 +13,6 @@ std::string FormatFixed(double v, int width, int decimals) {
     if (width > 64) width = 64;
     if (decimals < 0) decimals = 0;
     if (decimals > 20) decimals = 20;
-    if (v == 0.0) v = 0.0; // no "-0.000"
     std::string text;
     if (std::isnan(v)) {
         text = "nan";
@@ -24,6 +23,9 @@ std::string FormatFixed(double v, int width, int decimals) {
         const auto result =
             std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
         text.assign(buffer, result.ptr);
+        // A tiny negative value that rounds to zero is shown as 0.000, not -0.000.
+        if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
+            text.erase(0, 1);
     }
     if (static_cast<int>(text.size()) < width)
         text.insert(0, static_cast<size_t>(width) - text.size(), ' ');

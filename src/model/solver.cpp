@@ -303,6 +303,14 @@ void SolveLinkage(Mechanism& m) {
 
     // 13.
     SolvePortGeometry(m);
+
+    // Dimensions that are not numbers give points that are not: a failed solve too.
+    for (int i = 0; i < DrawnPointCount; ++i) {
+        if (std::isnan(P[static_cast<size_t>(i)].X) || std::isnan(P[static_cast<size_t>(i)].Y)) {
+            RaiseSolveError(m);
+            break;
+        }
+    }
 }
 
 void SolvePortOpenings(Mechanism& m) {
@@ -325,6 +333,12 @@ void SolvePortOpenings(Mechanism& m) {
     s.FrontExhaustOpen = F(vo + c[ExhCavityFront] - h - c[BridgeWidthFront]);
     s.RearSteamOpen = F(vo - c[ValveLengthRear] + h + c[BridgeWidthRear] + c[SteamPortWidthRear]);
     s.RearExhaustOpen = F(c[ExhCavityRear] - h - c[BridgeWidthRear] - vo);
+    for (float o : {s.PistonTravel640, s.ValveOffset, s.FrontSteamOpen, s.FrontExhaustOpen,
+                    s.RearSteamOpen, s.RearExhaustOpen})
+        if (std::isnan(o)) {
+            RaiseSolveError(m);
+            break;
+        }
 }
 
 } // namespace kes

@@ -295,6 +295,12 @@ TEST_F(Controls, StepDialogKeepsTheTypedStepAndTheRunningState) {
 
     m.DriverAngle = 33.333f;
     RunClick(m, cs); // stop
+    // Stopped, the dialog offers the step that Run restarts with, and OK keeps it.
+    EXPECT_EQ(m.StepAngle, 0.0f);
+    EXPECT_EQ(StpAngActivate(m), "45.00");
+    StpAngOk(m, cs, std::stof(StpAngActivate(m)));
+    EXPECT_EQ(m.SelectedStepAngle, 45.0f);
+    EXPECT_FALSE(cs.Running);
     StpAngOk(m, cs, 0.0f);
     EXPECT_FALSE(cs.Running);
     EXPECT_EQ(m.StepAngle, 0.0f);

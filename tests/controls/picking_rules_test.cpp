@@ -1,6 +1,7 @@
 // Mouse picking on the drawing.
 
 #include "controls_fixture.h"
+#include "model/solver.h"
 
 #include "controls/controls.h"
 #include "model/dimensions.h"
@@ -132,6 +133,51 @@ TEST_F(Controls, ArmedSlotTakesTheNearestPointLowerIndexOnATie) {
     m.PivotPickArmed = true;
     MousePick(m, cs, 700, 400, MouseButton::Left);
     EXPECT_EQ(m.PivotSlots[4].PointIndex, 23);
+}
+
+TEST_F(Controls, PickNeverLandsOnSlotsHoldingMountOffsets) {
+    // The factory gear, solved: the offsets in 6, 11, 17 and 18 are small
+    // numbers near the origin, the pivots themselves lie at 22 and 23.
+    SolveLinkage(m);
+    m.ReferencePointsOn = true;
+    m.PivotDataOn = true;
+    m.CurrentView = View{100.0f, 0.0f, 0.0f}; // world = (x, -y) / 100
+    struct Case {
+        const char* what;
+        int clickedSlot; // where the click lands, in world units
+        int picked;
+    };
+    const Case cases[] = {
+        {"at the bell-crank pivot", BellCrankPivotAbs, BellCrankPivotAbs},
+        {"at the reverse-arm pivot", RevArmPivotAbs, RevArmPivotAbs},
+    };
+    for (const Case& c : cases) {
+        const PointSlot& at = m.Points[static_cast<size_t>(c.clickedSlot)];
+        m.PivotPickArmed = true;
+        m.PivotPickSlot = 2;
+        MousePick(m, cs, static_cast<int>(std::lround(at.X * 100)),
+                  static_cast<int>(std::lround(-at.Y * 100)), MouseButton::Left);
+        EXPECT_EQ(m.PivotSlots[2].PointIndex, c.picked) << c.what;
+    }
+    // Not even a click right on the numbers an offset slot holds.
+    for (int slot : {BellCrankPivot, RevArmPivot}) {
+        const PointSlot& raw = m.Points[static_cast<size_t>(slot)];
+        m.PivotPickArmed = true;
+        MousePick(m, cs, static_cast<int>(std::lround(raw.X * 100)),
+                  static_cast<int>(std::lround(-raw.Y * 100)), MouseButton::Left);
+        EXPECT_NE(m.PivotSlots[2].PointIndex, slot);
+    }
+    // Wherever the click lands, the offset slots are never the answer.
+    for (int x = -5; x <= 25; x += 3) {
+        for (int y = -15; y <= 5; y += 3) {
+            m.PivotPickArmed = true;
+            MousePick(m, cs, 100 * x, -100 * y, MouseButton::Left);
+            const int i = m.PivotSlots[2].PointIndex;
+            EXPECT_FALSE(i == BellCrankPivot || i == RevArmPivot || i == RevArmPivotCopy ||
+                         i == BellCrankPivotCopy)
+                << x << ", " << y << " picked " << i;
+        }
+    }
 }
 
 TEST_F(Controls, LinesWindowPickClicks) {

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "diagram_test_support.h"
 #include "diagrams/diagram_render.h"
+#include "diagrams/picture_stamp.h"
 #include "diagrams/sine_diagram.h"
 #include "model/format.h"
 
@@ -34,6 +35,12 @@ Run Diagram(kes::Model& m, std::vector<std::string> words,
     return run;
 }
 
+// The picture a stamped PNG holds above its footer strip.
+QImage AbovePictureStamp(const std::string& file) {
+    const QImage image = QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
+    return image.copy(0, 0, image.width(), image.height() - diagrams::StampHeight);
+}
+
 QString Fixed3(float v) {
     return QString::fromStdString(kes::FormatFixed(v, 6, 3)).trimmed();
 }
@@ -47,6 +54,7 @@ class DiagramCliTest : public QObject {
     void defaultPositionsAreTheMidGearThree();
     void givenPositionsAndScale();
     void svgOutput();
+    void footerStripNamesTheDataSet();
     void badUsage_data();
     void badUsage();
     void readoutsAsCsv();
@@ -67,7 +75,8 @@ void DiagramCliTest::defaultPositionsAreTheMidGearThree() {
     SetPositions(*expected,
                  {mid, mid + expected->Frame.RevArmNorm, mid - expected->Frame.RevArmNorm});
     DiagramTextState text;
-    QCOMPARE(QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_RGB32),
+    // Above the footer strip, the picture is the window's.
+    QCOMPARE(AbovePictureStamp(out),
              diagrams::RenderDiagram(*diagrams::FindDiagram("sine"), *expected, text));
 }
 
@@ -87,7 +96,7 @@ void DiagramCliTest::givenPositionsAndScale() {
     SetPositions(*expected, {10.5f, 11.25f});
     expected->VerticalScale = 4.0f;
     DiagramTextState text;
-    QCOMPARE(QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_RGB32),
+    QCOMPARE(AbovePictureStamp(out),
              diagrams::RenderDiagram(*diagrams::FindDiagram("oval"), *expected, text));
 }
 
@@ -101,6 +110,42 @@ void DiagramCliTest::svgOutput() {
     const Run run = Diagram(*m, {"sine", "-o", "/nonexistent-folder/x.svg"});
     QCOMPARE(run.status, 1);
     QVERIFY(run.usageError.empty());
+}
+
+void DiagramCliTest::footerStripNamesTheDataSet() {
+    QTemporaryDir dir;
+    for (const auto& kind : diagrams::DiagramKinds()) {
+        auto m = FactoryModel();
+        m->DataSetName = "Stamp-Test";
+        const std::string name(kind.Name);
+        const std::string stamped =
+            dir.filePath(QString::fromStdString(name + ".png")).toStdString();
+        const std::string bare =
+            dir.filePath(QString::fromStdString(name + "-bare.png")).toStdString();
+        QCOMPARE(Diagram(*m, {name, "-o", stamped}).status, 0);
+        QCOMPARE(Diagram(*m, {name, "--bare", "-o", bare}).status, 0);
+        const QImage withStrip(QString::fromStdString(stamped));
+        const QImage without(QString::fromStdString(bare));
+        QCOMPARE(without.size(), kind.ClientSize);
+        QCOMPARE(withStrip.size(), diagrams::StampedSize(kind.ClientSize));
+        QCOMPARE(AbovePictureStamp(stamped), without.convertToFormat(QImage::Format_RGB32));
+        // The strip holds text: some pixels of it are dark.
+        int dark = 0;
+        for (int y = kind.ClientSize.height() + 2; y < withStrip.height(); ++y)
+            for (int x = 0; x < withStrip.width(); ++x)
+                if (qGray(withStrip.pixel(x, y)) < 100) ++dark;
+        QVERIFY(dark > 20);
+    }
+    // The SVG carries the strip's text.
+    auto m = FactoryModel();
+    m->DataSetName = "Stamp-Test";
+    const QString svg = dir.filePath("sine.svg");
+    QCOMPARE(Diagram(*m, {"sine", "-o", svg.toStdString()}).status, 0);
+    QFile f(svg);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    QVERIFY(text.contains("Stamp-Test"));
+    QVERIFY(text.contains(QDate::currentDate().toString(Qt::ISODate).toLatin1()));
 }
 
 void DiagramCliTest::badUsage_data() {

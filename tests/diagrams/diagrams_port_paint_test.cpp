@@ -260,11 +260,25 @@ void PortPaintTest::annotationOnlyWhenAsked() {
         QVERIFY(without.Device.TextsNamed(name).empty());
     }
     QVERIFY(with.Device.Lines().size() > without.Device.Lines().size());
-    // The arrow into the cut-off point.
-    const auto& lines = with.Device.Lines();
-    QVERIFY(std::any_of(lines.begin(), lines.end(), [&](const RecordedLine& l) {
-        return l.Line == QLine(C - 12, 139, C, 135);
-    }));
+    // The arrow heads are closed, filled triangles: above the line through
+    // their tips (y 135) they are ink, not two sides with white between.
+    QImage img(632, 414, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        BeginDiagram(p);
+        DiagramTextState text;
+        PaintPortDiagram(p, m, 'F', true, text);
+    }
+    auto inkAbove = [&](int tip, int towardsBase) {
+        int ink = 0;
+        for (int k = 6; k <= 9; ++k)
+            if (img.pixel(tip + towardsBase * k, 133) != qRgb(255, 255, 255)) ++ink;
+        return ink;
+    };
+    QCOMPARE(inkAbove(C, -1), 4); // expansion, base to the left
+    QCOMPARE(inkAbove(R, -1), 4); // exhaust
+    QCOMPARE(inkAbove(P, +1), 4); // compression, base to the right
 }
 
 void PortPaintTest::bothModeDrawsForwardThenReverse() {

@@ -543,7 +543,8 @@ void SineDiagramTest::unusedSlotBetweenPositionsIsSkipped() {
     QCOMPARE(static_cast<int>(CurveLines(rec).size()), 2 * 66);
     QCOMPARE(TextAt(rec, {545, 24})->Text, QString("    1"));
     QVERIFY(TextAt(rec, {545, 36}) == nullptr);
-    QVERIFY(rec.TextsNamed(Fixed(0.0, 6, 3)).empty());
+    for (const auto& t : rec.TextsNamed(Fixed(0.0, 6, 3)))
+        QVERIFY(t.TopLeft.x() != 580); // no table value for the unused slot
     QCOMPARE(TextAt(rec, {545, 48})->Text, QString("    3"));
 }
 

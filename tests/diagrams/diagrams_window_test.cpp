@@ -5,6 +5,7 @@
 #include "diagram_test_support.h"
 #include "diagrams/oval_diagram.h"
 #include "diagrams/oval_window.h"
+#include "diagrams/picture_stamp.h"
 #include "diagrams/sine_diagram.h"
 #include "diagrams/sine_window.h"
 #include "model/dimensions.h"
@@ -499,6 +500,13 @@ void DiagramWindowTest::saveImageWritesPngAndSvg() {
     const QString png = dir.filePath("sine.png");
     const QString svg = dir.filePath("sine.svg");
     QVERIFY(sine.SaveImage(png));
+    // The picture, with the footer strip below it.
+    const QImage saved = QImage(png).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(saved.size(), diagrams::StampedSize(sine.Picture().size()));
+    QCOMPARE(saved.copy(QRect(QPoint(0, 0), sine.Picture().size())), sine.Picture());
+    // Bare (the save dialog's check box cleared): the picture alone.
+    sine.StampImages = false;
+    QVERIFY(sine.SaveImage(png));
     QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), sine.Picture());
 
     const float setting = m->RevArmSetting, angle = m->DriverAngle;
@@ -507,7 +515,7 @@ void DiagramWindowTest::saveImageWritesPngAndSvg() {
     QCOMPARE(m->DriverAngle, angle);
     QSvgRenderer renderer(svg);
     QVERIFY(renderer.isValid());
-    QCOMPARE(renderer.viewBox(), QRect(0, 0, 632, 414));
+    QCOMPARE(renderer.viewBox(), QRect(0, 0, 632, 414)); // bare
     QFile file(svg);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray content = file.readAll();
@@ -568,7 +576,9 @@ void DiagramWindowTest::saveImageCommandUsesChooser() {
     };
     MenuAction(oval, "SaveImage")->trigger();
     QCOMPARE(asked, 1);
-    QCOMPARE(QImage(dir.filePath("oval.png")).convertToFormat(QImage::Format_RGB32),
+    QCOMPARE(QImage(dir.filePath("oval.png"))
+                 .convertToFormat(QImage::Format_RGB32)
+                 .copy(QRect(QPoint(0, 0), oval.Picture().size())),
              oval.Picture());
     // Cancelled: nothing written.
     oval.ChooseImageFile = [&](QWidget*) { return QString(); };

@@ -28,6 +28,16 @@ QRect ScaledRect(const QRect& r, double sx, double sy) {
     return QRect(l, t, Scaled(r.right() + 1, sx) - l, Scaled(r.bottom() + 1, sy) - t);
 }
 
+// Where the layout puts a control of base rectangle r: scaled, moved right
+// by the widening of every field column left of it, and a field widened too.
+QRect Placed(const QRect& r, double sx, double sy, int growth, bool field = false) {
+    QRect out = ScaledRect(r, sx, sy);
+    for (int fieldX : {146, 342})
+        if (r.x() >= fieldX + 40) out.translate(growth, 0);
+    if (field) out.setWidth(out.width() + growth);
+    return out;
+}
+
 const DimensionDialog::DrawnText* FindText(const QVector<DimensionDialog::DrawnText>& texts,
                                            const QString& text) {
     for (const auto& t : texts)
@@ -92,7 +102,11 @@ void DimensionLayoutTest::frameLayout() {
 
     QCOMPARE(dialog.windowTitle(),
              QStringLiteral("Frame Dimentions                        Baker Assy Dim"));
-    QCOMPARE(dialog.size(), QSize(Scaled(386, sx), Scaled(246, sy)));
+    // The fields hold eight characters in the dialog's font: the columns
+    // right of them move over and the dialog grows by as much.
+    const int g = dialog.FieldGrowth();
+    QVERIFY(g > 0);
+    QCOMPARE(dialog.size(), QSize(Scaled(386, sx) + 2 * g, Scaled(246, sy)));
     QCOMPARE(dialog.FieldCount(), 30);
     for (int n = 1; n <= 30; ++n) {
         const int column = (n - 1) / 15;
@@ -100,8 +114,8 @@ void DimensionLayoutTest::frameLayout() {
         DimensionField* field = dialog.findChild<DimensionField*>(QStringLiteral("Edit%1").arg(n));
         QPushButton* button = dialog.findChild<QPushButton*>(QStringLiteral("Button%1").arg(n));
         QVERIFY(field && button);
-        QCOMPARE(field->geometry(), ScaledRect(QRect(column ? 342 : 146, y, 40, 13), sx, sy));
-        QCOMPARE(button->geometry(), ScaledRect(QRect(column ? 194 : 0, y, 8, 13), sx, sy));
+        QCOMPARE(field->geometry(), Placed(QRect(column ? 342 : 146, y, 40, 13), sx, sy, g, true));
+        QCOMPARE(button->geometry(), Placed(QRect(column ? 194 : 0, y, 8, 13), sx, sy, g));
         QVERIFY(!field->hasFrame());
         QCOMPARE(field->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
         QCOMPARE(field->DimensionId(), n <= 28 ? n : 0);
@@ -113,9 +127,9 @@ void DimensionLayoutTest::frameLayout() {
     QCOMPARE(resetFd->text(), QStringLiteral("ResetFD"));
     QCOMPARE(resetBa->text(), QStringLiteral("ResetBA"));
     QCOMPARE(close1->text(), QStringLiteral("Close"));
-    QCOMPARE(resetFd->geometry(), ScaledRect(QRect(282, 195, 50, 25), sx, sy));
-    QCOMPARE(resetBa->geometry(), ScaledRect(QRect(332, 195, 50, 25), sx, sy));
-    QCOMPARE(close1->geometry(), ScaledRect(QRect(288, 220, 89, 25), sx, sy));
+    QCOMPARE(resetFd->geometry(), Placed(QRect(282, 195, 50, 25), sx, sy, g));
+    QCOMPARE(resetBa->geometry(), Placed(QRect(332, 195, 50, 25), sx, sy, g));
+    QCOMPARE(close1->geometry(), Placed(QRect(288, 220, 89, 25), sx, sy, g));
     QVERIFY(close1->hasFocus());
 
     const auto texts = dialog.DrawnTexts();
@@ -141,7 +155,7 @@ void DimensionLayoutTest::frameLayout() {
     for (const Expected& e : expected) {
         const auto* t = FindText(texts, e.text);
         QVERIFY2(t, qPrintable(e.text));
-        QCOMPARE(t->Origin, QPoint(Scaled(e.x, sx), Scaled(e.y, sy)));
+        QCOMPARE(t->Origin, Placed(QRect(e.x, e.y, 1, 1), sx, sy, g).topLeft());
     }
     SaveShot(dialog, sx == 1.0f ? QStringLiteral("frame_dialog.png")
                                 : QStringLiteral("frame_dialog_large.png"));
@@ -164,7 +178,9 @@ void DimensionLayoutTest::cylinderLayout() {
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
 
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Cylinder Dimensions"));
-    QCOMPARE(dialog.size(), QSize(Scaled(386, sx), Scaled(230, sy)));
+    const int g = dialog.FieldGrowth();
+    QVERIFY(g > 0);
+    QCOMPARE(dialog.size(), QSize(Scaled(386, sx) + 2 * g, Scaled(230, sy)));
     QCOMPARE(dialog.FieldCount(), 22);
     for (int n = 1; n <= 22; ++n) {
         const bool right = n >= 13;
@@ -177,18 +193,19 @@ void DimensionLayoutTest::cylinderLayout() {
         QPushButton* button = dialog.findChild<QPushButton*>(QStringLiteral("Button%1").arg(n));
         QVERIFY(field && button);
         QCOMPARE(field->DimensionId(), 100 + n);
-        QCOMPARE(field->geometry(), ScaledRect(QRect(right ? 342 : 146, 13 * row, 40, 13), sx, sy));
+        QCOMPARE(field->geometry(),
+                 Placed(QRect(right ? 342 : 146, 13 * row, 40, 13), sx, sy, g, true));
         const int buttonRow = twoRows ? row - 1 : row;
         QCOMPARE(button->geometry(),
-                 ScaledRect(QRect(right ? 194 : 0, 13 * buttonRow, 8, twoRows ? 26 : 13), sx, sy));
+                 Placed(QRect(right ? 194 : 0, 13 * buttonRow, 8, twoRows ? 26 : 13), sx, sy, g));
     }
     auto* reset1 = dialog.findChild<QPushButton*>(QStringLiteral("Reset1"));
     auto* close1 = dialog.findChild<QPushButton*>(QStringLiteral("Close1"));
     QVERIFY(reset1 && close1);
     QCOMPARE(reset1->text(), QStringLiteral("ResetCylDim"));
     QCOMPARE(close1->text(), QStringLiteral("Close"));
-    QCOMPARE(reset1->geometry(), ScaledRect(QRect(294, 168, 90, 25), sx, sy));
-    QCOMPARE(close1->geometry(), ScaledRect(QRect(294, 192, 90, 25), sx, sy));
+    QCOMPARE(reset1->geometry(), Placed(QRect(294, 168, 90, 25), sx, sy, g));
+    QCOMPARE(close1->geometry(), Placed(QRect(294, 192, 90, 25), sx, sy, g));
     QVERIFY(close1->hasFocus());
 
     const auto texts = dialog.DrawnTexts();
@@ -214,7 +231,7 @@ void DimensionLayoutTest::cylinderLayout() {
     for (const Expected& e : expected) {
         const auto* t = FindText(texts, e.text);
         QVERIFY2(t, qPrintable(e.text));
-        QCOMPARE(t->Origin, QPoint(Scaled(e.x, sx), Scaled(e.y, sy)));
+        QCOMPARE(t->Origin, Placed(QRect(e.x, e.y, 1, 1), sx, sy, g).topLeft());
     }
     SaveShot(dialog, sx == 1.0f ? QStringLiteral("cylinder_dialog.png")
                                 : QStringLiteral("cylinder_dialog_large.png"));

@@ -52,6 +52,13 @@ bool SameDimensions(const kes::Model& a, const kes::Model& b) {
 namespace {
 
 QtMessageHandler previousHandler = nullptr;
+QTemporaryDir* settingsDir = nullptr;
+
+// Every rig keeps its recent files in a settings file of its own.
+QString NewSettingsFile() {
+    static int n = 0;
+    return settingsDir->filePath(QStringLiteral("settings%1.ini").arg(++n));
+}
 
 void FilterSizeHints(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (message.contains(QStringLiteral("This plugin does not support propagateSizeHints()")))
@@ -75,15 +82,21 @@ class FileCommandsTest : public QObject {
         QStringList messages;
         std::unique_ptr<QSignalSpy> linesSpy;
         std::unique_ptr<QSignalSpy> loadedSpy;
+        QStringList questions;
+        QMessageBox::StandardButton reply = QMessageBox::Cancel;
 
-        Rig() {
+        explicit Rig(const QString& settingsFile = NewSettingsFile()) {
             kes::InitialiseModel(model);
-            commands = std::make_unique<FileCommands>(model, link);
+            commands = std::make_unique<FileCommands>(model, link, nullptr, settingsFile);
             commands->SetFileChooser([this](const FileDialogRequest& r) {
                 requests.append(r);
                 return answer;
             });
             commands->SetMessageShower([this](const QString& text) { messages.append(text); });
+            commands->SetAsker([this](const QString& text, QMessageBox::StandardButtons) {
+                questions.append(text);
+                return reply;
+            });
             linesSpy =
                 std::make_unique<QSignalSpy>(commands.get(), &FileCommands::LinesRefreshNeeded);
             loadedSpy =
@@ -92,6 +105,7 @@ class FileCommandsTest : public QObject {
     };
 
     QTemporaryDir dir_;
+    QTemporaryDir settingsDir_;
 
     QString PathOf(const QString& name) const { return dir_.filePath(name); }
 
@@ -100,6 +114,8 @@ class FileCommandsTest : public QObject {
         // QtTest has its own handler by now; ours goes in front of it.
         previousHandler = qInstallMessageHandler(FilterSizeHints);
         QVERIFY(dir_.isValid());
+        settingsDir = &settingsDir_;
+        QVERIFY(settingsDir_.isValid());
     }
 
     void dialogsAskForTheRightFiles() {
@@ -312,8 +328,8 @@ class FileCommandsTest : public QObject {
         QStringList texts;
         for (QAction* a : file.actions())
             texts << a->text();
-        QCOMPARE(texts,
-                 (QStringList{"&OpenDimensions", "Save&AsDimensions", "Open&DosVersionDim"}));
+        QCOMPARE(texts, (QStringList{"&OpenDimensions", "&Recent Files", "&Save",
+                                     "Save&AsDimensions", "Open&DosVersionDim"}));
 
         auto* saveButton = bar.findChild<QToolButton*>(QStringLiteral("SaveAsDimensionsButton"));
         auto* openButton = bar.findChild<QToolButton*>(QStringLiteral("OpenDimensionsButton"));

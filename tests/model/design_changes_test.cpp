@@ -52,7 +52,10 @@ TEST(DesignChanges, ViewMotionAndSelectionAreNoChange) {
         const char* What;
         std::function<void(kes::Model&)> Act;
     } acts[] = {
-        {"pan and zoom", [](kes::Model& m) { m.CurrentView = {40.0f, -10.0f, 300.0f}; }},
+        {"pan and zoom",
+         [](kes::Model& m) {
+             m.CurrentView = {40.0f, -10.0f, 300.0f};
+         }},
         {"reverse arm", [](kes::Model& m) { m.RevArmSetting += 0.5f; }},
         {"driver angle", [](kes::Model& m) { m.DriverAngle = 123.0f; }},
         {"current line item", [](kes::Model& m) { m.CurrentItem = 7; }},

@@ -49,6 +49,22 @@ TEST(FormatFixed, RightAlignsWithTheGivenDecimals) {
     EXPECT_EQ(kes::FormatInt(123, 2), "123");
 }
 
+TEST(FormatFixed, NoMinusSignOnAValueShownAsZero) {
+    struct Case {
+        double v;
+        int width, decimals;
+        const char* text;
+    };
+    const Case cases[] = {
+        {-0.00025, 6, 3, " 0.000"}, // the factory exhaust clearance
+        {-0.0, 6, 3, " 0.000"},     {-0.0004999, 5, 3, "0.000"}, {-0.0005001, 6, 3, "-0.001"},
+        {-0.04, 4, 1, " 0.0"},      {-0.4, 1, 0, "0"},           {-10.0001, 6, 3, "-10.000"},
+        {-0.006, 6, 2, " -0.01"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(kes::FormatFixed(c.v, c.width, c.decimals), c.text) << c.v;
+}
+
 TEST(FormatFixed, HostileValuesStillGiveAText) {
     EXPECT_FALSE(kes::FormatFixed(NAN, 6, 3).empty());
     EXPECT_FALSE(kes::FormatFixed(INFINITY, 6, 3).empty());

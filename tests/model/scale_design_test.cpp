@@ -62,8 +62,8 @@ std::vector<float> StoredValues(const kes::Mechanism& m) {
     }
     v.insert(v.end(), m.ViewPresets.begin(), m.ViewPresets.end());
     for (const kes::LineItem& it : m.LineTable)
-        for (float f :
-             {it.Point1X, it.Point1Y, it.Point2X, it.Point2Y, it.Ref1X, it.Ref1Y, it.Ref2X, it.Ref2Y})
+        for (float f : {it.Point1X, it.Point1Y, it.Point2X, it.Point2Y, it.Ref1X, it.Ref1Y,
+                        it.Ref2X, it.Ref2Y})
             v.push_back(f);
     v.push_back(m.VerticalScale);
     return v;
@@ -152,8 +152,13 @@ TEST(ScaleDesign, LengthsScaleAndTheRestStays) {
 }
 
 TEST(ScaleDesign, RoundTripGivesEveryValueBackWithinOneUlp) {
-    const double factors[] = {kes::InchesToMillimetres, 1.0 / kes::InchesToMillimetres, 3.0,
-                              0.5, 7.0 / 3.0, 1000.0, 0.0123};
+    const double factors[] = {kes::InchesToMillimetres,
+                              1.0 / kes::InchesToMillimetres,
+                              3.0,
+                              0.5,
+                              7.0 / 3.0,
+                              1000.0,
+                              0.0123};
     const kes::Model original = Decorated();
     const std::vector<float> want = StoredValues(original);
     for (double f : factors) {
@@ -163,9 +168,8 @@ TEST(ScaleDesign, RoundTripGivesEveryValueBackWithinOneUlp) {
         const std::vector<float> got = StoredValues(m);
         ASSERT_EQ(got.size(), want.size());
         for (size_t i = 0; i < got.size(); ++i)
-            EXPECT_LE(UlpDistance(got[i], want[i]), 1)
-                << "factor " << f << " value " << i << ": " << want[i] << " came back as "
-                << got[i];
+            EXPECT_LE(UlpDistance(got[i], want[i]), 1) << "factor " << f << " value " << i << ": "
+                                                       << want[i] << " came back as " << got[i];
     }
 }
 

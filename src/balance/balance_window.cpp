@@ -1,0 +1,295 @@
+#include "balance/balance_window.h"
+
+#include "balance/balance_tables.h"
+#include "model/design_changes.h"
+#include "model/dimensions.h"
+#include "model/dyn_vars.h"
+#include "model/mid_gear.h"
+#include "model/model.h"
+#include "ui_shell/main_form_link.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+const QString Caption = QStringLiteral("Balance Events");
+constexpr int PollMs = 50; // progress read-out while a run goes on
+constexpr int WindowWidth = 980;
+constexpr int WindowHeight = 640;
+
+QString OffsetsText(const kes::ReportDef& def) {
+    QStringList parts;
+    for (double o : def.Offsets)
+        parts << QString::number(o, 'g', 6);
+    return parts.join(QStringLiteral(","));
+}
+
+QDoubleSpinBox* Spin(const QString& name, double max, int decimals, QWidget* parent) {
+    auto* s = new QDoubleSpinBox(parent);
+    s->setObjectName(name);
+    s->setRange(0.0, max);
+    s->setDecimals(decimals);
+    return s;
+}
+
+} // namespace
+
+TBalanceEvents::TBalanceEvents(kes::Model& model, MainFormLink& link, QWidget* parent)
+    : QDialog(parent), model_(model), link_(link) {
+    setObjectName(QStringLiteral("BalanceEvents"));
+    setWindowTitle(Caption);
+    setModal(false);
+    Build();
+    RefreshFromModel();
+}
+
+TBalanceEvents::~TBalanceEvents() {
+    cancelFlag_ = true;
+    if (worker_.joinable()) worker_.join();
+}
+
+void TBalanceEvents::Build() {
+    auto* top = new QHBoxLayout;
+    dims_ = new QTableWidget(this);
+    dims_->setObjectName(QStringLiteral("FreeDims"));
+    top->addWidget(dims_, 3);
+
+    auto* form = new QFormLayout;
+    offsets_ = new QLineEdit(this);
+    offsets_->setObjectName(QStringLiteral("Offsets"));
+    offsets_->setToolTip(QStringLiteral("Reverse-arm offsets from mid gear, comma separated"));
+    form->addRow(QStringLiteral("Settings (offsets)"), offsets_);
+    weightFwdRev_ = Spin(QStringLiteral("WeightFwdRev"), 1000.0, 3, this);
+    form->addRow(QStringLiteral("Weight forward - reverse"), weightFwdRev_);
+    weightMidLead_ = Spin(QStringLiteral("WeightMidLead"), 1000.0, 3, this);
+    targetMidLead_ = Spin(QStringLiteral("TargetMidLead"), 10.0, 4, this);
+    form->addRow(QStringLiteral("Weight mid-gear lead"), weightMidLead_);
+    form->addRow(QStringLiteral("Mid-gear lead target"), targetMidLead_);
+    weightFullCut_ = Spin(QStringLiteral("WeightFullCut"), 1000.0, 3, this);
+    targetFullCut_ = Spin(QStringLiteral("TargetFullCut"), 100.0, 2, this);
+    form->addRow(QStringLiteral("Weight full-gear cut-off"), weightFullCut_);
+    form->addRow(QStringLiteral("Full-gear cut-off target %"), targetFullCut_);
+    method_ = new QComboBox(this);
+    method_->setObjectName(QStringLiteral("Method"));
+    for (kes::BalanceMethod m :
+         {kes::BalanceMethod::Bobyqa, kes::BalanceMethod::Cobyla, kes::BalanceMethod::NelderMead})
+        method_->addItem(QString::fromLatin1(kes::BalanceMethodName(m)), static_cast<int>(m));
+    form->addRow(QStringLiteral("Method"), method_);
+    maxEvals_ = new QSpinBox(this);
+    maxEvals_->setObjectName(QStringLiteral("MaxEvals"));
+    maxEvals_->setRange(1, 100000);
+    maxEvals_->setValue(kes::BalanceDef{}.MaxEvaluations);
+    form->addRow(QStringLiteral("Evaluations at most"), maxEvals_);
+    multistart_ = new QSpinBox(this);
+    multistart_->setObjectName(QStringLiteral("Multistart"));
+    multistart_->setRange(0, 20);
+    form->addRow(QStringLiteral("Further starts"), multistart_);
+    top->addLayout(form, 2);
+
+    auto* buttons = new QHBoxLayout;
+    run_ = new QPushButton(QStringLiteral("Run"), this);
+    run_->setObjectName(QStringLiteral("Run"));
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_->setObjectName(QStringLiteral("Cancel"));
+    cancel_->setEnabled(false);
+    apply_ = new QPushButton(QStringLiteral("Apply"), this);
+    apply_->setObjectName(QStringLiteral("Apply"));
+    apply_->setEnabled(false);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("Progress"));
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("Status"));
+    buttons->addWidget(run_);
+    buttons->addWidget(cancel_);
+    buttons->addWidget(progress_, 1);
+    buttons->addWidget(status_, 1);
+    buttons->addWidget(apply_);
+
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("Summary"));
+    auto* split = new QSplitter(this);
+    changes_ = new QTableWidget(split);
+    changes_->setObjectName(QStringLiteral("Changes"));
+    events_ = new QTableWidget(split);
+    events_->setObjectName(QStringLiteral("Events"));
+    split->setStretchFactor(1, 3);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 2);
+    layout->addLayout(buttons);
+    layout->addWidget(summary_);
+    layout->addWidget(split, 3);
+    resize(WindowWidth, WindowHeight);
+
+    poll_ = new QTimer(this);
+    poll_->setInterval(PollMs);
+    connect(poll_, &QTimer::timeout, this, &TBalanceEvents::ShowProgress);
+    connect(run_, &QPushButton::clicked, this, &TBalanceEvents::Run);
+    connect(cancel_, &QPushButton::clicked, this, &TBalanceEvents::Cancel);
+    connect(apply_, &QPushButton::clicked, this, &TBalanceEvents::Apply);
+}
+
+void TBalanceEvents::RefreshFromModel() {
+    if (Running()) return;
+    balance_tables::FillChecklist(*dims_, model_);
+    const kes::BalanceDef def = kes::DefaultBalanceDef(model_);
+    offsets_->setText(OffsetsText(def.Settings));
+    targetMidLead_->setValue(def.Weights.MidGearLeadTarget);
+    targetFullCut_->setValue(def.Weights.FullGearCutOffTarget);
+}
+
+void TBalanceEvents::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) RefreshFromModel();
+    QDialog::showEvent(event);
+}
+
+kes::BalanceDef TBalanceEvents::CurrentDef(QString& error) const {
+    kes::BalanceDef def;
+    def.Free = balance_tables::CheckedDims(*dims_, error);
+    if (!error.isEmpty()) return def;
+    if (def.Free.empty()) error = QStringLiteral("Check at least one dimension to free.");
+    for (const QString& part : offsets_->text().split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const double v = part.trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(v)) {
+            error = QStringLiteral("Not an offset: %1").arg(part.trimmed());
+            return def;
+        }
+        def.Settings.Offsets.push_back(v);
+    }
+    if (def.Settings.Offsets.empty()) error = QStringLiteral("Give at least one setting.");
+    def.Weights.ForwardReverse = weightFwdRev_->value();
+    def.Weights.MidGearLead = weightMidLead_->value();
+    def.Weights.MidGearLeadTarget = targetMidLead_->value();
+    def.Weights.FullGearCutOff = weightFullCut_->value();
+    def.Weights.FullGearCutOffTarget = targetFullCut_->value();
+    def.Method = static_cast<kes::BalanceMethod>(method_->currentData().toInt());
+    def.MaxEvaluations = maxEvals_->value();
+    def.Multistart = multistart_->value();
+    return def;
+}
+
+void TBalanceEvents::Run() {
+    if (Running()) return;
+    QString error;
+    const kes::BalanceDef def = CurrentDef(error);
+    if (!error.isEmpty()) {
+        status_->setText(error);
+        return;
+    }
+    startFingerprint_ = kes::DesignFingerprint(model_);
+    cancelFlag_ = false;
+    evaluations_ = 0;
+    currentJ_ = -1.0;
+    progress_->setRange(0, def.MaxEvaluations);
+    progress_->setValue(0);
+    run_->setEnabled(false);
+    apply_->setEnabled(false);
+    cancel_->setEnabled(true);
+    status_->setText(QStringLiteral("Running..."));
+    // The worker has its own copy: the design may be edited meanwhile.
+    worker_ = std::thread([this, start = static_cast<const kes::Mechanism&>(model_), def] {
+        kes::BalanceControl control;
+        control.Cancel = &cancelFlag_;
+        control.Progress = [this](const kes::BalanceProgress& p) {
+            evaluations_ = p.Evaluations;
+            currentJ_ = p.Current.value_or(-1.0);
+        };
+        auto result = std::make_unique<kes::BalanceResult>(kes::RunBalance(start, def, control));
+        pending_ = std::move(result);
+        QMetaObject::invokeMethod(this, &TBalanceEvents::RunFinished, Qt::QueuedConnection);
+    });
+    poll_->start();
+}
+
+void TBalanceEvents::Cancel() {
+    cancelFlag_ = true;
+}
+
+void TBalanceEvents::ShowProgress() {
+    const int n = evaluations_;
+    const double j = currentJ_;
+    progress_->setValue(std::min(n, progress_->maximum()));
+    status_->setText(j >= 0.0 ? QStringLiteral("Evaluations: %1   J: %2").arg(n).arg(j, 0, 'f', 3)
+                              : QStringLiteral("Evaluations: %1   J: infeasible").arg(n));
+}
+
+void TBalanceEvents::RunFinished() {
+    if (worker_.joinable()) worker_.join();
+    poll_->stop();
+    result_ = std::move(pending_);
+    run_->setEnabled(true);
+    cancel_->setEnabled(false);
+    ShowProgress();
+    ShowResult();
+    emit Finished();
+}
+
+void TBalanceEvents::ShowResult() {
+    if (!result_) return;
+    const kes::BalanceResult& r = *result_;
+    balance_tables::FillChanges(*changes_, r);
+    balance_tables::FillEvents(*events_, r);
+    const auto j = [](const std::optional<double>& v) {
+        return v ? QString::number(*v, 'f', 3) : QStringLiteral("-");
+    };
+    QString text;
+    if (!r.Error.empty()) {
+        text = QString::fromStdString(r.Error);
+    } else if (!r.Start.Feasible()) {
+        text = QStringLiteral("The design as it stands is infeasible: %1 (setting %2).")
+                   .arg(QString::fromLatin1(kes::BalanceProblemText(r.Start.Problem)))
+                   .arg(r.Start.ProblemSetting, 0, 'f', 4);
+    } else {
+        text = QStringLiteral("J before %1, after %2; %3 evaluations%4.")
+                   .arg(j(r.ObjectiveBefore), j(r.ObjectiveAfter))
+                   .arg(r.Evaluations)
+                   .arg(r.Cancelled ? QStringLiteral(" (cancelled: the best so far)") : QString());
+    }
+    summary_->setText(text);
+    apply_->setEnabled(r.Feasible && r.Changed());
+}
+
+bool TBalanceEvents::Apply() {
+    if (!result_ || !result_->Feasible || Running()) return false;
+    if (kes::DesignFingerprint(model_) != startFingerprint_) {
+        status_->setText(QStringLiteral("The design has changed since the run: press Run again."));
+        apply_->setEnabled(false);
+        return false;
+    }
+    bool any = false;
+    for (const kes::BalanceChange& c : result_->Changes) {
+        if (c.After == kes::GetDimension(model_, c.Id)) continue;
+        kes::PushUndo(model_, c.Id, kes::GetDimension(model_, c.Id));
+        kes::SetDimension(model_, c.Id, c.After);
+        kes::CompleteUndo(model_, kes::GetDimension(model_, c.Id), kes::DimensionName(c.Id));
+        any = true;
+    }
+    if (!any) return false;
+    // As when a dimension dialog closes: mid gear again, the arm to it.
+    kes::FindMidGear(model_);
+    link_.SetRevArmBarPosition(0);
+    model_.CutOffFrontText.clear();
+    model_.CutOffRearText.clear();
+    kes::MarkDesignModified(model_);
+    link_.RefreshUndoButton();
+    apply_->setEnabled(false);
+    startFingerprint_ = kes::DesignFingerprint(model_);
+    emit Applied();
+    return true;
+}

@@ -1,0 +1,95 @@
+#pragma once
+// "Balance Events...": pick the free dimensions and their bounds, the
+// settings and the weights, press Run. The optimiser works on a worker
+// thread on a copy of the design, so the window and the animation stay
+// live; Cancel stops it and keeps the best design found so far. Nothing
+// changes the design until "Apply", which sets each changed dimension with
+// its own undo entry, as a typed edit does, then finds mid gear.
+
+#include "analysis/balance.h"
+
+#include <QDialog>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <thread>
+
+class MainFormLink;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+class QTimer;
+
+namespace kes {
+struct Model;
+}
+
+class TBalanceEvents : public QDialog {
+    Q_OBJECT
+  public:
+    TBalanceEvents(kes::Model& model, MainFormLink& link, QWidget* parent = nullptr);
+    ~TBalanceEvents() override;
+
+    bool Running() const { return worker_.joinable(); }
+    // The last finished run; nullptr before the first.
+    const kes::BalanceResult* Result() const { return result_.get(); }
+    // The definition the widgets describe; an error text when they do not
+    // describe one.
+    kes::BalanceDef CurrentDef(QString& error) const;
+
+    // The buttons' work.
+    void Run();
+    void Cancel();
+    bool Apply();
+    // The checklist's values and default bounds from the design as it is.
+    void RefreshFromModel();
+
+  signals:
+    void Finished();
+    void Applied();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void Build();
+    void ShowProgress();
+    void RunFinished();
+    void ShowResult();
+
+    kes::Model& model_;
+    MainFormLink& link_;
+
+    QTableWidget* dims_ = nullptr;
+    QLineEdit* offsets_ = nullptr;
+    QDoubleSpinBox* weightFwdRev_ = nullptr;
+    QDoubleSpinBox* weightMidLead_ = nullptr;
+    QDoubleSpinBox* targetMidLead_ = nullptr;
+    QDoubleSpinBox* weightFullCut_ = nullptr;
+    QDoubleSpinBox* targetFullCut_ = nullptr;
+    QComboBox* method_ = nullptr;
+    QSpinBox* maxEvals_ = nullptr;
+    QSpinBox* multistart_ = nullptr;
+    QPushButton* run_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* apply_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* status_ = nullptr;
+    QLabel* summary_ = nullptr;
+    QTableWidget* changes_ = nullptr;
+    QTableWidget* events_ = nullptr;
+    QTimer* poll_ = nullptr;
+
+    std::thread worker_;
+    std::atomic<bool> cancelFlag_{false};
+    std::atomic<int> evaluations_{0};
+    std::atomic<double> currentJ_{-1.0}; // below 0: infeasible or none yet
+    std::unique_ptr<kes::BalanceResult> pending_, result_;
+    uint64_t startFingerprint_ = 0;
+};

@@ -1,0 +1,223 @@
+#include "cli/cli_balance.h"
+
+#include "analysis/balance.h"
+#include "analysis/dimension_names.h"
+#include "analysis/report_format.h"
+#include "cli/cli_design.h"
+#include "files/dimension_file.h"
+#include "model/dimensions.h"
+#include "model/model.h"
+
+#include <charconv>
+#include <cmath>
+#include <iostream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+const char* const BalanceUsage =
+    "Usage: kestrove-cli balance [--dims F] [--set NAME=VALUE]... [--free NAME,NAME,...]\n"
+    "         [--bounds PCT] [--settings P1,P2,...|--offsets D1,D2,...]\n"
+    "         [--weight-fwd-rev W] [--max-evals N] [--format csv|json] [-o OUT.kvd]\n"
+    "  Moves the free dimensions (default ValveRodLength,EccRodLength,GearMountY,\n"
+    "  DropLinkVert) within +/- PCT % of their values (default 10, at least 0.1)\n"
+    "  to even the front and rear cut-offs and leads at the settings (default mid\n"
+    "  gear +/- 25, 50, 75 and 100 % of RevArmNorm). Prints J before and after,\n"
+    "  the changes and both reports; -o writes the balanced design. Exit status\n"
+    "  3 when the design as given is infeasible.\n";
+
+namespace {
+
+std::vector<std::string> SplitList(const std::string& text) {
+    std::vector<std::string> items;
+    size_t start = 0;
+    for (;;) {
+        const size_t comma = text.find(',', start);
+        items.push_back(text.substr(start, comma - start));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return items;
+}
+
+std::string Number(const std::optional<double>& v) {
+    return kes::CsvNumber(v);
+}
+
+std::string JsonNumber(const std::optional<double>& v) {
+    return kes::JsonNumber(v);
+}
+
+// A stored dimension as the shortest text that reads back to the same float.
+std::string FloatText(float v) {
+    if (!std::isfinite(v)) return "";
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v + 0.0f);
+    return std::string(buf, res.ptr);
+}
+
+kes::BalanceDef ParseDef(const kes::Model& m, Args& args) {
+    kes::BalanceDef def = kes::DefaultBalanceDef(m);
+    double pct = kes::DefaultBoundsPct;
+    if (const auto b = args.TakeNumber("--bounds")) {
+        if (!(*b > 0.0)) throw UsageError("balance: --bounds must be above 0");
+        pct = *b;
+    }
+    std::vector<int> ids(std::begin(kes::DefaultFreeDimensionIds),
+                         std::end(kes::DefaultFreeDimensionIds));
+    if (const auto free = args.TakeValue("--free")) {
+        ids.clear();
+        for (const std::string& name : SplitList(*free)) {
+            const std::optional<kes::NamedDimension> d = kes::FindNamedDimension(name);
+            if (!d || d->Id == 0) throw UsageError("balance: not a free dimension: " + name);
+            ids.push_back(d->Id);
+        }
+    }
+    def.Free.clear();
+    for (int id : ids)
+        def.Free.push_back(kes::DefaultFreeDim(m, id, pct));
+    const auto settings = args.TakeValue("--settings");
+    const auto offsets = args.TakeValue("--offsets");
+    if (settings && offsets) throw UsageError("balance: --settings or --offsets, not both");
+    if (settings) {
+        def.Settings = kes::ReportDef{};
+        def.Settings.Settings = ParseNumberList(*settings, "--settings");
+    } else if (offsets) {
+        def.Settings = kes::ReportDef{};
+        def.Settings.Offsets = ParseNumberList(*offsets, "--offsets");
+    }
+    if (const auto w = args.TakeNumber("--weight-fwd-rev")) {
+        if (!(*w >= 0.0)) throw UsageError("balance: --weight-fwd-rev must not be negative");
+        def.Weights.ForwardReverse = *w;
+    }
+    if (const auto n = args.TakeNumber("--max-evals")) {
+        if (!(*n >= 1.0) || *n > 1e7 || *n != std::floor(*n))
+            throw UsageError("balance: --max-evals must be a whole number from 1");
+        def.MaxEvaluations = static_cast<int>(*n);
+    }
+    return def;
+}
+
+// The report JSON without the line end it is written with on its own.
+std::string ReportObject(const kes::EventsReport& r) {
+    std::string json = kes::ReportJson(r);
+    while (!json.empty() && (json.back() == '\n' || json.back() == '\r'))
+        json.pop_back();
+    return json;
+}
+
+std::string NameOf(int id) {
+    return std::string(kes::DimensionCodeName(id));
+}
+
+void WriteJson(const kes::BalanceResult& r, std::ostream& out) {
+    out << "{\"objective_before\": " << JsonNumber(r.ObjectiveBefore)
+        << ", \"objective_after\": " << JsonNumber(r.ObjectiveAfter)
+        << ", \"evaluations\": " << r.Evaluations
+        << ", \"feasible\": " << (r.Feasible ? "true" : "false") << ", \"changes\": [";
+    for (size_t i = 0; i < r.Changes.size(); ++i) {
+        const kes::BalanceChange& c = r.Changes[i];
+        out << (i ? ", " : "") << "{\"name\": \"" << NameOf(c.Id)
+            << "\", \"before\": " << FloatText(c.Before) << ", \"after\": " << FloatText(c.After)
+            << "}";
+    }
+    out << "], \"before\": " << ReportObject(r.Before) << ", \"after\": " << ReportObject(r.After)
+        << "}\n";
+}
+
+// One quantity a line: name, before, after, after - before, and for a
+// dimension the change in percent.
+void WriteCsv(const kes::BalanceResult& r, std::ostream& out) {
+    out << "name,before,after,change,change_pct\n";
+    const auto line = [&](const std::string& name, const std::optional<double>& a,
+                          const std::optional<double>& b, const std::optional<double>& pct) {
+        const std::optional<double> d = a && b ? std::optional<double>(*b - *a) : std::nullopt;
+        out << name << "," << Number(a) << "," << Number(b) << "," << Number(d) << ","
+            << Number(pct) << "\n";
+    };
+    line("objective", r.ObjectiveBefore, r.ObjectiveAfter, std::nullopt);
+    out << "evaluations,," << r.Evaluations << ",,\n";
+    out << "feasible," << (r.Start.Feasible() ? "true" : "false") << ","
+        << (r.Feasible ? "true" : "false") << ",,\n";
+    for (const kes::BalanceChange& c : r.Changes)
+        out << NameOf(c.Id) << "," << FloatText(c.Before) << "," << FloatText(c.After) << ","
+            << Number(static_cast<double>(c.After) - c.Before) << "," << Number(c.Percent())
+            << "\n";
+    const size_t rows = std::min(r.Before.Rows.size(), r.After.Rows.size());
+    for (size_t i = 0; i < rows; ++i) {
+        const kes::ReportRow& a = r.Before.Rows[i];
+        const kes::ReportRow& b = r.After.Rows[i];
+        const std::string key = std::string(kes::RunDirectionText(a.Direction)) + " " +
+                                (a.Offset ? Number(*a.Offset) : Number(a.Setting)) + " ";
+        struct Field {
+            const char* Name;
+            std::optional<double> (*Of)(const kes::ReportRow&);
+        };
+        static const Field fields[] = {
+            {"front_cutoff_pct",
+             [](const kes::ReportRow& w) { return w.Events.Front.Pct(kes::CutOff); }},
+            {"rear_cutoff_pct",
+             [](const kes::ReportRow& w) { return w.Events.Rear.Pct(kes::CutOff); }},
+            {"cutoff_diff", [](const kes::ReportRow& w) { return w.CutOffDiff; }},
+            {"front_lead", [](const kes::ReportRow& w) { return w.Events.Front.Lead; }},
+            {"rear_lead", [](const kes::ReportRow& w) { return w.Events.Rear.Lead; }},
+            {"lead_diff", [](const kes::ReportRow& w) { return w.LeadDiff; }},
+            {"front_release_pct",
+             [](const kes::ReportRow& w) { return w.Events.Front.Pct(kes::Release); }},
+            {"rear_release_pct",
+             [](const kes::ReportRow& w) { return w.Events.Rear.Pct(kes::Release); }},
+            {"release_diff", [](const kes::ReportRow& w) { return w.ReleaseDiff; }},
+            {"front_compression_pct",
+             [](const kes::ReportRow& w) { return w.Events.Front.Pct(kes::Compression); }},
+            {"rear_compression_pct",
+             [](const kes::ReportRow& w) { return w.Events.Rear.Pct(kes::Compression); }},
+            {"compression_diff", [](const kes::ReportRow& w) { return w.CompressionDiff; }},
+        };
+        for (const Field& f : fields)
+            line(key + f.Name, f.Of(a), f.Of(b), std::nullopt);
+    }
+}
+
+} // namespace
+
+int RunBalanceCommand(kes::Model& m, Args& args, std::ostream& out) {
+    // Normally taken by main before the command; here too for a direct call.
+    ApplyDesignEdits(m, TakeDesignEdits(args));
+    const kes::BalanceDef def = ParseDef(m, args);
+    std::string format = "csv";
+    if (const auto f = args.TakeValue("--format")) {
+        if (*f != "csv" && *f != "json") throw UsageError("balance: --format must be csv or json");
+        format = *f;
+    }
+    const std::optional<std::string> output = args.TakeValue("-o");
+    args.ExpectEmpty();
+
+    const kes::BalanceResult r = kes::RunBalance(m, def);
+    if (!r.Error.empty()) throw UsageError("balance: " + r.Error);
+    if (format == "json")
+        WriteJson(r, out);
+    else
+        WriteCsv(r, out);
+    if (!r.Start.Feasible()) {
+        std::cerr << "kestrove-cli: balance: the design is infeasible: "
+                  << kes::BalanceProblemText(r.Start.Problem) << " (setting "
+                  << Number(r.Start.ProblemSetting) << ")" << (output ? "; nothing written" : "")
+                  << "\n";
+        return 3;
+    }
+    if (output) {
+        kes::Model balanced = m;
+        kes::ApplyBalance(balanced, r);
+        const kes::FileResult saved = kes::SaveDimensionFile(balanced, *output);
+        if (!saved.Ok) {
+            std::cerr << "kestrove-cli: " << *output << ": " << saved.Message << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace cli

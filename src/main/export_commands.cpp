@@ -1,0 +1,128 @@
+#include "main/export_commands.h"
+
+#include "export/design_report.h"
+#include "model/model.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QMessageBox>
+
+namespace {
+
+const QString ReportCaption = QStringLiteral("Export Report");
+const QString DrawingCaption = QStringLiteral("Export Drawing");
+const QString PdfFilter = QStringLiteral("PDF document (*.pdf)");
+const QString DrawingFilters = QStringLiteral("SVG drawing (*.svg);;PDF document (*.pdf)");
+
+QDoubleSpinBox* Number(QWidget* parent, const QString& name, double min, double max, int decimals,
+                       double value) {
+    auto* box = new QDoubleSpinBox(parent);
+    box->setObjectName(name);
+    box->setRange(min, max);
+    box->setDecimals(decimals);
+    box->setValue(value);
+    return box;
+}
+
+} // namespace
+
+ExportCommands::ExportCommands(kes::Model& model, QWidget* window, QObject* parent)
+    : QObject(parent), model_(model), window_(window) {
+    setObjectName(exportcommands::ObjectName);
+    auto make = [&](const QString& text, const QString& name, void (ExportCommands::*slot)()) {
+        auto* a = new QAction(text, this);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    report_ = make(exportcommands::ReportText, exportcommands::ReportName,
+                   &ExportCommands::ExportReportClick);
+    drawing_ = make(exportcommands::DrawingText, exportcommands::DrawingName,
+                    &ExportCommands::ExportDrawingClick);
+    print_ = make(exportcommands::PrintText, exportcommands::PrintName,
+                  &ExportCommands::PrintReportClick);
+}
+
+QString ExportCommands::Choose(const QString& caption, const QString& filters) {
+    if (chooser_) return chooser_(caption, filters);
+    return QFileDialog::getSaveFileName(window_, caption, QString(), filters);
+}
+
+void ExportCommands::ShowError(const QString& text) {
+    if (shower_)
+        shower_(text);
+    else
+        QMessageBox::warning(window_, QStringLiteral("KESTROVE"), text);
+}
+
+exporting::ReportInfo ExportCommands::Info() const {
+    exporting::ReportInfo info;
+    if (sourceFile_) info.SourceFile = sourceFile_();
+    return info;
+}
+
+void ExportCommands::ExportReportClick() {
+    QString fileName = Choose(ReportCaption, PdfFilter);
+    if (fileName.isEmpty()) return;
+    if (QFileInfo(fileName).suffix().isEmpty()) fileName += QStringLiteral(".pdf");
+    QString error;
+    if (exporting::WriteReportPdf(fileName, model_, Info(), exporting::DefaultPaper(), &error) == 0)
+        ShowError(error);
+}
+
+void ExportCommands::ExportDrawingClick() {
+    GearDrawingDef def;
+    def.CrankAngle = model_.DriverAngle;
+    def.Setting = model_.RevArmSetting;
+    def.Paper = exporting::DefaultPaper();
+    const auto chosen = asker_ ? asker_(def) : AskGearDrawingDef(window_, def);
+    if (!chosen) return;
+    QString fileName = Choose(DrawingCaption, DrawingFilters);
+    if (fileName.isEmpty()) return;
+    if (QFileInfo(fileName).suffix().isEmpty()) fileName += QStringLiteral(".svg");
+    QString error;
+    if (WriteGearDrawing(fileName, model_, *chosen, &error) == 0) ShowError(error);
+}
+
+void ExportCommands::PrintReportClick() {
+    const exporting::PrintOutcome out =
+        exporting::PrintReport(model_, Info(), exporting::DefaultPaper(), printDialog_, window_);
+    if (!out.Error.isEmpty()) ShowError(out.Error);
+}
+
+std::optional<GearDrawingDef> AskGearDrawingDef(QWidget* parent, const GearDrawingDef& def) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(DrawingCaption);
+    auto* form = new QFormLayout(&dialog);
+    auto* angle = Number(&dialog, QStringLiteral("DrawingAngle"), 0, 360, 2, def.CrankAngle);
+    auto* setting = Number(&dialog, QStringLiteral("DrawingSetting"), -1000, 1000, 4, def.Setting);
+    auto* unit = new QComboBox(&dialog);
+    unit->setObjectName(QStringLiteral("DrawingUnit"));
+    unit->addItems({QStringLiteral("1 unit = 1 inch"), QStringLiteral("1 unit = 1 mm")});
+    unit->setCurrentIndex(def.Unit == DrawingUnit::Inch ? 0 : 1);
+    auto* paper = new QComboBox(&dialog);
+    paper->setObjectName(QStringLiteral("DrawingPaper"));
+    paper->addItems({QStringLiteral("A4"), QStringLiteral("Letter")});
+    paper->setCurrentIndex(def.Paper == exporting::Paper::A4 ? 0 : 1);
+    form->addRow(QStringLiteral("Crank angle (deg)"), angle);
+    form->addRow(QStringLiteral("Reverse-arm setting"), setting);
+    form->addRow(QStringLiteral("Scale"), unit);
+    form->addRow(QStringLiteral("Paper (PDF)"), paper);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    form->addRow(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    GearDrawingDef out = def;
+    out.CrankAngle = angle->value();
+    out.Setting = setting->value();
+    out.Unit = unit->currentIndex() == 0 ? DrawingUnit::Inch : DrawingUnit::Millimetre;
+    out.Paper = paper->currentIndex() == 0 ? exporting::Paper::A4 : exporting::Paper::Letter;
+    return out;
+}

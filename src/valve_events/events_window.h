@@ -1,0 +1,101 @@
+#pragma once
+// "Valve Events": the precise report, the design checks and the
+// sensitivities of the design as it stands, in three tabs. Modeless: it
+// follows every change of the design while the user works in the other
+// windows. A check on each tick compares the design with the one last
+// computed; a change starts a computation on a copy of the design on a
+// worker thread, so the animation never waits. Only the newest request's
+// result is shown; an older one that finishes late is dropped.
+
+#include "valve_events/design_key.h"
+#include "valve_events/events_job.h"
+
+#include <QFutureWatcher>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QSortFilterProxyModel;
+class QStandardItemModel;
+class QTabWidget;
+class QTableView;
+class QTableWidget;
+
+namespace kes {
+struct Model;
+}
+
+inline const QString ValveEventsCaption = QStringLiteral("Valve Events");
+
+class TValveEvents : public QWidget {
+    Q_OBJECT
+  public:
+    enum Tab { ReportTab = 0, ChecksTab = 1, SensitivityTab = 2 };
+    // How often the design is compared while the window is shown.
+    static constexpr int FollowMs = 16;
+
+    explicit TValveEvents(kes::Model& model, QWidget* parent = nullptr);
+    ~TValveEvents() override;
+
+    // Compares the design with the last one asked for; on a change (or when
+    // the sensitivity tab needs its table) asks for a new computation.
+    void FollowDesign();
+    bool Computing() const;
+    // The result on show, if any.
+    const events_window::EventsResult* Shown() const { return shown_ ? &*shown_ : nullptr; }
+
+    // A tab as text with the given separator, every digit kept: what
+    // "Copy" puts on the clipboard (tabs) and "Save CSV" writes (commas).
+    QString TabText(int tab, char separator) const;
+    void CopyTab();
+    bool SaveCsv(const QString& fileName, QString* error = nullptr);
+    // Test seam: the file chooser of "Save CSV".
+    void SetSaveFileChooser(std::function<QString()> chooser) { chooser_ = std::move(chooser); }
+    // Shows only the sensitivity columns of one event (-1: all).
+    void FilterSensitivity(int quantity);
+
+    QTabWidget* Tabs() const { return tabs_; }
+    QTableWidget* ReportTable() const { return report_; }
+    QTableWidget* ChecksTable() const { return checks_; }
+    QTableView* SensitivityView() const { return sensitivityView_; }
+
+  signals:
+    // A new result is on show.
+    void ResultShown();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    void Request();
+    void Start();
+    void Finished();
+    void Show(events_window::EventsResult result);
+    void SaveClicked();
+    bool WantsSensitivity() const;
+
+    kes::Model& model_;
+    QTimer follow_;
+    QFutureWatcher<events_window::EventsResult> watcher_;
+    std::optional<events_window::DesignKey> requestedKey_;
+    uint64_t requested_ = 0; // generation of the newest request
+    bool pending_ = false;   // a request waits for the running one
+    std::optional<events_window::EventsResult> shown_;
+    std::function<QString()> chooser_;
+
+    QLabel* status_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QTableWidget* report_ = nullptr;
+    QTableWidget* checks_ = nullptr;
+    QComboBox* filter_ = nullptr;
+    QStandardItemModel* sensitivity_ = nullptr;
+    QSortFilterProxyModel* sorted_ = nullptr;
+    QTableView* sensitivityView_ = nullptr;
+};

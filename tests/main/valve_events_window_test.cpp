@@ -1,0 +1,257 @@
+// The Valve Events window: the same numbers as the command line, live
+// updates after an edit, stale results dropped, the sensitivity tab, copy
+// and save, and its place in the main window.
+#include "main/main_form.h"
+#include "main_test_rig.h"
+#include "model/dimensions.h"
+#include "model/model.h"
+#include "valve_events/events_tables.h"
+#include "valve_events/events_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+constexpr int WaitMs = 60000;
+
+QString Cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(KESTROVE_CLI), args);
+    p.waitForFinished(WaitMs);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Waits until the window has shown the answer to its newest request.
+bool Settle(TValveEvents& w) {
+    w.FollowDesign();
+    QSignalSpy shown(&w, &TValveEvents::ResultShown);
+    while (w.Computing())
+        if (!shown.wait(WaitMs)) return false;
+    return w.Shown() != nullptr;
+}
+
+// The report table's cell under a column name.
+QString Cell(const QTableWidget& t, int row, const char* column) {
+    for (int c = 0; c < t.columnCount(); ++c)
+        if (t.horizontalHeaderItem(c)->text() == QLatin1String(column))
+            return t.item(row, c) ? t.item(row, c)->text() : QString();
+    return QStringLiteral("<no column>");
+}
+
+} // namespace
+
+class ValveEventsWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { QuietOffscreenMessages(); }
+
+    void showsTheCommandLinesNumbers() {
+        kes::Model m;
+        kes::InitialiseModel(m);
+        TValveEvents w(m);
+        w.show();
+        QVERIFY(Settle(w));
+        const QString cli = Cli({QStringLiteral("report")});
+        QVERIFY(!cli.isEmpty());
+        // The saved and copied text is the command line's, digit for digit.
+        QCOMPARE(w.TabText(TValveEvents::ReportTab, ','), cli);
+        // Every cell on screen is the command line's number, rounded.
+        const QStringList lines = cli.split('\n', Qt::SkipEmptyParts);
+        const QStringList header = lines[0].split(',');
+        const QTableWidget& t = *w.ReportTable();
+        QCOMPARE(t.rowCount(), static_cast<int>(lines.size()) - 1);
+        const auto columns = kes::ReportColumns();
+        int numbers = 0;
+        for (int row = 0; row < t.rowCount(); ++row) {
+            const QStringList cells = lines[row + 1].split(',');
+            for (int c = static_cast<int>(events_window::FirstShownColumn); c < header.size();
+                 ++c) {
+                const QString shown =
+                    t.item(row, c - static_cast<int>(events_window::FirstShownColumn))->text();
+                const kes::ColumnKind kind = columns[static_cast<size_t>(c)].Kind;
+                if (kind == kes::ColumnKind::Text || kind == kes::ColumnKind::Flag ||
+                    cells[c].isEmpty()) {
+                    QCOMPARE(shown, cells[c]);
+                    continue;
+                }
+                QCOMPARE(shown, events_window::CellText(cells[c].toDouble(),
+                                                        events_window::Decimals(kind)));
+                ++numbers;
+            }
+        }
+        QVERIFY(numbers > 300);
+        // The checks are the command line's too.
+        QCOMPARE(w.TabText(TValveEvents::ChecksTab, ','),
+                 Cli({QStringLiteral("check"), QStringLiteral("--format"), QStringLiteral("csv")}));
+        QCOMPARE(w.ChecksTable()->rowCount(),
+                 w.Shown() ? static_cast<int>(w.Shown()->Checks.Lines.size()) : -1);
+    }
+
+    void followsAnEditAndItsUndo() {
+        kes::Model m;
+        kes::InitialiseModel(m);
+        TValveEvents w(m);
+        w.show();
+        QVERIFY(Settle(w));
+        const QString before = Cell(*w.ReportTable(), 0, "front_cutoff_pct");
+        const uint64_t first = w.Shown()->Report.Rows.size();
+        QVERIFY(first > 0);
+
+        // An edit by any editor, seen on the next check.
+        kes::SetDimension(m, 10, 6.35f);
+        QVERIFY(Settle(w));
+        QVERIFY(Cell(*w.ReportTable(), 0, "front_cutoff_pct") != before);
+        QCOMPARE(w.TabText(TValveEvents::ReportTab, ','),
+                 Cli({QStringLiteral("report"), QStringLiteral("--set"),
+                      QStringLiteral("ValveRodLength=6.35")}));
+
+        // Put back (as UnDo does): the first numbers return.
+        kes::SetDimension(m, 10, 6.343f);
+        QVERIFY(Settle(w));
+        QCOMPARE(Cell(*w.ReportTable(), 0, "front_cutoff_pct"), before);
+
+        // Its own timer finds a change without being asked.
+        kes::SetDimension(m, 2, 3.6f);
+        QSignalSpy shown(&w, &TValveEvents::ResultShown);
+        QVERIFY(shown.wait(WaitMs));
+        QVERIFY(Settle(w));
+        QCOMPARE(w.TabText(TValveEvents::ReportTab, ','),
+                 Cli({QStringLiteral("report"), QStringLiteral("--set"),
+                      QStringLiteral("StrokeLength=3.6")}));
+    }
+
+    void onlyTheNewestResultIsShown() {
+        kes::Model m;
+        kes::InitialiseModel(m);
+        TValveEvents w(m);
+        QSignalSpy shown(&w, &TValveEvents::ResultShown);
+        // Three edits while the first is still computing.
+        for (float v : {6.30f, 6.32f, 6.34f}) {
+            kes::SetDimension(m, 10, v);
+            w.FollowDesign();
+        }
+        QVERIFY(w.Computing());
+        QVERIFY(Settle(w));
+        // The middle request never reached the screen.
+        QVERIFY(shown.count() <= 2);
+        QCOMPARE(w.TabText(TValveEvents::ReportTab, ','),
+                 Cli({QStringLiteral("report"), QStringLiteral("--set"),
+                      QStringLiteral("ValveRodLength=6.34")}));
+        // No change, no new computation.
+        w.FollowDesign();
+        QVERIFY(!w.Computing());
+    }
+
+    void sensitivityTabSortsAndFilters() {
+        kes::Model m;
+        kes::InitialiseModel(m);
+        TValveEvents w(m);
+        w.show();
+        QVERIFY(Settle(w));
+        QVERIFY(!w.Shown()->Sensitivity); // computed only when its tab is open
+        w.Tabs()->setCurrentIndex(TValveEvents::SensitivityTab);
+        QVERIFY(Settle(w));
+        QVERIFY(w.Shown()->Sensitivity);
+        QTableView* view = w.SensitivityView();
+        QCOMPARE(view->model()->rowCount(), 50 * 12);
+        QCOMPARE(w.TabText(TValveEvents::SensitivityTab, ',').count('\n'), 1 + 50 * 12);
+
+        auto* filter = w.findChild<QComboBox*>(QStringLiteral("ValveEventsFilter"));
+        QVERIFY(filter);
+        filter->setCurrentIndex(1 + kes::SensCutOff);
+        for (int port = 0; port < 2; ++port)
+            for (int q = 0; q < kes::SensQuantityCount; ++q)
+                QCOMPARE(view->isColumnHidden(events_window::SensitivityColumn(
+                             port, static_cast<kes::SensitivityQuantity>(q))),
+                         q != kes::SensCutOff);
+        filter->setCurrentIndex(0);
+        QVERIFY(!view->isColumnHidden(events_window::SensitivityColumn(0, kes::SensLead)));
+
+        // Sorted by the front cut-off, largest first, by value, not by text.
+        const int column = events_window::SensitivityColumn(0, kes::SensCutOff);
+        view->sortByColumn(column, Qt::DescendingOrder);
+        double previous = HUGE_VAL;
+        for (int row = 0; row < view->model()->rowCount(); ++row) {
+            const double v =
+                view->model()->index(row, column).data(events_window::SortRole).toDouble();
+            QVERIFY(v <= previous);
+            previous = v;
+        }
+    }
+
+    void copiesTabsAndSavesCsv() {
+        kes::Model m;
+        kes::InitialiseModel(m);
+        TValveEvents w(m);
+        w.show();
+        QVERIFY(Settle(w));
+        w.findChild<QPushButton*>(QStringLiteral("ValveEventsCopy"))->click();
+        const QString copied = QApplication::clipboard()->text();
+        QCOMPARE(copied, w.TabText(TValveEvents::ReportTab, '\t'));
+        QVERIFY(copied.startsWith(QStringLiteral("mid_gear\tsetting\toffset\t")));
+
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("events.csv"));
+        w.SetSaveFileChooser([&] { return file; });
+        w.Tabs()->setCurrentIndex(TValveEvents::ChecksTab);
+        w.findChild<QPushButton*>(QStringLiteral("ValveEventsSave"))->click();
+        QFile saved(file);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(saved.readAll()), w.TabText(TValveEvents::ChecksTab, ','));
+        // A file that cannot be written is said so, and nothing else changes.
+        QString error;
+        QVERIFY(!w.SaveCsv(dir.filePath(QStringLiteral("no/such/folder.csv")), &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void openedModelessFromTheMainWindow() {
+        kes::Model m;
+        TMainForm form(m);
+        form.StopAnimation();
+        auto* action = form.findChild<QAction*>(QStringLiteral("ValveEvents1"));
+        QVERIFY(action);
+        action->trigger();
+        auto* w = form.findChild<TValveEvents*>(QStringLiteral("ValveEvents"));
+        QVERIFY(w);
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->windowModality(), Qt::NonModal);
+        QCOMPARE(w->windowTitle(), ValveEventsCaption);
+        action->trigger(); // the same window again
+        QCOMPARE(form.findChildren<TValveEvents*>().size(), 1);
+        bool hinted = false;
+        for (QAction* a : form.findChild<QToolBar*>(QStringLiteral("ToolBar1"))->actions())
+            hinted |= a->toolTip().startsWith(QStringLiteral("View Valve Events"));
+        QVERIFY(hinted);
+        QVERIFY(Settle(*w));
+        // A reset of all the dimensions is followed as well.
+        kes::SetDimension(m, 10, 6.35f);
+        QVERIFY(Settle(*w));
+        const QString edited = w->TabText(TValveEvents::ReportTab, ',');
+        kes::ResetAllDimensions(m);
+        QVERIFY(Settle(*w));
+        QVERIFY(w->TabText(TValveEvents::ReportTab, ',') != edited);
+        QCOMPARE(w->TabText(TValveEvents::ReportTab, ','), Cli({QStringLiteral("report")}));
+        w->close();
+    }
+};
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ValveEventsWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "valve_events_window_test.moc"

@@ -7,6 +7,7 @@
 #include "model/dyn_vars.h"
 #include "model/format.h"
 
+#include <QFontMetrics>
 #include <QtTest>
 
 #include <cmath>
@@ -155,7 +156,15 @@ void SineDiagramTest::verticalAxis() {
             QVERIFY(std::count(shortY.begin(), shortY.end(), 215 + 5 * h) == 1);
     }
     QVERIFY(TextAt(rec, {9, 18}) && TextAt(rec, {9, 18})->Text == "Scale =");
-    QCOMPARE(TextAt(rec, {50, 18})->Text, Fixed(scale, 3, 1));
+    // The scale at x 50, or further right when "Scale =" reaches x 50 in
+    // the font in use; never over it.
+    const RecordedText* scaleValue = nullptr;
+    for (const RecordedText& t : rec.Texts())
+        if (t.TopLeft.y() == 18 && t.Text == Fixed(scale, 3, 1)) scaleValue = &t;
+    QVERIFY(scaleValue);
+    const QFontMetrics metrics(diagrams::DiagramFont());
+    QCOMPARE(scaleValue->TopLeft.x(),
+             std::max(50, 9 + metrics.horizontalAdvance(QStringLiteral("Scale = "))));
     QCOMPARE(TextAt(rec, {9, 46})->Text, QString("Front"));
     QCOMPARE(TextAt(rec, {9, 374})->Text, QString("Rear"));
     QCOMPARE(TextAt(rec, {9, 32})->Text, QString("Units Travel"));
@@ -330,6 +339,17 @@ void SineDiagramTest::readoutValuesNormalMode() {
     QVERIFY(s.FrontSteamLap > 0.1f);
 }
 
+// The read-out value of a row: at x 592, or moved left as far as a value
+// wider than six characters needs to end inside the picture.
+const RecordedText* ReadoutAt(const RecordingPaintDevice& device, int y) {
+    const QFontMetrics metrics(diagrams::DiagramFont());
+    for (const RecordedText& t : device.Texts())
+        if (t.TopLeft.y() == y &&
+            t.TopLeft.x() == std::min(592, 631 - metrics.horizontalAdvance(t.Text)))
+            return &t;
+    return nullptr;
+}
+
 void SineDiagramTest::readoutValuesOtherMode() {
     auto m = FactoryModel();
     const float mid = m->MidGear();
@@ -345,13 +365,13 @@ void SineDiagramTest::readoutValuesOtherMode() {
     const kes::SolverOutputs& s = m->Solver;
     const auto [jmin, jmax] = JointRange(*m, mid);
     const double jmid = (jmin + jmax) / 2.0;
-    QCOMPARE(TextAt(other, {592, 195})->Text, Fixed(-s.FrontSteamOpenLevel() - jmid, 6, 3));
-    QCOMPARE(TextAt(other, {592, 224})->Text, Fixed(-s.FrontExhaustOpenLevel() - jmid, 6, 3));
-    QCOMPARE(TextAt(other, {592, 237})->Text, Fixed(jmid - s.RearExhaustOpenLevel(), 6, 3));
-    QCOMPARE(TextAt(other, {592, 266})->Text, Fixed(jmid - s.RearSteamOpenLevel(), 6, 3));
-    QVERIFY(TextAt(other, {592, 195})->Text != TextAt(normal, {592, 195})->Text);
+    QCOMPARE(ReadoutAt(other, 195)->Text, Fixed(-s.FrontSteamOpenLevel() - jmid, 6, 3));
+    QCOMPARE(ReadoutAt(other, 224)->Text, Fixed(-s.FrontExhaustOpenLevel() - jmid, 6, 3));
+    QCOMPARE(ReadoutAt(other, 237)->Text, Fixed(jmid - s.RearExhaustOpenLevel(), 6, 3));
+    QCOMPARE(ReadoutAt(other, 266)->Text, Fixed(jmid - s.RearSteamOpenLevel(), 6, 3));
+    QVERIFY(ReadoutAt(other, 195)->Text != ReadoutAt(normal, 195)->Text);
     // The front lead does not depend on the rear valve edge.
-    QCOMPARE(TextAt(other, {592, 295})->Text, TextAt(normal, {592, 295})->Text);
+    QCOMPARE(ReadoutAt(other, 295)->Text, ReadoutAt(normal, 295)->Text);
 }
 
 void SineDiagramTest::twoPositionsNearMidGearPrintTwice() {
@@ -412,22 +432,51 @@ void SineDiagramTest::dynVarBlockWithDimensionsAndLargeFont() {
     RecordingPaintDevice rec(SineClientSize);
     PaintToRecorder(&PaintSineDiagram, *m, rec);
 
+    // The names follow the text scale; the values would then stand under
+    // "Close" (x 408), so they end a blank before it.
+    const QFontMetrics metrics(diagrams::DiagramFont());
     const int x = kes::RoundHalfEven(235 * 1.27);
-    const int valueX = kes::RoundHalfEven(363 * 1.27);
+    const QString stroke = Fixed(m->Frame.StrokeLength, 6, 3);
+    const auto valueX = [&](const QString& v) {
+        return std::min(kes::RoundHalfEven(363 * 1.27),
+                        408 - metrics.horizontalAdvance(' ') - metrics.horizontalAdvance(v));
+    };
+    // A name gives way to the left, as far as the bars' right edge, when it
+    // would run into its value.
+    const auto nameX = [&](int s) {
+        const QString name = QString::fromStdString(m->DynVarSlots[size_t(s)].Name);
+        const QString value = Fixed(m->DynVarSlots[size_t(s)].Value, 6, 3);
+        return std::max(235, std::min(x, valueX(value) - metrics.horizontalAdvance(' ') -
+                                             metrics.horizontalAdvance(name.trimmed())));
+    };
     const int rows[4] = {2, kes::RoundHalfEven(14 * 1.22), kes::RoundHalfEven(26 * 1.22),
                          kes::RoundHalfEven(38 * 1.22)};
-    QCOMPARE(TextAt(rec, {x, rows[0]})->Text, QString::fromStdString(m->DynVarSlots[1].Name));
+    QVERIFY(TextAt(rec, {nameX(1), rows[0]}));
+    QCOMPARE(TextAt(rec, {nameX(1), rows[0]})->Text,
+             QString::fromStdString(m->DynVarSlots[1].Name));
     QCOMPARE(TextAt(rec, {x, rows[1]})->Text, QString("Stroke"));
-    QCOMPARE(TextAt(rec, {valueX, rows[1]})->Text, Fixed(m->Frame.StrokeLength, 6, 3));
-    QCOMPARE(TextAt(rec, {x, rows[2]})->Text, QString::fromStdString(kes::EmptySlotName));
-    QCOMPARE(TextAt(rec, {valueX, rows[3]})->Text, QString(" 0.000"));
+    QVERIFY(TextAt(rec, {valueX(stroke), rows[1]}));
+    QCOMPARE(TextAt(rec, {valueX(stroke), rows[1]})->Text, stroke);
+    QVERIFY(valueX(stroke) < kes::RoundHalfEven(363 * 1.27));
+    QVERIFY(TextAt(rec, {nameX(3), rows[2]}));
+    QCOMPARE(TextAt(rec, {nameX(3), rows[2]})->Text, QString::fromStdString(kes::EmptySlotName));
+    QVERIFY(TextAt(rec, {valueX(" 0.000"), rows[3]}));
+    QCOMPARE(TextAt(rec, {valueX(" 0.000"), rows[3]})->Text, QString(" 0.000"));
     QVERIFY(rec.TextsNamed("* First Select Dimensions *").empty());
-    // The position table follows the text scale too.
-    QCOMPARE(TextAt(rec, {kes::RoundHalfEven(500 * 1.27), 0})->Text,
-             QString("Reverse Arm Positions"));
-    QCOMPARE(
-        TextAt(rec, {kes::RoundHalfEven(545 * 1.27), kes::RoundHalfEven(12 * 1.22) + 12})->Text,
-        QString("    1"));
+    // The position table's rows follow the text scale; the table as a whole
+    // moves left so that it ends inside the picture.
+    const auto header = rec.TextsNamed("Reverse Arm Positions");
+    QCOMPARE(header.size(), size_t(1));
+    const int shift = kes::RoundHalfEven(500 * 1.27) - header[0].TopLeft.x();
+    QVERIFY(shift > 0);
+    QVERIFY(header[0].TopLeft.x() + metrics.horizontalAdvance(header[0].Text) <= 631);
+    const RecordedText* number =
+        TextAt(rec, {kes::RoundHalfEven(545 * 1.27) - shift, kes::RoundHalfEven(12 * 1.22) + 12});
+    QVERIFY(number);
+    QCOMPARE(number->Text, QString("    1"));
+    for (const RecordedText& t : rec.Texts())
+        QVERIFY2(t.TopLeft.x() + metrics.horizontalAdvance(t.Text.trimmed()) <= 632,
+                 qPrintable(t.Text));
 }
 
 void SineDiagramTest::undoLineShowsPreviousThenRebuilds() {

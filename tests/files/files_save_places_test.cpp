@@ -16,13 +16,6 @@ using namespace filestest;
 
 namespace {
 
-Model SampleDesign(uint32_t seed) {
-    Model m;
-    InitialiseModel(m);
-    FillNonGeometry(m, seed);
-    return m;
-}
-
 // The bytes a save of the design writes, taken from a save elsewhere.
 std::vector<unsigned char> SavedBytes(const Model& m) {
     ScratchDir dir;

@@ -13,13 +13,6 @@ using namespace filestest;
 
 namespace {
 
-Model SampleDesign(uint32_t seed) {
-    Model m;
-    InitialiseModel(m);
-    FillNonGeometry(m, seed);
-    return m;
-}
-
 // A folder holding one saved design, old.kvd.
 struct SavedOld {
     ScratchDir Dir;

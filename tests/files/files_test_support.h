@@ -164,4 +164,12 @@ inline void FillNonGeometry(kes::Model& m, uint32_t seed) {
     m.CurrentItem = 1 + static_cast<int>(seed % 20);
 }
 
+// A factory design with seeded values in every record that is not geometry.
+inline kes::Model SampleDesign(uint32_t seed) {
+    kes::Model m;
+    kes::InitialiseModel(m);
+    FillNonGeometry(m, seed);
+    return m;
+}
+
 } // namespace filestest

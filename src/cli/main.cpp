@@ -6,12 +6,14 @@
 #include "cli/cli_scale.h"
 #include "cli/commands.h"
 #include "files/dimension_file.h"
+#include "files/whole_file.h"
 #include "model/model.h"
 
 #ifdef KESTROVE_CLI_DIAGRAMS
 #include "cli/cli_paper.h"
 
 #include <QGuiApplication>
+#include <QtMessageHandler>
 #endif
 
 #include <cstdlib>
@@ -56,10 +58,16 @@ const char* const Usage =
     "  --help       show this text; COMMAND --help shows the command's own\n"
     "  --version    show the version\n";
 
-} // namespace
+#ifdef KESTROVE_CLI_DIAGRAMS
+// Qt's notes about its environment (no XDG_RUNTIME_DIR, fonts, ...) are no
+// output of a command: only its critical messages reach stderr.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << "kestrove-cli: " << text.toStdString() << "\n";
+}
+#endif
 
-int main(int argc, char** argv) {
-    std::vector<std::string> words(argv + 1, argv + argc);
+int Run(const std::vector<std::string>& words, char** argv) {
     if (const auto status = cli::AnswerHelpOrVersion(words, Usage, std::cout)) return *status;
     try {
         cli::Args args(words);
@@ -89,12 +97,14 @@ int main(int argc, char** argv) {
         if (*command == "diagram") {
             // Pictures need fonts but no display.
             if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            qInstallMessageHandler(QuietQtMessages);
             int qtArgc = 1;
             QGuiApplication app(qtArgc, argv);
             return cli::RunDiagram(model, args, std::cout);
         }
         if (*command == "pdf" || *command == "drawing") {
             if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            qInstallMessageHandler(QuietQtMessages);
             int qtArgc = 1;
             QGuiApplication app(qtArgc, argv);
             if (*command == "pdf") return cli::RunPdf(model, args, std::cout, dims.value_or(""));
@@ -109,4 +119,18 @@ int main(int argc, char** argv) {
         std::cerr << "kestrove-cli: " << e.what() << "\n";
         return 1;
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    const int status = Run(words, argv);
+    // A full disk or a closed pipe under stdout shows only when it is flushed.
+    const kes::FileResult output = kes::FinishOutput(std::cout);
+    if (!output.Ok) {
+        std::cerr << "kestrove-cli: cannot write the output: " << output.Message << "\n";
+        return status != 0 ? status : 1;
+    }
+    return status;
 }

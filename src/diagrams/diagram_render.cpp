@@ -5,11 +5,11 @@
 #include "diagrams/port_diagram.h"
 #include "diagrams/sine_diagram.h"
 #include "diagrams/steam_diagram.h"
+#include "saving/buffered_save.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace diagrams {
@@ -62,32 +62,30 @@ bool WriteDiagram(const DiagramKind& kind, kes::Model& m, DiagramTextState& text
 bool WritePictureFile(const QString& fileName, QSize size, const QString& title,
                       const std::function<void(QPainter&)>& paint,
                       const std::function<QImage()>& image, QString* error) {
-    QSaveFile file(fileName);
-    auto fail = [&](const QString& why) {
-        if (error) *error = why;
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
-
-    if (QFileInfo(fileName).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0) {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&file);
-        generator.setSize(size);
-        generator.setViewBox(QRect(QPoint(0, 0), size));
-        generator.setTitle(title);
-        QPainter p;
-        if (!p.begin(&generator)) return fail(QStringLiteral("Cannot write %1").arg(fileName));
-        p.fillRect(QRect(QPoint(0, 0), size), White);
-        BeginDiagram(p);
-        paint(p);
-        p.end();
-    } else {
-        QImageWriter writer(&file, "png");
-        if (!writer.write(image())) return fail(writer.errorString());
-    }
-    if (!file.commit()) return fail(file.errorString());
-    return true;
+    const bool svg =
+        QFileInfo(fileName).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
+    return saving::SaveThroughBuffer(
+        fileName,
+        [&](QIODevice& device, QString* why) {
+            if (svg) {
+                QSvgGenerator generator;
+                generator.setOutputDevice(&device);
+                generator.setSize(size);
+                generator.setViewBox(QRect(QPoint(0, 0), size));
+                generator.setTitle(title);
+                QPainter p;
+                if (!p.begin(&generator)) return false;
+                p.fillRect(QRect(QPoint(0, 0), size), White);
+                BeginDiagram(p);
+                paint(p);
+                return p.end();
+            }
+            QImageWriter writer(&device, "png");
+            if (writer.write(image())) return true;
+            *why = writer.errorString();
+            return false;
+        },
+        error);
 }
 
 } // namespace diagrams

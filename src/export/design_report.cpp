@@ -8,11 +8,11 @@
 #include "export/report_text.h"
 #include "kestrove_version.h"
 #include "model/model.h"
+#include "saving/buffered_save.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <memory>
 
@@ -109,28 +109,23 @@ int PaintReport(QPagedPaintDevice& device, const kes::Model& m, const ReportInfo
 
 int WriteReportPdf(const QString& fileName, const kes::Model& m, const ReportInfo& info,
                    Paper paper, QString* error) {
-    QSaveFile file(fileName);
-    auto fail = [&](const QString& why) {
-        if (error) *error = why;
-        file.cancelWriting();
-        return 0;
-    };
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
     int pages = 0;
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(ReportTitle + QStringLiteral(" - ") +
-                        QString::fromStdString(m.DataSetName));
-        writer.setCreator(QStringLiteral("KESTROVE ") + ProgramVersion());
-        writer.setResolution(300);
-        writer.setPageSize(PageSizeOf(paper));
-        writer.setPageMargins(QMarginsF(PageMarginMm, PageMarginMm, PageMarginMm, PageMarginMm),
-                              QPageLayout::Millimeter);
-        pages = PaintReport(writer, m, info);
-    }
-    if (pages == 0) return fail(QStringLiteral("Cannot write %1").arg(fileName));
-    if (!file.commit()) return fail(file.errorString());
-    return pages;
+    const bool saved = saving::SaveThroughBuffer(
+        fileName,
+        [&](QIODevice& device, QString*) {
+            QPdfWriter writer(&device);
+            writer.setTitle(ReportTitle + QStringLiteral(" - ") +
+                            QString::fromStdString(m.DataSetName));
+            writer.setCreator(QStringLiteral("KESTROVE ") + ProgramVersion());
+            writer.setResolution(300);
+            writer.setPageSize(PageSizeOf(paper));
+            writer.setPageMargins(QMarginsF(PageMarginMm, PageMarginMm, PageMarginMm, PageMarginMm),
+                                  QPageLayout::Millimeter);
+            pages = PaintReport(writer, m, info);
+            return pages > 0;
+        },
+        error);
+    return saved ? pages : 0;
 }
 
 } // namespace exporting

@@ -1,8 +1,9 @@
 #include "export/tiled_pages.h"
 
+#include "saving/buffered_save.h"
+
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -98,48 +99,43 @@ TileGrid PlanTiles(QSizeF contentMm, Paper paper) {
 
 int WriteTiledPdf(const QString& fileName, QSizeF contentMm, Paper paper, const QString& title,
                   const std::function<void(QPainter&)>& paint, QString* error) {
-    QSaveFile file(fileName);
-    auto fail = [&](const QString& why) {
-        if (error) *error = why;
-        file.cancelWriting();
-        return 0;
-    };
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
     const TileGrid g = PlanTiles(contentMm, paper);
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("KESTROVE"));
-        writer.setResolution(PdfResolution);
-        writer.setPageLayout(QPageLayout(
-            PageSizeOf(paper), g.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-            QMarginsF(PageMarginMm, PageMarginMm, PageMarginMm, PageMarginMm),
-            QPageLayout::Millimeter));
-        QPainter p;
-        if (!p.begin(&writer)) return fail(QStringLiteral("Cannot write %1").arg(fileName));
-        p.setRenderHint(QPainter::Antialiasing);
-        const double perMm = PdfResolution / 25.4;
-        bool first = true;
-        for (int r = 0; r < g.Rows; ++r) {
-            for (int c = 0; c < g.Columns; ++c) {
-                if (!first) writer.newPage();
-                first = false;
-                p.save();
-                p.scale(perMm, perMm); // painter units: millimetres
-                const QPointF origin(c * g.StepX, r * g.StepY);
-                p.translate(-origin);
-                p.setClipRect(QRectF(origin, g.Tile));
-                paint(p);
-                if (g.Pages() > 1) PaintMarks(p, g, TileOverlapMm);
-                p.restore();
-                // The label in device pixels, where the font's points are points.
-                if (g.Pages() > 1) PaintLabel(p, g, r, c, title, perMm);
+    const bool saved = saving::SaveThroughBuffer(
+        fileName,
+        [&](QIODevice& device, QString*) {
+            QPdfWriter writer(&device);
+            writer.setTitle(title);
+            writer.setCreator(QStringLiteral("KESTROVE"));
+            writer.setResolution(PdfResolution);
+            writer.setPageLayout(QPageLayout(
+                PageSizeOf(paper), g.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                QMarginsF(PageMarginMm, PageMarginMm, PageMarginMm, PageMarginMm),
+                QPageLayout::Millimeter));
+            QPainter p;
+            if (!p.begin(&writer)) return false;
+            p.setRenderHint(QPainter::Antialiasing);
+            const double perMm = PdfResolution / 25.4;
+            bool first = true;
+            for (int r = 0; r < g.Rows; ++r) {
+                for (int c = 0; c < g.Columns; ++c) {
+                    if (!first) writer.newPage();
+                    first = false;
+                    p.save();
+                    p.scale(perMm, perMm); // painter units: millimetres
+                    const QPointF origin(c * g.StepX, r * g.StepY);
+                    p.translate(-origin);
+                    p.setClipRect(QRectF(origin, g.Tile));
+                    paint(p);
+                    if (g.Pages() > 1) PaintMarks(p, g, TileOverlapMm);
+                    p.restore();
+                    // The label in device pixels, where the font's points are points.
+                    if (g.Pages() > 1) PaintLabel(p, g, r, c, title, perMm);
+                }
             }
-        }
-        p.end();
-    }
-    if (!file.commit()) return fail(file.errorString());
-    return g.Pages();
+            return p.end();
+        },
+        error);
+    return saved ? g.Pages() : 0;
 }
 
 } // namespace exporting

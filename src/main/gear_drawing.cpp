@@ -6,10 +6,10 @@
 #include "main/mechanism_painter.h"
 #include "model/model.h"
 #include "model/solver.h"
+#include "saving/buffered_save.h"
 
 #include <QFileInfo>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -244,29 +244,24 @@ int WriteGearDrawing(const QString& fileName, const kes::Model& m, const GearDra
     if (QFileInfo(fileName).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0)
         return exporting::WriteTiledPdf(fileName, layout->SheetMm, def.Paper, title, paint, error);
 
-    QSaveFile file(fileName);
-    auto fail = [&](const QString& why) {
-        if (error) *error = why;
-        file.cancelWriting();
-        return 0;
-    };
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
-    {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&file);
-        generator.setResolution(SvgResolution);
-        const double perMm = SvgResolution / 25.4;
-        const QSize size(static_cast<int>(std::ceil(layout->SheetMm.width() * perMm)),
-                         static_cast<int>(std::ceil(layout->SheetMm.height() * perMm)));
-        generator.setSize(size);
-        // One unit of the picture is one millimetre of the sheet's printed size.
-        generator.setViewBox(QRectF(0, 0, size.width() / perMm, size.height() / perMm));
-        generator.setTitle(title);
-        QPainter p;
-        if (!p.begin(&generator)) return fail(QStringLiteral("Cannot write %1").arg(fileName));
-        paint(p);
-        p.end();
-    }
-    if (!file.commit()) return fail(file.errorString());
-    return 1;
+    const bool saved = saving::SaveThroughBuffer(
+        fileName,
+        [&](QIODevice& device, QString*) {
+            QSvgGenerator generator;
+            generator.setOutputDevice(&device);
+            generator.setResolution(SvgResolution);
+            const double perMm = SvgResolution / 25.4;
+            const QSize size(static_cast<int>(std::ceil(layout->SheetMm.width() * perMm)),
+                             static_cast<int>(std::ceil(layout->SheetMm.height() * perMm)));
+            generator.setSize(size);
+            // One unit of the picture is one millimetre of the sheet's printed size.
+            generator.setViewBox(QRectF(0, 0, size.width() / perMm, size.height() / perMm));
+            generator.setTitle(title);
+            QPainter p;
+            if (!p.begin(&generator)) return false;
+            paint(p);
+            return p.end();
+        },
+        error);
+    return saved ? 1 : 0;
 }

@@ -2,6 +2,7 @@
 
 #include "analysis/report_format.h"
 #include "model/model.h"
+#include "saving/buffered_save.h"
 #include "valve_events/events_tables.h"
 
 #include <QApplication>
@@ -12,7 +13,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTabWidget>
@@ -211,13 +211,7 @@ void TValveEvents::CopyTab() {
 }
 
 bool TValveEvents::SaveCsv(const QString& fileName, QString* error) {
-    QSaveFile file(fileName);
-    const QByteArray bytes = TabText(tabs_->currentIndex(), ',').toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    return saving::SaveBytes(fileName, TabText(tabs_->currentIndex(), ',').toUtf8(), error);
 }
 
 void TValveEvents::SaveClicked() {

@@ -10,6 +10,8 @@ namespace kes {
 
 namespace {
 
+// One name a line, as the dimension tables list them.
+// clang-format off
 constexpr std::array<NamedDimension, 52> Table = {{
     {"DriverDiameter", 1},
     {"StrokeLength", 2},
@@ -26,8 +28,8 @@ constexpr std::array<NamedDimension, 52> Table = {{
     {"EccRodLength", 13},
     {"GearMountY", 14},
     {"GearMountX", 15},
-    {"RevArmNorm", 0},
-    {"RevArmMax", 0},
+    {"RevArmNorm", 29},
+    {"RevArmMax", 30},
     {"RevArmUpperLength", 16},
     {"RevArmLowerLength", 17},
     {"RevArmPivotY", 18},
@@ -64,6 +66,7 @@ constexpr std::array<NamedDimension, 52> Table = {{
     {"ExhCavityFront", 121},
     {"ValveCtrToJoint", 122},
 }};
+// clang-format on
 
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -76,10 +79,6 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool IsNorm(const NamedDimension& d) {
-    return d.Id == 0 && d.Name == "RevArmNorm";
-}
-
 } // namespace
 
 std::span<const NamedDimension> NamedDimensions() {
@@ -87,7 +86,6 @@ std::span<const NamedDimension> NamedDimensions() {
 }
 
 std::string_view DimensionCodeName(int id) {
-    if (id == 0) return {};
     for (const NamedDimension& d : Table)
         if (d.Id == id) return d.Name;
     return {};
@@ -97,7 +95,7 @@ std::optional<NamedDimension> FindNamedDimension(std::string_view text) {
     int id = 0;
     const char* end = text.data() + text.size();
     if (!text.empty() && std::from_chars(text.data(), end, id).ptr == end) {
-        if (!IsDimensionId(id)) return std::nullopt;
+        if (!IsListedDimensionId(id)) return std::nullopt;
         return NamedDimension{DimensionCodeName(id), id};
     }
     for (const NamedDimension& d : Table)
@@ -106,15 +104,12 @@ std::optional<NamedDimension> FindNamedDimension(std::string_view text) {
 }
 
 float GetNamedDimension(const Mechanism& m, const NamedDimension& d) {
-    if (d.Id != 0) return GetDimension(m, d.Id);
-    return IsNorm(d) ? m.Frame.RevArmNorm : m.Frame.RevArmMax;
+    return GetDimension(m, d.Id);
 }
 
 bool SetNamedDimension(Mechanism& m, const NamedDimension& d, float value) {
     if (!std::isfinite(value)) return false;
-    if (d.Id != 0) return SetDimension(m, d.Id, value);
-    (IsNorm(d) ? m.Frame.RevArmNorm : m.Frame.RevArmMax) = value;
-    return true;
+    return SetDimension(m, d.Id, value);
 }
 
 } // namespace kes

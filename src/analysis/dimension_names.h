@@ -1,8 +1,8 @@
 #pragma once
 // The names of the dimensions as the dimension tables give them
 // ("DriverDiameter", "GearMountX", "ValveCtrToJoint", ...), for the command
-// line's --set and dims and for the tables the analysis writes. RevArmNorm
-// and RevArmMax have no id; every other name stands for one.
+// line's --set and dims and for the tables the analysis writes. Every name
+// stands for an id; RevArmNorm and RevArmMax are 29 and 30.
 
 #include "model/model.h"
 
@@ -14,7 +14,7 @@ namespace kes {
 
 struct NamedDimension {
     std::string_view Name;
-    int Id = 0; // 0 for RevArmNorm and RevArmMax
+    int Id = 0;
 };
 
 // Every dimension in the order of the tables: the frame group (ids 1..15,
@@ -27,8 +27,8 @@ std::string_view DimensionCodeName(int id);
 std::optional<NamedDimension> FindNamedDimension(std::string_view nameOrId);
 
 float GetNamedDimension(const Mechanism& m, const NamedDimension& d);
-// Through SetDimension for an id, so the invariants hold; RevArmNorm and
-// RevArmMax are stored as they are. False for a value that is not finite.
+// Through SetDimension, so the invariants hold. False for a value that is
+// not finite.
 bool SetNamedDimension(Mechanism& m, const NamedDimension& d, float value);
 
 } // namespace kes

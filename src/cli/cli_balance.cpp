@@ -72,7 +72,8 @@ kes::BalanceDef ParseDef(const kes::Model& m, Args& args) {
         ids.clear();
         for (const std::string& name : SplitList(*free)) {
             const std::optional<kes::NamedDimension> d = kes::FindNamedDimension(name);
-            if (!d || d->Id == 0) throw UsageError("balance: not a free dimension: " + name);
+            if (!d || !kes::IsDimensionId(d->Id))
+                throw UsageError("balance: not a free dimension: " + name);
             ids.push_back(d->Id);
         }
     }

@@ -3,13 +3,17 @@
 #include "files/dimension_layout.h"
 #include "files/dimension_record.h"
 #include "files/file_access.h"
+#include "model/dimensions.h"
 #include "model/mid_gear.h"
 #include "model/rounding.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <filesystem>
+#include <memory>
+#include <type_traits>
 #include <utility>
 
 namespace kes {
@@ -54,13 +58,57 @@ void StoreValue(int32_t& dst, float v) {
 
 enum class Format { Current, Older };
 
+bool IsStored(int record, int slot, Format format) {
+    return !(format == Format::Older && record == 11 && slot == 3);
+}
+
+// The display name of the value at record and slot, its runs of spaces made
+// one ("Valve Length Front Half"), or "slot N" for a value that is not a
+// dimension.
+std::string StoredValueName(int record, int slot) {
+    auto probe = std::make_unique<Model>();
+    auto marker = [](int r, int s) { return static_cast<float>(r * 8 + s + 1); };
+    VisitStoredValues(*probe, [&](int r, int s, auto& value) {
+        value = static_cast<std::remove_reference_t<decltype(value)>>(marker(r, s));
+    });
+    for (int id = 1; id <= 122; ++id) {
+        const std::string_view name = DimensionName(id);
+        if (name.empty() || GetDimension(*probe, id) != marker(record, slot)) continue;
+        std::string text;
+        for (const char c : name)
+            if (c != ' ' || (!text.empty() && text.back() != ' ')) text += c;
+        return text;
+    }
+    return "slot " + std::to_string(slot + 1);
+}
+
+// Refuses a file that holds a NaN or an infinity in a real it would store:
+// such a value would pass through every computation and every check. The
+// values kept as integers are rounded and saturated on reading instead.
+FileResult CheckFinite(const FileBuffer& buffer, int lastRecord, Format format) {
+    auto probe = std::make_unique<Model>();
+    int badRecord = -1, badSlot = -1;
+    VisitStoredValues(*probe, [&](int record, int slot, auto& value) {
+        if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, float>) {
+            if (badRecord >= 0 || record > lastRecord || !IsStored(record, slot, format)) return;
+            if (!std::isfinite(SlotValue(buffer, record, slot))) {
+                badRecord = record;
+                badSlot = slot;
+            }
+        }
+    });
+    if (badRecord < 0) return {};
+    return Failure("Dimension file: record " + std::to_string(badRecord) + ", " +
+                   StoredValueName(badRecord, badSlot) + " is not a finite number");
+}
+
 void StoreRecords(Model& m, const FileBuffer& buffer, int lastRecord, Format format) {
     VisitStoredValues(m, [&](int record, int slot, auto& value) {
         if (record > lastRecord) return;
         const float v = SlotValue(buffer, record, slot);
         if (format == Format::Older) {
-            if (record == 11 && slot == 3) return; // not used in the older format
-            if (record == 12 && slot == 2) {       // the reverse-arm top, not the setting
+            if (!IsStored(record, slot, format)) return; // not used in the older format
+            if (record == 12 && slot == 2) {             // the reverse-arm top, not the setting
                 m.Points[RevArmTop].X = v;
                 return;
             }
@@ -86,6 +134,8 @@ template <class T> float StoredReal(T) = delete;
 
 std::string IoErrorText(int error) {
     switch (error) {
+    case fileaccess::NotRegularFile:
+        return NotRegularFileText;
     case ENOENT:
     case ENOTDIR:
         return "File not found";
@@ -165,8 +215,9 @@ FileResult OpenDimensionFile(Model& m, const std::string& path) {
     if (count < FixedRecordCount || (count > FixedRecordCount + 1 && !complete))
         return Failure(ReadBeyondEndText);
 
-    StoreRecords(m, buffer, complete ? CurrentItemRecord - 1 : FixedRecordCount - 1,
-                 Format::Current);
+    const int last = complete ? CurrentItemRecord - 1 : FixedRecordCount - 1;
+    if (FileResult finite = CheckFinite(buffer, last, Format::Current); !finite.Ok) return finite;
+    StoreRecords(m, buffer, last, Format::Current);
     float holding = 1.0f;
     if (complete)
         for (int slot = 0; slot < static_cast<int>(RecordSlots); ++slot)
@@ -184,6 +235,8 @@ FileResult ImportOlderDimensionFile(Model& m, const std::string& path) {
     FileResult result = ReadRecords(path, KvxRecordCount, buffer, count);
     if (!result.Ok) return result;
     if (count < KvxRecordCount) return Failure(ReadBeyondEndText);
+    if (FileResult finite = CheckFinite(buffer, KvxRecordCount - 1, Format::Older); !finite.Ok)
+        return finite;
     StoreRecords(m, buffer, KvxRecordCount - 1, Format::Older);
     m.DataSetName = DataSetNameFromPath(path);
     return {};

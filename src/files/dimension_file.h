@@ -3,7 +3,9 @@
 // and the older ".kvx" import (13 records). Standard library only.
 //
 // A failed save leaves the old file as it was; a failed open or import
-// leaves the model as it was. Values are taken as the file holds them.
+// leaves the model as it was. Values are taken as the file holds them, but
+// a file holding a NaN or an infinity is refused ("Dimension file: record
+// 10, Valve Length Front Half is not a finite number").
 
 #include "model/model.h"
 
@@ -18,6 +20,8 @@ struct FileResult {
 };
 
 inline constexpr const char* ReadBeyondEndText = "Read beyond end of file";
+// A folder, pipe or device where a file was wanted.
+inline constexpr const char* NotRegularFileText = "Not a regular file";
 // The message for an errno value: "File not found", "File access denied",
 // "Disk full", or "I/O error %d".
 std::string IoErrorText(int error);
@@ -48,7 +52,7 @@ FileResult SaveDimensionFile(const Model& m, const std::string& path, const Save
 FileResult SaveDimensionsAs(Model& m, const std::string& path);
 
 // Only regular files are read: a folder, pipe or device is refused with
-// "File access denied" without waiting on it.
+// "Not a regular file" without waiting on it.
 // Reads a ".kvd" file whole, then stores it: records 0..18 always, the
 // LineTable and CurrentItem when the file has 72 records or more. Files of
 // 19 or 20 records keep the LineTable and set CurrentItem to 1; other short

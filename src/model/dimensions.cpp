@@ -140,6 +140,10 @@ float* Storage(Mechanism& m, int id) {
         return &p[BellCrankPivot].Y;
     case 28:
         return &p[BellCrankPivot].X;
+    case RevArmNormId:
+        return &f.RevArmNorm;
+    case RevArmMaxId:
+        return &f.RevArmMax;
     default:
         break;
     }
@@ -156,8 +160,14 @@ bool IsDimensionId(int id) {
     return (id >= 1 && id <= 28) || (id >= 101 && id <= 122);
 }
 
+bool IsListedDimensionId(int id) {
+    return IsDimensionId(id) || id == RevArmNormId || id == RevArmMaxId;
+}
+
 std::string_view DimensionName(int id) {
     if (id >= 1 && id <= 28) return FrameNames[static_cast<size_t>(id - 1)].Name;
+    if (id == RevArmNormId) return "Rev Arm to Cent Norm";
+    if (id == RevArmMaxId) return "Rev Arm to Cent Max";
     if (id >= 101 && id <= 122) return CylinderNames[static_cast<size_t>(id - 101)].Name;
     return {};
 }

@@ -2,11 +2,14 @@
 
 #include "analysis/closure_scan.h"
 #include "analysis/design_thresholds.h"
+#include "model/dimensions.h"
 #include "model/format.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 namespace kes {
 
@@ -35,8 +38,9 @@ class Lines {
     DesignChecks& out_;
 };
 
+// A value that is not a number never passes.
 CheckLevel LevelFor(double magnitude, double warning, double failure) {
-    if (magnitude > failure) return CheckLevel::Failure;
+    if (!std::isfinite(magnitude) || magnitude > failure) return CheckLevel::Failure;
     if (magnitude > warning) return CheckLevel::Warning;
     return CheckLevel::Pass;
 }
@@ -55,20 +59,46 @@ void CheckClosure(const Mechanism& m, const EventsReport& r, Lines& out) {
                 "The linkage does not close at setting " + Num(p.Setting, 4) + " (offset " +
                     Num(p.Setting - *r.MidGear, 4) + ") from crank angle " + Num(p.CrankDeg, 0) +
                     ": " + ClosureFailureText(p.Failure) + ".");
+    std::vector<const ReportRow*> open;
     for (const ReportRow& row : r.Rows)
-        if (!row.Closes())
-            out.Add(CheckLevel::Failure, "closure",
-                    "The linkage does not close over the turn at " + RowName(row) +
-                        (row.Events.FailureDeg
-                             ? " from crank angle " + Num(*row.Events.FailureDeg, 0) + ": " +
-                                   ClosureFailureText(row.Events.Failure)
-                             : std::string()) +
-                        ".");
+        if (!row.Closes()) open.push_back(&row);
+    if (open.size() == 1) {
+        const ReportRow& row = *open.front();
+        out.Add(CheckLevel::Failure, "closure",
+                "The linkage does not close over the turn at " + RowName(row) +
+                    (row.Events.FailureDeg ? " from crank angle " + Num(*row.Events.FailureDeg, 0) +
+                                                 ": " + ClosureFailureText(row.Events.Failure)
+                                           : std::string()) +
+                    ".");
+    } else if (open.size() > 1) {
+        const auto [lo, hi] = std::minmax_element(
+            open.begin(), open.end(),
+            [](const ReportRow* a, const ReportRow* b) { return a->Setting < b->Setting; });
+        out.Add(CheckLevel::Failure, "closure",
+                "The linkage does not close over the turn at " + std::to_string(open.size()) +
+                    " of " + std::to_string(r.Rows.size()) + " settings, " +
+                    Num((*lo)->Setting, 4) + " to " + Num((*hi)->Setting, 4) + ".");
+    }
     if (scan.AllClose())
         out.Add(CheckLevel::Pass, "closure",
                 "The linkage closes over the whole turn at all " +
                     std::to_string(scan.SettingsScanned) + " settings from offset " + Num(-max, 4) +
                     " to " + Num(max, 4) + ".");
+}
+
+// A NaN or an infinity would make every comparison below false: such a
+// design fails at once, by name. True when it does.
+bool CheckFiniteDimensions(const Mechanism& m, Lines& out) {
+    bool any = false;
+    for (int id = 1; id <= 122; ++id) {
+        const std::string_view name = DimensionName(id);
+        if (name.empty() || std::isfinite(GetDimension(m, id))) continue;
+        out.Add(CheckLevel::Failure, "dimensions",
+                "The dimension " + std::string(name) + " (id " + std::to_string(id) +
+                    ") is not a finite number.");
+        any = true;
+    }
+    return any;
 }
 
 void CheckMidGear(const EventsReport& r, Lines& out) {
@@ -78,19 +108,60 @@ void CheckMidGear(const EventsReport& r, Lines& out) {
         out.Add(CheckLevel::Failure, "mid_gear", "Mid gear cannot be found for these dimensions.");
 }
 
+// The lead failures of one port over the rows, told in one line when there
+// are several.
+struct LeadFailures {
+    const ReportRow* First = nullptr;
+    int Count = 0, Absent = 0;
+    double Lo = INFINITY, Hi = -INFINITY;
+    void Add(const ReportRow& row, const std::optional<double>& lead) {
+        if (!First) First = &row;
+        ++Count;
+        if (!lead) {
+            ++Absent;
+            return;
+        }
+        Lo = std::min(Lo, *lead);
+        Hi = std::max(Hi, *lead);
+    }
+};
+
+void AddLeadFailures(const char* port, const LeadFailures& f, size_t rows, Lines& out) {
+    if (f.Count == 0) return;
+    const std::string why = ": the port does not open before dead centre.";
+    const std::string name = port;
+    if (f.Count == 1) {
+        const auto& lead = name == "front" ? f.First->Events.Front.Lead : f.First->Events.Rear.Lead;
+        out.Add(CheckLevel::Failure, "lead",
+                "The " + name + " lead at " + RowName(*f.First) + " is " +
+                    (lead ? Num(*lead, 4) : std::string("absent")) + why);
+        return;
+    }
+    const std::string where =
+        static_cast<size_t>(f.Count) == rows
+            ? "all " + std::to_string(rows) + " settings"
+            : std::to_string(f.Count) + " of " + std::to_string(rows) + " settings";
+    const int measured = f.Count - f.Absent;
+    std::string text = name + " lead ";
+    if (measured == 0)
+        text += "absent at " + where;
+    else
+        text += std::string(f.Hi < 0.0 ? "negative" : "not positive") + " at " + where + ", " +
+                (measured == 1 ? Num(f.Lo, 4) : Num(f.Lo, 4) + " to " + Num(f.Hi, 4)) +
+                (f.Absent > 0 ? " (absent at " + std::to_string(f.Absent) + ")" : "");
+    out.Add(CheckLevel::Failure, "lead", text + why);
+}
+
 void CheckLead(const EventsReport& r, Lines& out) {
     double lo = INFINITY, hi = -INFINITY, sum = 0.0;
     int count = 0;
     bool allPositive = true;
+    LeadFailures failures[2];
     for (const ReportRow& row : r.Rows) {
         for (const auto* p : {&row.Events.Front, &row.Events.Rear}) {
-            const char* port = p == &row.Events.Front ? "front" : "rear";
             if (!p->Lead || !(*p->Lead > 0.0)) {
                 allPositive = false;
-                out.Add(CheckLevel::Failure, "lead",
-                        std::string("The ") + port + " lead at " + RowName(row) + " is " +
-                            (p->Lead ? Num(*p->Lead, 4) : std::string("absent")) +
-                            ": the port does not open before dead centre.");
+                failures[p == &row.Events.Front ? 0 : 1].Add(row, p->Lead);
                 continue;
             }
             lo = std::min(lo, *p->Lead);
@@ -99,13 +170,18 @@ void CheckLead(const EventsReport& r, Lines& out) {
             ++count;
         }
     }
+    AddLeadFailures("front", failures[0], r.Rows.size(), out);
+    AddLeadFailures("rear", failures[1], r.Rows.size(), out);
     if (count == 0) return;
     if (allPositive)
         out.Add(CheckLevel::Pass, "lead",
                 "The lead is positive on both ports at every reported setting.");
     const double mean = sum / count, range = hi - lo;
     const bool steady = range <= th::LeadRangeWarningFraction * mean;
-    out.Add(steady ? CheckLevel::Pass : CheckLevel::Warning, "lead",
+    const CheckLevel level = !std::isfinite(range / mean) ? CheckLevel::Failure
+                             : steady                     ? CheckLevel::Pass
+                                                          : CheckLevel::Warning;
+    out.Add(level, "lead",
             "The lead varies from " + Num(lo, 4) + " to " + Num(hi, 4) + " (range " +
                 Num(range, 4) + ", " + Num(range / mean * 100.0, 0) + " % of its mean " +
                 Num(mean, 4) + ").");
@@ -178,12 +254,15 @@ void CheckPortOpening(const Mechanism& m, const EventsReport& r, Lines& out) {
         const std::string name = port.Name;
         if (fullGear) {
             const bool full = *fullGear >= th::FullOpeningFraction * port.Width;
-            out.Add(full ? CheckLevel::Pass : CheckLevel::Warning, "port_opening",
+            const CheckLevel level = !std::isfinite(*fullGear + port.Width) ? CheckLevel::Failure
+                                     : full                                 ? CheckLevel::Pass
+                                                                            : CheckLevel::Warning;
+            out.Add(level, "port_opening",
                     "At normal full gear the " + name + " port opens " + Num(*fullGear, 4) +
                         " to steam, of a port width " + Num(port.Width, 4) +
                         (full ? "." : ": the port is never fully opened."));
         }
-        if (*largest > port.Width + port.Bridge)
+        if (!(*largest <= port.Width + port.Bridge))
             out.Add(CheckLevel::Failure, "port_opening",
                     "The " + name + " valve edge over-travels by " + Num(*largest - port.Width, 4) +
                         ", past the bridge (" + Num(port.Bridge, 4) + ") onto the exhaust port.");
@@ -210,6 +289,11 @@ void CheckExhaustClearance(const Mechanism& m, Lines& out) {
         const double clearance = p.Cavity - h - p.Bridge; // > 0: open to exhaust at mid travel
         const double land = p.ValveLength - p.Cavity;
         const std::string name = p.Name;
+        if (!std::isfinite(clearance + land + p.Width)) {
+            out.Add(CheckLevel::Failure, "exhaust_clearance",
+                    "The " + name + " port's exhaust clearance cannot be computed.");
+            continue;
+        }
         if (land < p.Width) {
             out.Add(CheckLevel::Failure, "exhaust_clearance",
                     "The " + name + " valve land (" + Num(land, 4) +
@@ -251,12 +335,18 @@ void CheckSwing(const EventsReport& r, Lines& out) {
                   {"combination lever", worst->CombLever}};
     for (const auto& s : swings) {
         const bool ok = s.Deg <= th::SwingWarningDeg;
-        out.Add(ok ? CheckLevel::Pass : CheckLevel::Warning, "swing",
+        out.Add(!std::isfinite(s.Deg) ? CheckLevel::Failure
+                : ok                  ? CheckLevel::Pass
+                                      : CheckLevel::Warning,
+                "swing",
                 std::string("The ") + s.Name + " swings through at most " + Num(s.Deg, 1) +
                     " degrees" + (ok ? "." : ", more than " + Num(th::SwingWarningDeg, 0) + "."));
     }
     const bool ok = worst->EccRodToHorizontal <= th::EccRodAngleWarningDeg;
-    out.Add(ok ? CheckLevel::Pass : CheckLevel::Warning, "swing",
+    out.Add(!std::isfinite(worst->EccRodToHorizontal) ? CheckLevel::Failure
+            : ok                                      ? CheckLevel::Pass
+                                                      : CheckLevel::Warning,
+            "swing",
             "The eccentric rod stands at most " + Num(worst->EccRodToHorizontal, 1) +
                 " degrees to the horizontal" +
                 (ok ? "." : ", more than " + Num(th::EccRodAngleWarningDeg, 0) + "."));
@@ -289,6 +379,8 @@ bool DesignChecks::AnyWarning() const {
 DesignChecks RunDesignChecks(const Mechanism& m, const EventsReport& report) {
     DesignChecks checks;
     Lines out(checks);
+    // Nothing computed from a NaN or an infinity means anything.
+    if (CheckFiniteDimensions(m, out)) return checks;
     CheckMidGear(report, out);
     CheckClosure(m, report, out);
     CheckLead(report, out);

@@ -1,10 +1,14 @@
 #include "analysis/design_checks.h"
 #include "analysis/design_thresholds.h"
 #include "analysis_designs.h"
+#include "model/dimensions.h"
+#include "model/format.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -94,6 +98,63 @@ TEST(DesignChecks, EveryLineCarriesItsNumbers) {
     for (const kes::CheckLine& l : c.Lines) {
         EXPECT_NE(l.Text.find_first_of("0123456789"), std::string::npos) << l.Text;
         EXPECT_FALSE(l.Topic.empty());
+    }
+}
+
+TEST(DesignChecks, AFailureAtSeveralSettingsIsOneLineWithItsRange) {
+    kes::Model m = Factory();
+    kes::SetDimension(m, 119, 1.2f); // a front steam lap beyond the lap-and-lead motion
+    const kes::EventsReport report = kes::ComputeReport(m, kes::DefaultReportDef(m));
+    const kes::DesignChecks c = kes::RunDesignChecks(m, report);
+    std::vector<kes::CheckLine> front;
+    double lo = INFINITY, hi = -INFINITY;
+    int failing = 0;
+    for (const kes::ReportRow& row : report.Rows)
+        if (row.Events.Front.Lead && *row.Events.Front.Lead <= 0.0) {
+            ++failing;
+            lo = std::min(lo, *row.Events.Front.Lead);
+            hi = std::max(hi, *row.Events.Front.Lead);
+        }
+    ASSERT_GE(failing, 2);
+    for (const kes::CheckLine& l : Topic(c, "lead"))
+        if (l.Level == kes::CheckLevel::Failure && l.Text.find("front") != std::string::npos)
+            front.push_back(l);
+    ASSERT_EQ(front.size(), 1u);
+    const std::string where =
+        failing == static_cast<int>(report.Rows.size())
+            ? "all " + std::to_string(failing) + " settings"
+            : std::to_string(failing) + " of " + std::to_string(report.Rows.size()) + " settings";
+    EXPECT_NE(front[0].Text.find("front lead negative at " + where + ", " +
+                                 kes::FormatFixed(lo, 0, 4) + " to " + kes::FormatFixed(hi, 0, 4)),
+              std::string::npos)
+        << front[0].Text;
+
+    // Open at several settings: one closure line for the rows.
+    m = Factory();
+    m.Frame.RevArmMax = 2.5f;
+    int openLines = 0;
+    for (const kes::CheckLine& l : Topic(kes::RunDesignChecks(m), "closure"))
+        openLines += l.Text.find("over the turn") != std::string::npos;
+    EXPECT_EQ(openLines, 1);
+}
+
+TEST(DesignChecks, NoCheckPassesANonFiniteDimension) {
+    for (int id : {2, 10, 20, 103, 113, 119, 121, kes::RevArmNormId}) {
+        for (float v :
+             {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+              -std::numeric_limits<float>::infinity()}) {
+            kes::Model m = Factory();
+            kes::SetDimension(m, id, v);
+            const kes::DesignChecks c = kes::RunDesignChecks(m);
+            EXPECT_TRUE(c.AnyFailure()) << id;
+            const auto named = Topic(c, "dimensions");
+            ASSERT_EQ(named.size(), 1u) << id;
+            EXPECT_NE(named[0].Text.find(kes::DimensionName(id)), std::string::npos);
+            for (const kes::CheckLine& l : c.Lines) {
+                EXPECT_EQ(l.Text.find("nan"), std::string::npos) << l.Text;
+                EXPECT_EQ(l.Text.find("inf"), std::string::npos) << l.Text;
+            }
+        }
     }
 }
 

@@ -20,6 +20,17 @@ void FillDifferences(ReportRow& row) {
     row.LeadDiff = Difference(f.Lead, r.Lead);
 }
 
+// Events found on the part of a turn that closed belong to no real motion of
+// the gear: a row that does not close has none, as for an event that never
+// happens.
+void DropEvents(TurnEvents& e) {
+    e.Front = PortEventSet{};
+    e.Rear = PortEventSet{};
+    e.ValveTravel.reset();
+    e.MinValveOffset.reset();
+    e.MaxValveOffset.reset();
+}
+
 // The rows in order: each setting once, mid gear twice (forward first).
 struct RowPlan {
     double Setting;
@@ -63,25 +74,46 @@ ReportDef DefaultReportDef(const Mechanism& m) {
     return def;
 }
 
-void ComputeReport(const Mechanism& m, const ReportDef& def, EventsReport& out) {
+namespace {
+
+// stopAtOpen: stop at the first row that does not close, which ends the rows.
+bool FillReport(const Mechanism& m, const ReportDef& def, EventsReport& out, bool stopAtOpen) {
     PreciseLinkage linkage(m);
     out.MidGear = PreciseMidGear(m);
     out.Centres = FindDeadCentres(linkage);
     size_t n = 0;
+    bool closes = true;
     PlanRows(def, out.MidGear, [&](const RowPlan& plan) {
+        if (stopAtOpen && !closes) return;
         if (out.Rows.size() <= n) out.Rows.emplace_back();
         ReportRow& row = out.Rows[n++];
         row.Setting = plan.Setting;
         row.Offset = plan.Offset;
         row.Direction = plan.Direction;
         ComputeTurnEvents(linkage, out.Centres, plan.Setting, plan.Direction, row.Events);
+        if (!row.Closes()) {
+            DropEvents(row.Events);
+            closes = false;
+        }
         FillDifferences(row);
     });
     out.Rows.resize(n);
     out.CutOffs.reset();
+    if (stopAtOpen && !closes) return false;
     if (def.WantedCutOffPct && out.MidGear)
         out.CutOffs = FindCutOffSettings(linkage, out.Centres, *out.MidGear, m.Frame.RevArmMax,
                                          *def.WantedCutOffPct);
+    return closes;
+}
+
+} // namespace
+
+void ComputeReport(const Mechanism& m, const ReportDef& def, EventsReport& out) {
+    FillReport(m, def, out, false);
+}
+
+bool ComputeClosingReport(const Mechanism& m, const ReportDef& def, EventsReport& out) {
+    return FillReport(m, def, out, true);
 }
 
 EventsReport ComputeReport(const Mechanism& m, const ReportDef& def) {

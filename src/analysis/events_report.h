@@ -38,6 +38,7 @@ struct ReportRow {
     // Front minus rear: cut-off, release and compression in points of the
     // stroke, lead in length units.
     std::optional<double> CutOffDiff, ReleaseDiff, CompressionDiff, LeadDiff;
+    // A row that does not close has no events, lead or openings.
     bool Closes() const { return Events.Closes; }
 };
 
@@ -53,5 +54,8 @@ struct EventsReport {
 // allocates nothing after the first time.
 EventsReport ComputeReport(const Mechanism& m, const ReportDef& def);
 void ComputeReport(const Mechanism& m, const ReportDef& def, EventsReport& out);
+// The same, but it gives up at the first row whose linkage does not close:
+// that row is the last, and the answer is false. True when every row closes.
+bool ComputeClosingReport(const Mechanism& m, const ReportDef& def, EventsReport& out);
 
 } // namespace kes

@@ -360,6 +360,12 @@ std::string ChecksJson(const DesignChecks& c) {
     return j.Take() + '\n';
 }
 
+namespace {
+bool StepCloses(const SensitivityTable& t, size_t i) {
+    return i >= t.StepCloses.size() || t.StepCloses[i] != 0;
+}
+} // namespace
+
 std::string SensitivityCsv(const SensitivityTable& t, char sep) {
     std::string out;
     out += "id,name,display_name,setting,offset,direction";
@@ -367,7 +373,7 @@ std::string SensitivityCsv(const SensitivityTable& t, char sep) {
         for (int q = 0; q < SensQuantityCount; ++q)
             out += std::string(",") + port + '_' +
                    SensitivityQuantityName(static_cast<SensitivityQuantity>(q));
-    out += '\n';
+    out += ",step_closes\n";
     if (sep != ',')
         for (char& ch : out)
             if (ch == ',') ch = sep;
@@ -384,7 +390,7 @@ std::string SensitivityCsv(const SensitivityTable& t, char sep) {
             for (int port = 0; port < 2; ++port)
                 for (int q = 0; q < SensQuantityCount; ++q)
                     line += sep + CsvNumber(cell[port][q]);
-            out += line + '\n';
+            out += line + sep + (StepCloses(t, i) ? "true" : "false") + '\n';
         }
     }
     return out;
@@ -413,6 +419,8 @@ std::string SensitivityJson(const SensitivityTable& t) {
             j.Number(key.Offset);
             j.Key("direction");
             j.String(RunDirectionText(key.Direction));
+            j.Key("step_closes");
+            j.Bool(StepCloses(t, i));
             const SensitivityCell& cell = t.At(i, r);
             for (int port = 0; port < 2; ++port) {
                 j.Key(port == 0 ? "front" : "rear");

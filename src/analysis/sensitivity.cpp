@@ -33,21 +33,25 @@ bool SameRow(const ReportRow& a, const ReportRow& b) {
 
 // One dimension: report the design a step above and a step below, and
 // difference every quantity. The stored values are 32-bit, so the step that
-// was really taken is divided out.
-void OneDimension(const Mechanism& m, const ReportDef& def, int id, size_t rows,
+// was really taken is divided out. A step whose linkage does not close at
+// some setting is given up at once (a turn that does not close is the
+// slowest to report, and has no events to difference): false then, and the
+// cells stay empty.
+bool OneDimension(const Mechanism& m, const ReportDef& def, int id, size_t rows,
                   SensitivityCell* cells, EventsReport& up, EventsReport& down) {
+    for (size_t r = 0; r < rows; ++r)
+        cells[r] = SensitivityCell{};
     const float value = GetDimension(m, id);
     Mechanism copy = m;
     SetDimension(copy, id, static_cast<float>(value + SensitivityStep));
     const double hi = GetDimension(copy, id);
-    ComputeReport(copy, def, up);
+    if (!ComputeClosingReport(copy, def, up)) return false;
     SetDimension(copy, id, static_cast<float>(value - SensitivityStep));
     const double lo = GetDimension(copy, id);
-    ComputeReport(copy, def, down);
+    if (!ComputeClosingReport(copy, def, down)) return false;
     const double taken = hi - lo;
     for (size_t r = 0; r < rows; ++r) {
         SensitivityCell& cell = cells[r];
-        cell = SensitivityCell{};
         if (r >= up.Rows.size() || r >= down.Rows.size() || !(taken > 0.0)) continue;
         if (!SameRow(up.Rows[r], down.Rows[r])) continue;
         for (int port = 0; port < 2; ++port) {
@@ -59,6 +63,7 @@ void OneDimension(const Mechanism& m, const ReportDef& def, int id, size_t rows,
             }
         }
     }
+    return true;
 }
 
 } // namespace
@@ -87,6 +92,7 @@ SensitivityTable ComputeSensitivity(const Mechanism& m, const ReportDef& def, un
         table.Rows.push_back(SensitivityRowKey{row.Offset, row.Setting, row.Direction});
     const size_t rows = table.Rows.size();
     table.Cells.resize(table.Ids.size() * rows);
+    table.StepCloses.assign(table.Ids.size(), 1);
 
     unsigned n = threads ? threads : std::max(1u, std::thread::hardware_concurrency());
     n = std::min<unsigned>(n, static_cast<unsigned>(table.Ids.size()));
@@ -94,7 +100,8 @@ SensitivityTable ComputeSensitivity(const Mechanism& m, const ReportDef& def, un
     auto work = [&](unsigned first) {
         EventsReport up, down;
         for (size_t i = first; i < table.Ids.size(); i += n)
-            OneDimension(m, def, table.Ids[i], rows, &table.Cells[i * rows], up, down);
+            table.StepCloses[i] =
+                OneDimension(m, def, table.Ids[i], rows, &table.Cells[i * rows], up, down);
     };
     std::vector<std::thread> pool;
     for (unsigned t = 1; t < n; ++t)

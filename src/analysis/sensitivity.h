@@ -3,7 +3,8 @@
 // dimension with an id, the change of each port's lead, cut-off, release and
 // compression at each reported setting for +0.001 of that dimension, from
 // central differences of the precise report (mid gear found again for each
-// perturbed design, as an edit would).
+// perturbed design, as an edit would). A dimension whose step leaves the
+// linkage open somewhere is given up and marked so.
 
 #include "analysis/events_report.h"
 
@@ -37,6 +38,9 @@ struct SensitivityTable {
     std::vector<int> Ids; // dimension ids, in the order of the dimension tables
     std::vector<SensitivityRowKey> Rows;
     std::vector<SensitivityCell> Cells; // Ids.size() x Rows.size(), id-major
+    // Per id: 0 when the linkage does not close at some setting a step away;
+    // that dimension's cells are all empty then.
+    std::vector<char> StepCloses;
 
     const SensitivityCell& At(size_t idIndex, size_t row) const {
         return Cells[idIndex * Rows.size() + row];

@@ -148,4 +148,33 @@ TEST(EventsReport, WithoutMidGearOffsetsGiveNoRows) {
     EXPECT_TRUE(r.Rows.empty());
 }
 
+TEST(EventsReport, RowsThatDoNotCloseHaveNoEvents) {
+    kes::Model m = Factory();
+    m.Frame.RevArmMax = 2.5f; // the radius bar cannot follow so far in reverse
+    const kes::EventsReport r = kes::ComputeReport(m, kes::DefaultReportDef(m));
+    int open = 0, closed = 0;
+    for (const kes::ReportRow& row : r.Rows) {
+        if (row.Closes()) {
+            ++closed;
+            EXPECT_TRUE(row.Events.Front.Lead);
+            continue;
+        }
+        ++open;
+        for (const kes::PortEventSet* p : {&row.Events.Front, &row.Events.Rear}) {
+            for (int k = 0; k < kes::EventKindCount; ++k) {
+                EXPECT_FALSE(p->Event[static_cast<size_t>(k)]) << row.Setting;
+                EXPECT_EQ(p->Times[static_cast<size_t>(k)], 0);
+            }
+            EXPECT_FALSE(p->Lead);
+            EXPECT_FALSE(p->MaxSteamOpening);
+            EXPECT_FALSE(p->MaxExhaustOpening);
+        }
+        EXPECT_FALSE(row.Events.ValveTravel);
+        EXPECT_FALSE(row.CutOffDiff);
+        EXPECT_FALSE(row.LeadDiff);
+    }
+    EXPECT_GE(open, 1);
+    EXPECT_GE(closed, 1);
+}
+
 } // namespace

@@ -190,15 +190,17 @@ TEST(SensitivityFormat, OneLinePerDimensionAndRow) {
     t.Rows = {{0.0, 10.4, kes::RunDirection::Forward}, {-1.5, 8.9, kes::RunDirection::Reverse}};
     t.Cells.resize(4);
     t.Cells[1][0][kes::SensCutOff] = 0.25;
+    t.StepCloses = {1, 0};
     const auto lines = Lines(kes::SensitivityCsv(t));
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "id,name,display_name,setting,offset,direction,front_lead,front_cutoff,"
                         "front_release,front_compression,rear_lead,rear_cutoff,rear_release,"
-                        "rear_compression");
-    EXPECT_EQ(lines[2], "2,StrokeLength,Stroke,8.9,-1.5,R,,0.25,,,,,,");
-    EXPECT_EQ(lines[3], "122,ValveCtrToJoint,Valve Stem,10.4,0,F,,,,,,,,");
+                        "rear_compression,step_closes");
+    EXPECT_EQ(lines[2], "2,StrokeLength,Stroke,8.9,-1.5,R,,0.25,,,,,,,true");
+    EXPECT_EQ(lines[3], "122,ValveCtrToJoint,Valve Stem,10.4,0,F,,,,,,,,,false");
     const std::string json = kes::SensitivityJson(t);
     EXPECT_EQ(Count(json, "\"display_name\""), 4u);
+    EXPECT_EQ(Count(json, "\"step_closes\": false"), 2u);
     EXPECT_NE(json.find("\"front\": {\"lead\": null, \"cutoff\": 0.25, \"release\": null"),
               std::string::npos);
 }
@@ -231,9 +233,11 @@ TEST(DimensionNames, LookUp) {
         {"BellCrankPivotX", 28},
         {"BellCrankPivotY", 27},
         {"CylCLAboveDriver", 102},
-        {"RevArmNorm", 0},
-        {"RevArmMax", 0},
-        {"29", -1},
+        {"RevArmNorm", 29},
+        {"RevArmMax", 30},
+        {"29", 29},
+        {"30", 30},
+        {"31", -1},
         {"0", -1},
         {"Stroke", -1},
         {"", -1},

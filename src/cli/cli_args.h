@@ -17,9 +17,12 @@ class Args {
   public:
     explicit Args(std::vector<std::string> words) : words_(std::move(words)) {}
 
-    // Takes "--name VALUE" if present (once); throws when the value is missing.
+    // Takes "--name VALUE" if present; throws when the value is missing or
+    // the option is given twice.
     std::optional<std::string> TakeValue(const std::string& name);
-    // Takes "--name" if present.
+    // Takes every "--name VALUE", for the options that may repeat.
+    std::vector<std::string> TakeEveryValue(const std::string& name);
+    // Takes "--name" if present; throws when it is given twice.
     bool TakeFlag(const std::string& name);
     // Takes "--name NUMBER"; a malformed number, or one outside the float
     // range, is a UsageError.
@@ -30,12 +33,21 @@ class Args {
     void ExpectEmpty() const;
 
   private:
+    std::optional<std::string> TakeNextValue(const std::string& name);
+    void RefuseAgain(const std::string& name) const;
+
     std::vector<std::string> words_;
 };
 
-// Parses a whole word as a real a float can hold (finite, at most the
-// largest float in size); nullopt when it is not one.
+// True for a decimal number, nothing around it: [+-]digits[.digits][e[+-]digits].
+// No spaces, no hexadecimal, no "inf" or "nan".
+bool IsDecimalNumber(const std::string& text);
+// Parses a whole word as a decimal real a float can hold (finite, at most
+// the largest float in size); nullopt when it is not one.
 std::optional<double> ParseReal(const std::string& text);
+// The same, or a UsageError: 'not a number WHERE: "text"', or 'out of range
+// WHERE: "text"' for a number beyond the float range (where: "for --step").
+double RequireReal(const std::string& text, const std::string& where);
 
 // v as a float; a UsageError naming what when it is outside the float range.
 float NarrowReal(double v, const std::string& what);

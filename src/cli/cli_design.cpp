@@ -11,19 +11,17 @@ namespace cli {
 
 std::vector<DesignEdit> TakeDesignEdits(Args& args) {
     std::vector<DesignEdit> edits;
-    while (const auto text = args.TakeValue("--set")) {
-        const auto equals = text->find('=');
-        if (equals == std::string::npos) throw UsageError("--set needs NAME=VALUE, not " + *text);
-        const std::string name = text->substr(0, equals);
-        const std::string valueText = text->substr(equals + 1);
+    for (const std::string& text : args.TakeEveryValue("--set")) {
+        const auto equals = text.find('=');
+        if (equals == std::string::npos) throw UsageError("--set needs NAME=VALUE, not " + text);
+        const std::string name = text.substr(0, equals);
+        const std::string valueText = text.substr(equals + 1);
         const auto dimension = kes::FindNamedDimension(name);
         if (!dimension)
             throw UsageError("--set: no dimension named " + name +
                              " (kestrove-cli dims lists them)");
-        const auto value = ParseReal(valueText);
-        if (!value || std::fabs(*value) > std::numeric_limits<float>::max())
-            throw UsageError("--set: not a number for " + name + ": " + valueText);
-        edits.push_back({*dimension, static_cast<float>(*value)});
+        const double value = RequireReal(valueText, "for " + name);
+        edits.push_back({*dimension, static_cast<float>(value)});
     }
     return edits;
 }
@@ -51,9 +49,7 @@ std::vector<double> ParseNumberList(const std::string& list, const std::string& 
     std::stringstream words(list);
     std::string word;
     while (std::getline(words, word, ',')) {
-        const auto value = ParseReal(word);
-        if (!value) throw UsageError("not a number in " + option + ": \"" + word + "\"");
-        values.push_back(*value);
+        values.push_back(RequireReal(word, "in " + option));
     }
     if (values.empty()) throw UsageError(option + " needs at least one value");
     return values;

@@ -92,12 +92,20 @@ std::optional<std::string> CommandHelp(const std::string& command) {
 
 std::optional<int> AnswerHelpOrVersion(const std::vector<std::string>& words, const char* usage,
                                        std::ostream& out) {
-    Args args(words);
-    bool help = false;
-    while (args.TakeFlag("--help") || args.TakeFlag("-h"))
-        help = true;
+    // Counted here, not taken: a repeated --help is no error.
+    bool help = false, version = false;
+    std::vector<std::string> rest;
+    for (const std::string& w : words) {
+        if (w == "--help" || w == "-h")
+            help = true;
+        else if (w == "--version")
+            version = true;
+        else
+            rest.push_back(w);
+    }
+    Args args(rest);
     if (!help) {
-        if (!args.TakeFlag("--version")) return std::nullopt;
+        if (!version) return std::nullopt;
         out << "kestrove-cli " << KESTROVE_VERSION << "\n";
         return 0;
     }

@@ -2,6 +2,8 @@
 // drawing, painted by the same code as the window's File commands.
 #include "cli/cli_paper.h"
 
+#include "cli/cli_design.h"
+
 #include "export/design_report.h"
 #include "export/paper.h"
 #include "main/gear_drawing.h"
@@ -76,6 +78,8 @@ int RunDrawing(kes::Model& m, Args& args, std::ostream& out) {
         throw UsageError("--angle must be from -360 to 720 degrees");
     def.CrankAngle = std::fmod(def.CrankAngle + 360.0, 360.0);
     QString error;
+    // A gear that cannot be drawn is the design's fault, not the file's.
+    if (!PlanGearDrawing(m, def, &error)) throw RunError("drawing: " + error.toStdString());
     const int pages = WriteGearDrawing(fileName, m, def, &error);
     if (pages == 0) return Failed(fileName, error);
     out << fileName.toStdString() << "\n";

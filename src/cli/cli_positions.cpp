@@ -18,10 +18,9 @@ void SetListedPositions(kes::Model& m, const std::string& list) {
     std::stringstream words(list);
     std::string word;
     while (std::getline(words, word, ',')) {
-        const auto value = ParseReal(word);
-        if (!value) throw UsageError("not a number in --positions: \"" + word + "\"");
+        const double value = RequireReal(word, "in --positions");
         if (count == MaxPositions) throw UsageError("--positions takes at most 9 values");
-        values[static_cast<size_t>(count++)] = NarrowReal(*value, "--positions");
+        values[static_cast<size_t>(count++)] = NarrowReal(value, "--positions");
     }
     if (count == 0) throw UsageError("--positions needs at least one value");
     for (int i = 1; i <= MaxPositions; ++i)

@@ -57,8 +57,8 @@ int ErrnoOr(int fallback) {
 }
 
 // What opening something other than a regular file reports.
-int RefusalFor(mode_t mode) {
-    return S_ISDIR(mode) ? EISDIR : EACCES;
+int RefusalFor(mode_t) {
+    return NotRegularFile;
 }
 
 bool IsDiskFull(int error) {

@@ -1,7 +1,7 @@
 #pragma once
 // The operating-system side of the dimension files: reading only regular
 // files without ever blocking, and replacing a file without losing it. Every
-// function returns 0 or an errno value for IoErrorText.
+// function returns 0, an errno value or NotRegularFile, for IoErrorText.
 
 #include <cerrno>
 #include <cstddef>
@@ -10,8 +10,12 @@
 
 namespace kes::fileaccess {
 
+// A folder, pipe, device or socket where a file was wanted (no errno value
+// says so).
+constexpr int NotRegularFile = -1;
+
 // Reads up to capacity bytes from the start of the file; got is how many it
-// holds. Folders, pipes and devices are refused (EISDIR or EACCES) before a
+// holds. Folders, pipes and devices are refused (NotRegularFile) before a
 // byte is read, and opening never waits for a writer.
 int ReadRegularFile(const std::string& path, unsigned char* data, std::size_t capacity,
                     std::size_t& got);

@@ -79,7 +79,7 @@ void ExpectRefusedAndUnchanged(const Reader& reader, const std::string& path,
                                             fifo, [&] { return reader.Read(m, path); }, blocked);
     EXPECT_FALSE(blocked) << "waited on the pipe";
     EXPECT_FALSE(r.Ok);
-    EXPECT_EQ(r.Message, "File access denied");
+    EXPECT_EQ(r.Message, "Not a regular file");
     ExpectSameStoredValues(before, m);
     EXPECT_EQ(m.DataSetName, "Nominal");
 }
@@ -109,7 +109,7 @@ TEST(SpecialFiles, SavingOverANamedPipeIsRefusedAndLeavesIt) {
     const FileResult r = WithoutBlockingOn(
         fifo, [&] { return SaveDimensionsAs(m, fifo); }, blocked);
     EXPECT_FALSE(blocked);
-    EXPECT_EQ(r.Message, "File access denied");
+    EXPECT_EQ(r.Message, "Not a regular file");
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_EQ(m.DataSetName, "Nominal");
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"p.kvd"});

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -49,9 +50,19 @@ ExportCommands::ExportCommands(kes::Model& model, QWidget* window, QObject* pare
                   &ExportCommands::PrintReportClick);
 }
 
+QString ExportCommands::SuggestedPath(const QString& suffix) const {
+    QString name = QString::fromStdString(model_.DataSetName).trimmed();
+    if (name.isEmpty()) name = QStringLiteral("design");
+    name += QLatin1Char('.') + suffix;
+    const QString source = sourceFile_ ? sourceFile_() : QString();
+    if (source.isEmpty()) return name;
+    return QDir(QFileInfo(source).absolutePath()).filePath(name);
+}
+
 QString ExportCommands::Choose(const QString& caption, const QString& filters) {
     if (chooser_) return chooser_(caption, filters);
-    return QFileDialog::getSaveFileName(window_, caption, QString(), filters);
+    const QString suffix = filters == PdfFilter ? QStringLiteral("pdf") : QStringLiteral("svg");
+    return QFileDialog::getSaveFileName(window_, caption, SuggestedPath(suffix), filters);
 }
 
 void ExportCommands::ShowError(const QString& text) {

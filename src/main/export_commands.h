@@ -52,6 +52,9 @@ class ExportCommands : public QObject {
 
     // The dimension file the design came from, for the report's title block.
     void SetSourceFile(std::function<QString()> f) { sourceFile_ = std::move(f); }
+    // Where an export dialog starts: the design's own folder (when it came
+    // from a file) and a name made from the design's name ("big-engine.pdf").
+    QString SuggestedPath(const QString& suffix) const;
 
   public slots:
     void ExportReportClick();

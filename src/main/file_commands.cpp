@@ -15,6 +15,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -69,6 +70,25 @@ QString SaveChangesQuestion(const QString& dataSetName) {
     return QStringLiteral("Save changes to %1?").arg(dataSetName);
 }
 
+QString SaveFailedText(const QString& path, const QString& reason) {
+    return QStringLiteral("%1 could not be saved: %2.\nThe file is as it was before.")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+QStringList RecentMenuTexts(const QStringList& paths) {
+    QStringList texts;
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        int same = 0;
+        for (const QString& other : paths)
+            same += QFileInfo(other).fileName() == info.fileName();
+        texts.append(same > 1 ? QStringLiteral("%1 (%2)").arg(
+                                    info.fileName(), QDir::toNativeSeparators(info.absolutePath()))
+                              : info.fileName());
+    }
+    return texts;
+}
+
 QString SavePathFor(const FileChoice& choice) {
     if (choice.Path.isEmpty() || choice.Filter != KvdFilter) return choice.Path;
     if (QFileInfo(choice.Path).suffix().compare(KvdSuffix, Qt::CaseInsensitive) == 0)
@@ -93,6 +113,15 @@ QMessageBox::StandardButton ShowQuestion(QWidget* parent, const QString& text,
                                          QMessageBox::StandardButtons buttons) {
     QMessageBox box(QMessageBox::Question, filecommands::ErrorBoxTitle, text, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+bool ShowSaveFailure(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, filecommands::ErrorBoxTitle, text, QMessageBox::Cancel,
+                    parent);
+    QPushButton* saveAs = box.addButton(filecommands::SaveAsButtonText, QMessageBox::AcceptRole);
+    box.setDefaultButton(saveAs);
+    box.exec();
+    return box.clickedButton() == saveAs;
 }
 
 bool IsOlderFormat(const QString& path) {
@@ -173,6 +202,9 @@ void FileCommands::SetMessageShower(MessageShower shower) {
 void FileCommands::SetAsker(Asker asker) {
     asker_ = std::move(asker);
 }
+void FileCommands::SetSaveFailureBox(SaveFailureBox box) {
+    saveFailureBox_ = std::move(box);
+}
 
 FileChoice FileCommands::Choose(FileDialogRequest request) {
     request.Directory = recent_->LastFolder();
@@ -209,8 +241,16 @@ bool FileCommands::ConfirmUnsavedChanges() {
 bool FileCommands::SaveTo(const QString& path) {
     const kes::FileResult result = kes::SaveDimensionsAs(model_, LocalPath(path));
     if (!result.Ok) {
-        ShowError(result.Message);
-        return false;
+        const QString text =
+            filecommands::SaveFailedText(path, QString::fromStdString(result.Message));
+        bool saveAs = false;
+        if (saveFailureBox_)
+            saveAs = saveFailureBox_(text);
+        else if (shower_)
+            shower_(text);
+        else
+            saveAs = ShowSaveFailure(link_.MainWidget(), text);
+        return saveAs && SaveAsDimensionsClick();
     }
     currentPath_ = QFileInfo(path).absoluteFilePath();
     kes::MarkDesignSaved(model_);
@@ -299,10 +339,12 @@ void FileCommands::AfterLoad() {
 void FileCommands::RebuildRecentMenu() {
     recentMenu_->clear();
     const QStringList files = recent_->Files();
+    const QStringList texts = filecommands::RecentMenuTexts(files);
+    // The full path shows as the item's tooltip.
+    recentMenu_->setToolTipsVisible(true);
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString& path = files[i];
-        QAction* a = recentMenu_->addAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        QAction* a = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(texts[i]));
         a->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
         a->setToolTip(path);
         a->setStatusTip(path);

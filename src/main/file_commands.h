@@ -71,6 +71,12 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request);
 QMessageBox* MakeErrorBox(QWidget* parent, const QString& text);
 // "Save changes to NAME?"
 QString SaveChangesQuestion(const QString& dataSetName);
+// The box of a failed save: the file, the reason, and a way out.
+inline const QString SaveAsButtonText = QStringLiteral("Save As\u2026");
+QString SaveFailedText(const QString& path, const QString& reason);
+// The recent files' menu texts: the file names, with the folder added where
+// two files share a name.
+QStringList RecentMenuTexts(const QStringList& paths);
 // The path a save writes: with the "Data File (*.kvd)" filter chosen, a name
 // whose extension is not ".kvd" gets ".kvd" appended.
 QString SavePathFor(const FileChoice& choice);
@@ -88,6 +94,8 @@ class FileCommands : public QObject {
     // Asks a question with these buttons; the button pressed.
     using Asker = std::function<QMessageBox::StandardButton(const QString& text,
                                                             QMessageBox::StandardButtons buttons)>;
+    // Shows a failed save's box; true when "Save As..." was chosen.
+    using SaveFailureBox = std::function<bool(const QString& text)>;
 
     // Recent files and the last folder go to settingsFile (an INI file), or
     // to the user's settings of the application when it is empty.
@@ -108,6 +116,8 @@ class FileCommands : public QObject {
     void SetFilteredFileChooser(FilteredFileChooser chooser);
     void SetMessageShower(MessageShower shower);
     void SetAsker(Asker asker);
+    // Without one, a message shower set for the tests gets the text alone.
+    void SetSaveFailureBox(SaveFailureBox box);
 
     // The file "&Save" writes ("" until the design is saved or opened).
     QString CurrentPath() const { return currentPath_; }
@@ -157,6 +167,7 @@ class FileCommands : public QObject {
     FilteredFileChooser chooser_;
     MessageShower shower_;
     Asker asker_;
+    SaveFailureBox saveFailureBox_;
     std::unique_ptr<RecentFiles> recent_;
     std::unique_ptr<QMenu> recentMenu_;
     QString currentPath_;

@@ -261,7 +261,8 @@ class FileCommandsTest : public QObject {
         Rig rig;
         rig.answer = PathOf("no such folder/engine.kvd");
         rig.commands->SaveAsDimensionsClick();
-        QCOMPARE(rig.messages, QStringList{"File not found"});
+        QCOMPARE(rig.messages, QStringList{filecommands::SaveFailedText(
+                                   rig.answer, QStringLiteral("File not found"))});
         QCOMPARE(rig.model.DataSetName, std::string("Nominal"));
     }
 

@@ -40,6 +40,7 @@ void PrepareFrame(kes::Model& m, DrawState& s) {
     kes::SolvePortOpenings(m);
     MapPointsToScreen(m);
     ComputeCylinderOutlines(m, s.Outlines);
+    s.SolvedDriverAngle = m.DriverAngle;
     AdvanceDriver(m);
 }
 

@@ -19,6 +19,10 @@
 
 struct DrawState {
     CylinderOutlines Outlines;
+    // The driver angle the points were solved at: the tick advances the
+    // model's angle before the frame is drawn, and the read-outs belong to
+    // the picture.
+    std::optional<float> SolvedDriverAngle;
 
     // Steam: the phase of each end is 0 until its port first opens, then 'E'
     // (admission and expansion) or 'C' (exhaust and compression).

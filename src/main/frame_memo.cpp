@@ -15,7 +15,7 @@ namespace {
 static_assert(sizeof(kes::Design) == 1776, "a new design field: add it to FrameMemo::Key");
 static_assert(sizeof(kes::Operating) == 156, "a new operating field: add it to FrameMemo::Key");
 static_assert(sizeof(kes::ScreenState) == 1384, "a new screen field: add it to FrameMemo::Key");
-static_assert(sizeof(DrawState) == 400, "a new drawing state: add it to FrameMemo::Key");
+static_assert(sizeof(DrawState) == 408, "a new drawing state: add it to FrameMemo::Key");
 
 class KeyWriter {
   public:
@@ -100,6 +100,8 @@ void PutScreen(KeyWriter& k, const kes::ScreenState& v) {
 
 void PutDrawState(KeyWriter& k, const DrawState& s) {
     k.Put(s.Outlines);
+    k.Put(s.SolvedDriverAngle.has_value());
+    k.Put(s.SolvedDriverAngle.value_or(0.0f));
     k.Put(s.FrontPhase);
     k.Put(s.RearPhase);
     k.Put(s.FrontSteamPressure);

@@ -47,7 +47,7 @@ void DrawUndoLine(Canvas& canvas, const kes::Model& m, FrameOutcome& out) {
     out.UndoButtonTop = m.DynVarMode ? drawk::UndoButtonDynVarTop : drawk::UndoButtonTop;
 }
 
-void DrawFixedTexts(Canvas& canvas, const kes::Model& m) {
+void DrawFixedTexts(Canvas& canvas, const kes::Model& m, const DrawState& s) {
     auto text = [&](QPoint at, const QString& s) { canvas.Text(ScaledTextPos(m, at), s); };
     const auto& sol = m.Solver;
     const QString& blanks = drawk::TrailingBlanks;
@@ -55,7 +55,8 @@ void DrawFixedTexts(Canvas& canvas, const kes::Model& m) {
     text(drawk::PanHorzAt, drawk::PanHorz);
     text(drawk::ZoomAt, drawk::Zoom);
     text(drawk::RevArmAt, drawk::RevArmLabel + Fixed(m.RevArmSetting, 6, 3) + blanks);
-    text(drawk::DrivAngAt, drawk::DrivAngLabel + Fixed(m.DriverAngle, 6, 2) + blanks);
+    const float angle = s.SolvedDriverAngle.value_or(m.DriverAngle);
+    text(drawk::DrivAngAt, drawk::DrivAngLabel + Fixed(angle, 6, 2) + blanks);
     text(drawk::StepAngAt, drawk::StepAngLabel + Fixed(m.SelectedStepAngle, 6, 2) + blanks);
     text(drawk::PistonAt,
          drawk::PistonLabel + Fixed(sol.PistonTravel640 / 6.4 + 0.00001, 6, 2) + blanks);
@@ -238,7 +239,7 @@ QPoint ScaledTextPos(const kes::Model& m, QPoint p) {
 
 void DrawScreenTexts(Canvas& canvas, const kes::Model& m, DrawState& s, FrameOutcome& out) {
     DrawUndoLine(canvas, m, out);
-    DrawFixedTexts(canvas, m);
+    DrawFixedTexts(canvas, m, s);
     UpdateErrorIndicator(m, s, out);
     if (m.PivotDataOn) DrawPivotData(canvas, m);
     if (m.LinesPickWaiting) DrawPickPrompts(canvas, m);

@@ -11,6 +11,7 @@
 #include "main/data_paths.h"
 #include "main/file_commands.h"
 #include "main/main_form.h"
+#include "main/ui_settings.h"
 #include "model/model.h"
 
 #include <QApplication>
@@ -68,6 +69,8 @@ std::optional<Options> ParseArguments(const QStringList& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Qt's high-DPI scaling is read when the application starts.
+    ApplyInterfaceScaleAtStart();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KESTROVE"));
     QApplication::setOrganizationName(QStringLiteral("KESTROVE"));
@@ -83,8 +86,12 @@ int main(int argc, char** argv) {
     }
     kes::Model model;
     TMainForm form(model, options->TickMs);
+    UiSettings settings;
+    settings.RestoreInto(form, model);
     form.show();
     // A file that cannot be read: the usual message, and the factory design.
     if (!options->File.isEmpty()) form.Files()->OpenPath(options->File);
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    settings.SaveFrom(form, model);
+    return status;
 }

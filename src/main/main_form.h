@@ -89,6 +89,10 @@ class TMainForm : public QMainWindow, public MainFormLink {
     // "Scale Design...": asks for a factor and scales the design. Tests
     // answer instead of the dialog.
     void ScaleDesignClick();
+    // "Fit to &Window" (key F): frames the whole gear in the picture. After a
+    // file is loaded the gear is framed so when its stored view cuts it off.
+    void FitToWindowClick();
+    void FitGearIfCutOff();
     void SetScaleFactorChooser(std::function<std::optional<double>()> chooser) {
         scaleChooser_ = std::move(chooser);
     }

@@ -4,12 +4,14 @@
 
 #include "auxiliary/draw_lines_window.h"
 #include "controls/controls.h"
+#include "controls/view_fit.h"
 #include "controls/view_mouse.h"
 #include "main/file_commands.h"
 #include "main/main_controls.h"
 #include "main/main_form.h"
 #include "main/mechanism_view.h"
 #include "main/scale_dialog.h"
+#include "main/ui_settings.h"
 #include "model/design_changes.h"
 #include "model/model.h"
 #include "model/rounding.h"
@@ -25,6 +27,9 @@ namespace {
 const QString UndoStepText = QStringLiteral("UnDo Last Dimension Change");
 const QString ScaleText = QStringLiteral("Scale Design...");
 const QString ModifiedPlaceholder = QStringLiteral("[*]");
+const QString FitText = QStringLiteral("Fit to &Window");
+const QString InterfaceScaleText = QStringLiteral("Interface &Scale\u2026");
+const QString FitHint = QStringLiteral("Frame the whole gear in the window");
 } // namespace
 
 void TMainForm::AddSessionCommands() {
@@ -51,6 +56,24 @@ void TMainForm::AddSessionCommands() {
     dims->addAction(undo);
     dims->addAction(scale);
 
+    auto* fit = new QAction(FitText, this);
+    fit->setObjectName(QStringLiteral("FitToWindow"));
+    fit->setShortcut(QKeySequence(Qt::Key_F));
+    fit->setToolTip(FitHint);
+    fit->setStatusTip(FitHint);
+    connect(fit, &QAction::triggered, this, &TMainForm::FitToWindowClick);
+    menus_->View->addSeparator();
+    menus_->View->addAction(fit);
+
+    auto* interfaceScale = new QAction(InterfaceScaleText, this);
+    interfaceScale->setObjectName(QStringLiteral("InterfaceScale1"));
+    connect(interfaceScale, &QAction::triggered, this, [this] {
+        UiSettings settings;
+        AskInterfaceScale(this, settings);
+    });
+    menus_->SetUp->addSeparator();
+    menus_->SetUp->addAction(interfaceScale);
+
     picture_->OnWheel = [this](double notches, QPointF at) {
         kes::WheelZoom(model_, controls_->State(), notches, at.x(), at.y());
         controls_->SyncFromModel();
@@ -63,6 +86,15 @@ void TMainForm::AddSessionCommands() {
         if (auto* run = picture_->findChild<QPushButton*>(QStringLiteral("Run")))
             if (run->isVisible() && run->isEnabled()) run->click();
     };
+}
+
+void TMainForm::FitToWindowClick() {
+    if (kes::FitToWindowClick(model_, controls_->State(), picture_->width(), picture_->height()))
+        controls_->SyncFromModel();
+}
+
+void TMainForm::FitGearIfCutOff() {
+    if (kes::ViewCutsOffGear(model_, picture_->width(), picture_->height())) FitToWindowClick();
 }
 
 bool TMainForm::ConfirmUnsavedChanges() {

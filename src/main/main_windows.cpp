@@ -185,6 +185,7 @@ void TMainForm::CreateOtherWindows() {
 
     fileCommands_ = new FileCommands(model_, *this, this);
     connect(fileCommands_, &FileCommands::LinesRefreshNeeded, lines, &TDrawLines::RefreshFromModel);
+    connect(fileCommands_, &FileCommands::DimensionsLoaded, this, &TMainForm::FitGearIfCutOff);
     connect(controls_.get(), &MainControls::DataTableRequested, this, &TMainForm::ShowDataTable);
     connect(controls_.get(), &MainControls::LinesPivotClicked, this, [this, lines](bool right) {
         if (lines->PickAtReferencePoint(right)) ShowLinesWindow();

@@ -20,7 +20,7 @@ std::vector<DesignEdit> TakeDesignEdits(Args& args) {
         if (!dimension)
             throw UsageError("--set: no dimension named " + name +
                              " (kestrove-cli dims lists them)");
-        const double value = RequireReal(valueText, "for " + name);
+        const double value = RequireReal(valueText, "for --set " + name);
         edits.push_back({*dimension, static_cast<float>(value)});
     }
     return edits;

@@ -167,11 +167,11 @@ TEST(CliSet, ChangesTheDesignByNameOrId) {
     EXPECT_EQ(byName.at(0), "id,name,display_name,value");
     EXPECT_EQ(byName.at(2), "2,StrokeLength,Stroke,3.6");
     EXPECT_EQ(Lines(Cli({"dims"}).Out).at(2), "2,StrokeLength,Stroke,3.5");
-    // A pivot by its table name, and RevArmMax, which has no id.
+    // A pivot by its table name, and RevArmMax, id 30.
     const CliRun pivots = Cli({"dims", "--set", "BellCrankPivotX=1.3", "--set", "RevArmMax=1.9"});
     EXPECT_NE(pivots.Out.find("\n28,BellCrankPivotX,Bell Crank Pivot Horz,1.3\n"),
               std::string::npos);
-    EXPECT_NE(pivots.Out.find("\n,RevArmMax,RevArmMax,1.9\n"), std::string::npos);
+    EXPECT_NE(pivots.Out.find("\n30,RevArmMax,Rev Arm to Cent Max,1.9\n"), std::string::npos);
     // Mid gear follows the edit, as it does after a dialog.
     const auto mid = Cells(Lines(Cli({"midgear"}).Out).at(1));
     const auto moved = Cells(Lines(Cli({"midgear", "--set", "RevArmPivotX=3.0"}).Out).at(1));
@@ -181,7 +181,7 @@ TEST(CliSet, ChangesTheDesignByNameOrId) {
 }
 
 TEST(CliSet, BadEditsAreUsageErrors) {
-    for (const char* bad : {"Stroke=3.6", "StrokeLength", "StrokeLength=", "StrokeLength=x", "29=1",
+    for (const char* bad : {"Stroke=3.6", "StrokeLength", "StrokeLength=", "StrokeLength=x", "31=1",
                             "StrokeLength=1e40", "StrokeLength=nan"}) {
         const CliRun r = Cli({"dims", "--set", bad});
         EXPECT_EQ(r.Status, 2) << bad;

@@ -288,11 +288,11 @@ TEST(KvdRoundTrip, SaveThenOpenRestoresEveryStoredValueBitForBit) {
     for (uint32_t seed : {1u, 2u, 3u}) {
         Model saved = Factory();
         FillNonGeometry(saved, seed);
-        // Odd reals travel too.
-        saved.ViewPresets[0] = std::bit_cast<float>(0x7FC01234u);
+        // Odd reals travel too (a NaN or an infinity is refused on opening).
+        saved.ViewPresets[0] = std::numeric_limits<float>::max();
         saved.ViewPresets[1] = -0.0f;
         saved.LineTable[4].Point2Y = std::numeric_limits<float>::denorm_min();
-        saved.LineTable[5].Ref1X = -std::numeric_limits<float>::infinity();
+        saved.LineTable[5].Ref1X = -std::numeric_limits<float>::max();
         saved.Frame.EccRodLength = 11.25f;
         saved.Cylinder[ValveStemToCylCL] = 3.25f;
         KeepInvariants(saved);

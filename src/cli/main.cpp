@@ -3,6 +3,7 @@
 #include "cli/cli_design.h"
 #include "cli/cli_files.h"
 #include "cli/cli_help.h"
+#include "cli/cli_performance.h"
 #include "cli/cli_scale.h"
 #include "cli/commands.h"
 #include "files/dimension_file.h"
@@ -51,6 +52,10 @@ const char* const Usage =
     "  balance  [--free NAME,...] [--bounds PCT] [--settings ...|--offsets ...]\n"
     "           [--weight-fwd-rev W] [--max-evals N] [--format csv|json] [-o OUT.kvd]\n"
     "           even the front and rear events by moving the free dimensions\n"
+    "  performance [--engine FILE.json] [--engine-set KEY=VALUE]... [--setting S |\n"
+    "           --offset D | --cutoff PCT] [--direction F|R] [--speed V | --rpm N]\n"
+    "           [--sweep speed|cutoff] [--format json|csv]\n"
+    "           indicator cards, MEP, horsepower, tractive effort and steam rate\n"
     "\n"
     "  --dims FILE  load a .kvd (or .kvx) dimension file first\n"
     "  --scale FACTOR  multiply every length after --dims (25.4: inches to millimetres)\n"
@@ -91,6 +96,8 @@ int Run(const std::vector<std::string>& words, char** argv) {
         cli::ApplyDesignEdits(model, edits);
 
         if (*command == "compare") return cli::RunCompare(model, edits, args, std::cout);
+        if (*command == "performance")
+            return cli::RunPerformance(model, args, std::cout, dims.value_or(""));
         if (const auto status = cli::RunNumericCommand(*command, model, args, std::cout))
             return *status;
 #ifdef KESTROVE_CLI_DIAGRAMS

@@ -1,0 +1,21 @@
+#pragma once
+// performance: the cylinder model at one setting and speed, or a sweep.
+
+#include "cli/cli_args.h"
+
+#include <iosfwd>
+#include <string>
+
+namespace kes {
+struct Model;
+}
+
+namespace cli {
+
+extern const char* const PerformanceUsage;
+
+// designPath: the --dims file, beside which NAME.engine.json is read when
+// --engine is not given.
+int RunPerformance(kes::Model& m, Args& args, std::ostream& out, const std::string& designPath);
+
+} // namespace cli

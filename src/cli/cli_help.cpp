@@ -2,6 +2,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/cli_balance.h"
+#include "cli/cli_targets.h"
 #include "kestrove_version.h"
 
 #include <array>
@@ -87,6 +88,7 @@ std::optional<std::string> CommandHelp(const std::string& command) {
     for (const Help& h : Helps)
         if (h.Command == command) return std::string(h.Text) + CommonOptionsHelp;
     if (command == "balance") return std::string(BalanceUsage) + CommonOptionsHelp;
+    if (command == "targets") return std::string(TargetsUsage) + CommonOptionsHelp;
     return std::nullopt;
 }
 

@@ -1,14 +1,14 @@
 #include "analysis/balance.h"
 
+#include "analysis/balance_nlopt.h"
+#include "analysis/balance_repair.h"
 #include "model/dimensions.h"
 #include "model/mid_gear.h"
 #include "model/typed_value.h"
 
-#include <nlopt.hpp>
-
 #include <algorithm>
 #include <cmath>
-#include <exception>
+#include <memory>
 
 namespace kes {
 
@@ -24,6 +24,7 @@ struct RunState {
     double BestJ = 0.0;
     double Penalty = 0.0;
     int Evaluations = 0;
+    int EvaluationsBefore = 0; // the start and the repair
     bool Cancelled = false;
     nlopt::opt* Opt = nullptr;
 };
@@ -36,7 +37,7 @@ double Evaluate(unsigned n, const double* y, double*, void* data) {
     RunState& r = *static_cast<RunState*>(data);
     if (CancelRequested(r)) r.Cancelled = true;
     if (r.Cancelled || r.Evaluations >= r.Def.MaxEvaluations) {
-        r.Opt->force_stop();
+        StopMinimising(r.Opt);
         return r.BestJ;
     }
     for (unsigned i = 0; i < n; ++i) {
@@ -58,24 +59,12 @@ double Evaluate(unsigned n, const double* y, double*, void* data) {
     const bool ok = ev.Feasible() && ev.Objective;
     if (r.Control.Progress) {
         BalanceProgress p;
-        p.Evaluations = r.Evaluations + 1; // counting the start
+        p.Evaluations = r.EvaluationsBefore + r.Evaluations;
         if (ok) p.Current = ev.Objective;
         p.Best = r.BestJ;
         r.Control.Progress(p);
     }
     return ok ? *ev.Objective : r.Penalty;
-}
-
-nlopt::algorithm Algorithm(BalanceMethod m) {
-    switch (m) {
-    case BalanceMethod::Cobyla:
-        return nlopt::LN_COBYLA;
-    case BalanceMethod::NelderMead:
-        return nlopt::LN_NELDERMEAD;
-    case BalanceMethod::Bobyqa:
-        break;
-    }
-    return nlopt::LN_BOBYQA;
 }
 
 // Halton points, spread evenly through the box without a random generator,
@@ -91,23 +80,8 @@ double RadicalInverse(unsigned index, unsigned base) {
 constexpr unsigned Primes[] = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37, 41, 43, 47, 53};
 
 void Optimise(RunState& r, std::vector<double> y) {
-    const unsigned n = static_cast<unsigned>(y.size());
-    nlopt::opt opt(Algorithm(r.Def.Method), n);
-    r.Opt = &opt;
-    opt.set_lower_bounds(std::vector<double>(n, 0.0));
-    opt.set_upper_bounds(std::vector<double>(n, 1.0));
-    opt.set_min_objective(Evaluate, &r);
-    opt.set_maxeval(std::max(1, r.Def.MaxEvaluations - r.Evaluations));
-    opt.set_xtol_rel(r.Def.RelativeTolerance);
-    opt.set_ftol_rel(r.Def.RelativeTolerance);
-    double f = 0.0;
-    try {
-        opt.optimize(y, f);
-    } catch (const std::exception&) {
-        // Forced stop, round-off or a failure of the method: the best
-        // feasible design seen so far is kept either way.
-    }
-    r.Opt = nullptr;
+    MinimiseInUnitBox(r.Def.Method, y, r.Def.MaxEvaluations - r.Evaluations,
+                      r.Def.RelativeTolerance, Evaluate, &r, r.Opt);
 }
 
 std::string CheckDef(const BalanceDef& def) {
@@ -156,52 +130,139 @@ BalanceResult RunBalance(const Mechanism& start, const BalanceDef& def,
     result.Balanced = start;
     result.Error = CheckDef(def);
     if (!result.Error.empty()) return result;
-
-    BalanceObjective objective(start, def);
-    const size_t n = def.Free.size();
-    std::vector<double> x0(n), y0(n);
-    for (size_t i = 0; i < n; ++i) {
-        const BalanceFreeDim& f = def.Free[i];
-        x0[i] = GetDimension(start, f.Id);
-        y0[i] = std::clamp((x0[i] - f.Lower) / (f.Upper - f.Lower), 0.0, 1.0);
-        result.Changes.push_back(
-            BalanceChange{f.Id, static_cast<float>(x0[i]), static_cast<float>(x0[i])});
+    for (const BalanceFreeDim& f : def.Free) {
+        const float v = GetDimension(start, f.Id);
+        result.Changes.push_back(BalanceChange{f.Id, v, v});
     }
-    result.Start = objective.Evaluate(x0.data(), true);
+    ComputeReport(start, def.Settings, result.Before);
+
+    // The optimiser works on the free dimensions that move some event.
+    BalanceDef work = def;
+    result.LeftOut = NoEffectDimensions(start, def);
+    std::erase_if(work.Free, [&](const BalanceFreeDim& f) {
+        return std::find(result.LeftOut.begin(), result.LeftOut.end(), f.Id) !=
+               result.LeftOut.end();
+    });
+    const auto startValues = [&] {
+        std::vector<double> x;
+        for (const BalanceFreeDim& f : work.Free)
+            x.push_back(GetDimension(start, f.Id));
+        return x;
+    };
+    auto objective = std::make_unique<BalanceObjective>(start, work);
+    std::vector<double> x = startValues();
+    result.Start = objective->Evaluate(x.data(), true);
     result.Evaluations = 1;
     result.ObjectiveBefore = result.Start.Objective;
-    ComputeReport(start, def.Settings, result.Before);
-    if (!result.Start.Feasible() || !result.Start.Objective) {
-        result.After = result.Before;
+    BalanceEvaluation at = result.Start;
+
+    const auto cancelled = [&] { return control.Cancel && control.Cancel->load(); };
+    if (!at.Feasible() || !at.Objective) {
+        result.Phase = 1;
+        for (;;) {
+            RepairOutcome repair;
+            repair.X = x;
+            repair.Evaluation = at;
+            if (!work.Free.empty())
+                repair = RepairDesign(*objective, work, x, control, result.Evaluations);
+            result.Evaluations += repair.Evaluations;
+            result.Cancelled = repair.Cancelled;
+            x = repair.X;
+            at = repair.Evaluation;
+            if (repair.Feasible || repair.Cancelled || !def.AddFreeWhenStuck) break;
+            const int room = def.MaxAdded - static_cast<int>(result.Added.size());
+            if (room <= 0) break;
+            // Rank at the least infeasible design reached, and free the best.
+            Mechanism reached = start;
+            for (size_t i = 0; i < x.size(); ++i)
+                SetDimension(reached, work.Free[i].Id, ToFloat(x[i]));
+            FindMidGear(reached);
+            std::vector<int> exclude;
+            for (const BalanceFreeDim& f : def.Free)
+                exclude.push_back(f.Id);
+            exclude.insert(exclude.end(), result.Added.begin(), result.Added.end());
+            const std::vector<int> add =
+                DimensionsToAdd(RankFreeDimensions(reached, work, exclude), room);
+            if (add.empty()) break;
+            for (int id : add) {
+                work.Free.push_back(DefaultFreeDim(start, id));
+                x.push_back(GetDimension(start, id));
+                const float v = GetDimension(start, id);
+                result.Changes.push_back(BalanceChange{id, v, v});
+                result.Added.push_back(id);
+            }
+            objective = std::make_unique<BalanceObjective>(start, work);
+            at = objective->Evaluate(x.data(), true);
+            ++result.Evaluations;
+        }
+    }
+
+    const auto setChanges = [&](Mechanism& m) {
+        for (size_t i = 0; i < x.size(); ++i)
+            SetDimension(m, work.Free[i].Id, ToFloat(x[i]));
+        FindMidGear(m);
+        for (BalanceChange& c : result.Changes)
+            c.After = GetDimension(m, c.Id);
+    };
+    if (!at.Feasible() || !at.Objective) {
+        // No feasible design: the least infeasible one reached, to show only.
+        setChanges(result.Balanced);
+        result.InfeasibilityAfter = at.Infeasibility;
+        ComputeReport(result.Balanced, def.Settings, result.After);
+        result.Failures = FindBalanceFailures(result.Balanced, work);
+        std::vector<int> exclude;
+        for (const BalanceFreeDim& f : work.Free)
+            exclude.push_back(f.Id);
+        result.Suggestions = RankFreeDimensions(result.Balanced, work, exclude);
+        result.Suggestion = SuggestionLine(
+            BalanceFailureSummary(result.Failures, result.After.Rows.size(), def.MinLead),
+            FreeAdvice(result.Suggestions));
         return result;
     }
 
-    RunState r{objective, def, control, x0, x0};
-    r.BestJ = *result.Start.Objective;
+    result.Phase = 2;
+    RunState r{*objective, work, control, x, x};
+    r.BestJ = *at.Objective;
     r.Penalty = 1e3 * (1.0 + r.BestJ);
-    Optimise(r, y0);
-    for (int s = 1; s <= def.Multistart; ++s) {
-        if (r.Cancelled || CancelRequested(r) || r.Evaluations >= def.MaxEvaluations) break;
-        std::vector<double> y(n);
-        for (size_t i = 0; i < n; ++i)
+    r.EvaluationsBefore = result.Evaluations;
+    std::vector<double> y0(x.size());
+    for (size_t i = 0; i < x.size(); ++i) {
+        const BalanceFreeDim& f = work.Free[i];
+        y0[i] = std::clamp((x[i] - f.Lower) / (f.Upper - f.Lower), 0.0, 1.0);
+    }
+    if (!result.Cancelled && !cancelled() && !work.Free.empty()) Optimise(r, y0);
+    for (int s = 1; s <= def.Multistart && !work.Free.empty(); ++s) {
+        if (r.Cancelled || cancelled() || r.Evaluations >= def.MaxEvaluations) break;
+        std::vector<double> y(x.size());
+        for (size_t i = 0; i < x.size(); ++i)
             y[i] =
                 0.2 + 0.6 * RadicalInverse(static_cast<unsigned>(s), Primes[i % std::size(Primes)]);
         Optimise(r, y);
     }
-    result.Cancelled = r.Cancelled || CancelRequested(r);
+    result.Cancelled = result.Cancelled || r.Cancelled || cancelled();
     result.Evaluations += r.Evaluations;
 
-    for (size_t i = 0; i < n; ++i)
-        SetDimension(result.Balanced, def.Free[i].Id, ToFloat(r.BestX[i]));
-    FindMidGear(result.Balanced);
     // The best was scanned in full when it was found, and J is a function
     // of the design alone, so it stands as it was evaluated.
-    for (size_t i = 0; i < n; ++i)
-        result.Changes[i].After = GetDimension(result.Balanced, def.Free[i].Id);
+    x = r.BestX;
+    setChanges(result.Balanced);
     result.Feasible = true;
     result.ObjectiveAfter = r.BestJ;
     ComputeReport(result.Balanced, def.Settings, result.After);
     return result;
+}
+
+FreeAdviceResult SuggestFreeDimensions(const Mechanism& m, const BalanceDef& def) {
+    FreeAdviceResult out;
+    out.Failures = FindBalanceFailures(m, def);
+    std::vector<int> exclude;
+    for (const BalanceFreeDim& f : def.Free)
+        exclude.push_back(f.Id);
+    out.Ranked = RankFreeDimensions(m, def, exclude);
+    const EventsReport report = ComputeReport(m, def.Settings);
+    out.Line = SuggestionLine(BalanceFailureSummary(out.Failures, report.Rows.size(), def.MinLead),
+                              FreeAdvice(out.Ranked));
+    return out;
 }
 
 bool ApplyBalance(Mechanism& m, const BalanceResult& result) {
@@ -227,6 +288,7 @@ ReportDef DefaultBalanceSettings(const Mechanism& m) {
 
 BalanceDef DefaultBalanceDef(const Mechanism& m) {
     BalanceDef def;
+    def.AddFreeWhenStuck = true;
     for (int id : DefaultFreeDimensionIds)
         def.Free.push_back(DefaultFreeDim(m, id));
     def.Settings = DefaultBalanceSettings(m);

@@ -20,6 +20,9 @@ struct BalanceFreeDim {
 
 // The optional terms of the objective; a weight of 0 leaves a term out.
 struct BalanceWeights {
+    // The two front - rear sums of J; 0 leaves only the optional terms (a
+    // fit to targets).
+    double FrontRear = 1.0;
     // Forward against reverse cut-off at the same offset, each port, in
     // points of the stroke squared.
     double ForwardReverse = 0.0;
@@ -27,6 +30,8 @@ struct BalanceWeights {
     // scaled like the lead term (0.01 weighs like a point of cut-off).
     double MidGearLead = 0.0;
     double MidGearLeadTarget = 0.0;
+    // The lead term at every chosen setting too: a constant lead.
+    bool LeadAtEverySetting = false;
     // Each port's cut-off at normal full gear (+/- RevArmNorm) held at
     // FullGearCutOffTarget, in percent of the stroke.
     double FullGearCutOff = 0.0;
@@ -53,13 +58,24 @@ struct BalanceDef {
     // How many threads share the settings of one evaluation; 0 lets the
     // machine decide.
     unsigned Threads = 0;
+    // Every port's lead must exceed this at every chosen setting (length
+    // units; 0 asks for a strictly positive lead).
+    double MinLead = 0.0;
+    // The evaluation limit of the repair that runs first when the design
+    // is infeasible (each attempt).
+    int MaxRepairEvaluations = 600;
+    // When the repair cannot reach a feasible design with the free
+    // dimensions, add the best-ranked others (at most MaxAdded) and try
+    // again. On for the default free set, off when the user chose one.
+    bool AddFreeWhenStuck = false;
+    int MaxAdded = 3;
 };
 
 // The default free dimensions: the valve rod, the eccentric rod, the
 // height of the gear mounting and the drop link.
 inline constexpr int DefaultFreeDimensionIds[] = {10, 13, 14, 4};
 // A free dimension's default range: its value +/- pct percent, at least
-// +/- 0.1.
+// +/- 0.1 design units.
 constexpr double DefaultBoundsPct = 10.0;
 constexpr double MinimumBoundsHalfWidth = 0.1;
 BalanceFreeDim DefaultFreeDim(const Mechanism& m, int id, double pct = DefaultBoundsPct);
@@ -67,8 +83,9 @@ BalanceFreeDim DefaultFreeDim(const Mechanism& m, int id, double pct = DefaultBo
 // Mid gear +/- 25, 50, 75 and 100 % of RevArmNorm: four forward, four reverse.
 ReportDef DefaultBalanceSettings(const Mechanism& m);
 
-// The four default free dimensions, the eight default settings, the weights
-// 0 (their targets from the design as it stands), BOBYQA, 2000 evaluations.
+// The four default free dimensions (more may be added when the repair is
+// stuck), the eight default settings, the weights 0 (their targets from the
+// design as it stands), BOBYQA, 2000 evaluations.
 BalanceDef DefaultBalanceDef(const Mechanism& m);
 
 } // namespace kes

@@ -15,6 +15,12 @@ namespace kes {
 namespace {
 
 constexpr double LeadScale = 0.01; // a lead difference of this weighs like a point of cut-off
+// The repair aims a little above the least lead, so that where it stops
+// every lead is above it and the balancing starts inside.
+constexpr double RepairLeadMargin = 0.1 * LeadScale;
+constexpr double LostCutOffPenalty = 10.0;
+constexpr double ClosurePenalty = 1e3;
+constexpr double NoMidGearPenalty = 1e6;
 constexpr int ScanStepsEachSide = 8;
 constexpr unsigned MaxLanes = 8;
 
@@ -52,6 +58,8 @@ const char* BalanceProblemText(BalanceProblem p) {
         return "a port loses its cut-off";
     case BalanceProblem::NoLead:
         return "a port's lead is not positive";
+    case BalanceProblem::NoAdmission:
+        return "a port never opens: no admission";
     }
     return "";
 }
@@ -67,7 +75,7 @@ struct BalanceObjective::Lane {
 };
 
 BalanceObjective::BalanceObjective(const Mechanism& start, const BalanceDef& def)
-    : weights_(def.Weights), pool_([&] {
+    : weights_(def.Weights), minLead_(def.MinLead), pool_([&] {
           const unsigned hw = def.Threads ? def.Threads : std::thread::hardware_concurrency();
           const size_t settings =
               std::max<size_t>(1, def.Settings.Settings.empty() ? def.Settings.Offsets.size()
@@ -174,6 +182,7 @@ BalanceEvaluation BalanceObjective::Combine() {
     for (const auto& lane : lanes_) {
         if (!lane->MidFound || !lane->Report.MidGear) {
             ev.Problem = BalanceProblem::NoMidGear;
+            ev.Infeasibility = NoMidGearPenalty;
             return ev;
         }
         // Rows follow the entries; an entry at mid gear gives two.
@@ -193,30 +202,47 @@ BalanceEvaluation BalanceObjective::Combine() {
         ev.ProblemSetting = setting;
     };
     bool computable = true;
+    const double aim = minLead_ + RepairLeadMargin;
     for (const Entry& entry : entries_) {
         if (!entry.Forward && !entry.Reverse) {
             fail(BalanceProblem::NoMidGear, entry.Value);
+            ev.Infeasibility += ClosurePenalty;
             computable = false;
         }
         for (const ReportRow* row : {entry.Forward, entry.Reverse}) {
             if (!row) continue;
-            if (!row->Closes()) fail(BalanceProblem::DoesNotClose, row->Setting);
-            const PortEventSet& f = row->Events.Front;
-            const PortEventSet& r = row->Events.Rear;
-            if (!f.Pct(CutOff) || !r.Pct(CutOff) || !row->CutOffDiff) {
-                fail(BalanceProblem::LostCutOff, row->Setting);
+            if (!row->Closes()) {
+                fail(BalanceProblem::DoesNotClose, row->Setting);
+                ev.Infeasibility += ClosurePenalty;
                 computable = false;
+                continue;
             }
-            if (!f.Lead || !r.Lead || !row->LeadDiff) {
-                fail(BalanceProblem::NoLead, row->Setting);
-                computable = false;
-            } else if (!(*f.Lead > 0.0) || !(*r.Lead > 0.0)) {
-                fail(BalanceProblem::NoLead, row->Setting);
+            for (const PortEventSet* p : {&row->Events.Front, &row->Events.Rear}) {
+                if (!p->Lead) {
+                    fail(BalanceProblem::NoLead, row->Setting);
+                    ev.Infeasibility += ClosurePenalty;
+                    computable = false;
+                    continue;
+                }
+                if (!(*p->Lead > minLead_)) fail(BalanceProblem::NoLead, row->Setting);
+                if (*p->Lead < aim) ev.Infeasibility += Square((aim - *p->Lead) / LeadScale);
+                if (!p->Pct(CutOff)) {
+                    // A port that never opens fails through its lead alone.
+                    const bool opens = p->MaxSteamOpening && *p->MaxSteamOpening > 0.0;
+                    fail(opens ? BalanceProblem::LostCutOff : BalanceProblem::NoAdmission,
+                         row->Setting);
+                    if (opens) ev.Infeasibility += LostCutOffPenalty;
+                    computable = false;
+                }
             }
+            if (!row->CutOffDiff || !row->LeadDiff) computable = false;
         }
     }
-    for (const auto& lane : lanes_)
-        if (lane->Problem != BalanceProblem::None) fail(lane->Problem, lane->ProblemSetting);
+    for (const auto& lane : lanes_) {
+        if (lane->Problem == BalanceProblem::None) continue;
+        fail(lane->Problem, lane->ProblemSetting);
+        ev.Infeasibility += ClosurePenalty;
+    }
     if (computable) {
         const double j = Objective();
         if (std::isfinite(j)) ev.Objective = j;
@@ -230,9 +256,11 @@ double BalanceObjective::Objective() const {
         for (const ReportRow* row : {entry.Forward, entry.Reverse}) {
             if (!row) continue;
             const PortEventSet* ports[] = {&row->Events.Front, &row->Events.Rear};
-            if (entry.Main) j += Square(*row->CutOffDiff) + Square(*row->LeadDiff / LeadScale);
+            if (entry.Main)
+                j += weights_.FrontRear *
+                     (Square(*row->CutOffDiff) + Square(*row->LeadDiff / LeadScale));
             for (const PortEventSet* p : ports) {
-                if (entry.MidGear)
+                if (entry.MidGear || (entry.Main && weights_.LeadAtEverySetting))
                     j += weights_.MidGearLead *
                          Square((*p->Lead - weights_.MidGearLeadTarget) / LeadScale);
                 if (entry.FullGear)
@@ -257,6 +285,7 @@ BalanceEvaluation BalanceObjective::Evaluate(const double* x, bool fullScan) {
         if (!std::isfinite(x[i])) {
             BalanceEvaluation ev;
             ev.Problem = BalanceProblem::BadDimension;
+            ev.Infeasibility = NoMidGearPenalty;
             return ev;
         }
     }
@@ -267,6 +296,7 @@ BalanceEvaluation BalanceObjective::Evaluate(const double* x, bool fullScan) {
         BalanceEvaluation scan = ScanFully();
         if (!scan.Feasible()) {
             scan.Objective = ev.Objective;
+            scan.Infeasibility += ev.Infeasibility;
             return scan;
         }
     }
@@ -279,13 +309,15 @@ BalanceEvaluation BalanceObjective::ScanFully() {
     for (const auto& lane : lanes_) {
         if (!lane->MidFound || !lane->Report.MidGear) {
             ev.Problem = BalanceProblem::NoMidGear;
+            ev.Infeasibility = NoMidGearPenalty;
             return ev;
         }
-        if (lane->Problem != BalanceProblem::None) {
+        if (lane->Problem == BalanceProblem::None) continue;
+        if (ev.Problem == BalanceProblem::None) {
             ev.Problem = lane->Problem;
             ev.ProblemSetting = lane->ProblemSetting;
-            return ev;
         }
+        ev.Infeasibility += ClosurePenalty;
     }
     return ev;
 }

@@ -8,7 +8,14 @@
 // A design is infeasible when mid gear cannot be found, when the linkage
 // does not close over the whole turn at some setting up to +/- RevArmMax,
 // when a port loses its cut-off at a chosen setting, or when a port's lead
-// is not positive there.
+// is not above MinLead there. A port that never opens (too little travel
+// for its lap) has no cut-off either; its lead is what fails.
+//
+// How far a design is from feasible, for the repair:
+//   sum max(0, MinLead + margin - lead)^2 / 0.01^2 over the chosen settings
+//   and both ports, + a penalty for each port that opens but never cuts
+//   off, + a larger one for each setting at which the linkage does not
+//   close; 0 for a feasible design.
 
 #include "analysis/balance_def.h"
 #include "analysis/events_report.h"
@@ -21,13 +28,22 @@
 
 namespace kes {
 
-enum class BalanceProblem { None, BadDimension, NoMidGear, DoesNotClose, LostCutOff, NoLead };
+enum class BalanceProblem {
+    None,
+    BadDimension,
+    NoMidGear,
+    DoesNotClose,
+    LostCutOff,
+    NoLead,
+    NoAdmission,
+};
 const char* BalanceProblemText(BalanceProblem p);
 
 struct BalanceEvaluation {
     BalanceProblem Problem = BalanceProblem::None;
     double ProblemSetting = 0.0; // where it happens (X of the reverse-arm top)
     std::optional<double> Objective;
+    double Infeasibility = 0.0;
     bool Feasible() const { return Problem == BalanceProblem::None; }
 };
 
@@ -67,6 +83,7 @@ class BalanceObjective {
 
     std::vector<int> ids_;
     BalanceWeights weights_;
+    double minLead_ = 0.0;
     std::vector<Entry> entries_;
     std::vector<std::pair<size_t, size_t>> pairs_; // forward entry, reverse entry
     std::vector<double> quickScan_, fullScan_;     // offsets from mid gear

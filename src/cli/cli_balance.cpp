@@ -21,13 +21,20 @@ namespace cli {
 const char* const BalanceUsage =
     "Usage: kestrove-cli balance [--dims F] [--set NAME=VALUE]... [--free NAME,NAME,...]\n"
     "         [--bounds PCT] [--settings P1,P2,...|--offsets D1,D2,...]\n"
-    "         [--weight-fwd-rev W] [--max-evals N] [--format csv|json] [-o OUT.kvd]\n"
+    "         [--weight-fwd-rev W] [--min-lead L] [--max-evals N] [--format csv|json]\n"
+    "         [-o OUT.kvd] | --suggest\n"
     "  Moves the free dimensions (default ValveRodLength,EccRodLength,GearMountY,\n"
-    "  DropLinkVert) within +/- PCT % of their values (default 10, at least 0.1)\n"
-    "  to even the front and rear cut-offs and leads at the settings (default mid\n"
-    "  gear +/- 25, 50, 75 and 100 % of RevArmNorm). Prints J before and after,\n"
-    "  the changes and both reports; -o writes the balanced design. Exit status\n"
-    "  3 when the design as given is infeasible.\n";
+    "  DropLinkVert) within +/- PCT % of their values (default 10, at least\n"
+    "  \u00b1 0.1 design units) to even the front and rear cut-offs and leads at the\n"
+    "  settings (default mid gear +/- 25, 50, 75 and 100 % of RevArmNorm). A\n"
+    "  design that is infeasible there (a lead not above L, default 0, a port\n"
+    "  without cut-off, a linkage that does not close) is repaired first; with\n"
+    "  the default free set the run frees up to three more dimensions when it\n"
+    "  must. Free dimensions that move no event are left as they are. Prints J\n"
+    "  before and after, the changes and both reports; -o writes the balanced\n"
+    "  design, only when it is feasible. --suggest prints, without a run, the\n"
+    "  dimensions that would help most. Exit status 3 when no feasible design\n"
+    "  was found (what to free on stderr; nothing written).\n";
 
 namespace {
 
@@ -69,6 +76,7 @@ kes::BalanceDef ParseDef(const kes::Model& m, Args& args) {
     std::vector<int> ids(std::begin(kes::DefaultFreeDimensionIds),
                          std::end(kes::DefaultFreeDimensionIds));
     if (const auto free = args.TakeValue("--free")) {
+        def.AddFreeWhenStuck = false;
         ids.clear();
         for (const std::string& name : SplitList(*free)) {
             const std::optional<kes::NamedDimension> d = kes::FindNamedDimension(name);
@@ -94,6 +102,7 @@ kes::BalanceDef ParseDef(const kes::Model& m, Args& args) {
         if (!(*w >= 0.0)) throw UsageError("balance: --weight-fwd-rev must not be negative");
         def.Weights.ForwardReverse = *w;
     }
+    if (const auto l = args.TakeNumber("--min-lead")) def.MinLead = *l;
     if (const auto n = args.TakeNumber("--max-evals")) {
         if (!(*n >= 1.0) || *n > 1e7 || *n != std::floor(*n))
             throw UsageError("balance: --max-evals must be a whole number from 1");
@@ -114,24 +123,98 @@ std::string NameOf(int id) {
     return std::string(kes::DimensionCodeName(id));
 }
 
-void WriteJson(const kes::BalanceResult& r, std::ostream& out) {
+std::string Quoted(const std::string& text) {
+    std::string q = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') q += '\\';
+        q += c;
+    }
+    return q + "\"";
+}
+
+std::string NameList(const std::vector<int>& ids) {
+    std::string s = "[";
+    for (size_t i = 0; i < ids.size(); ++i)
+        s += (i ? ", " : "") + Quoted(NameOf(ids[i]));
+    return s + "]";
+}
+
+const char* ProblemKey(kes::BalanceProblem p) {
+    switch (p) {
+    case kes::BalanceProblem::NoLead:
+        return "no_lead";
+    case kes::BalanceProblem::NoAdmission:
+        return "no_admission";
+    case kes::BalanceProblem::LostCutOff:
+        return "lost_cutoff";
+    case kes::BalanceProblem::DoesNotClose:
+        return "does_not_close";
+    case kes::BalanceProblem::NoMidGear:
+        return "no_mid_gear";
+    default:
+        return "bad_dimension";
+    }
+}
+
+// What the run says in words: the dimensions left out and added, and when
+// no feasible design was found, each failure and the suggestion.
+std::vector<std::string> Messages(const kes::BalanceResult& r, const kes::BalanceDef& def) {
+    std::vector<std::string> lines;
+    for (int id : r.LeftOut)
+        lines.push_back(kes::NoEffectText(id));
+    if (!r.Added.empty()) {
+        std::string text = "The repair needed more free dimensions: added";
+        for (size_t i = 0; i < r.Added.size(); ++i)
+            text += (i ? ", " : " ") + kes::PlainDimensionName(r.Added[i]);
+        lines.push_back(text);
+    }
+    if (r.Repaired()) lines.push_back("The design was infeasible and is repaired");
+    if (!r.Feasible)
+        for (const std::string& l : kes::BalanceFailureLines(r.Failures, def.MinLead))
+            lines.push_back(l);
+    return lines;
+}
+
+} // namespace
+
+void WriteBalanceJson(const kes::BalanceResult& r, const kes::BalanceDef& def, std::ostream& out,
+                      const std::string& extra) {
     out << "{\"objective_before\": " << JsonNumber(r.ObjectiveBefore)
         << ", \"objective_after\": " << JsonNumber(r.ObjectiveAfter)
         << ", \"evaluations\": " << r.Evaluations
-        << ", \"feasible\": " << (r.Feasible ? "true" : "false") << ", \"changes\": [";
+        << ", \"feasible\": " << (r.Feasible ? "true" : "false") << ", \"phase\": " << r.Phase
+        << ", \"repaired\": " << (r.Repaired() ? "true" : "false") << ", \"infeasibility\": "
+        << (r.Feasible ? std::string("null") : JsonNumber(r.InfeasibilityAfter))
+        << ", \"added\": " << NameList(r.Added) << ", \"left_out\": " << NameList(r.LeftOut)
+        << ", \"failures\": [";
+    for (size_t i = 0; i < r.Failures.size(); ++i) {
+        const kes::BalanceFailure& f = r.Failures[i];
+        out << (i ? ", " : "") << "{\"setting\": " << JsonNumber(f.Setting)
+            << ", \"offset\": " << JsonNumber(f.Offset) << ", \"direction\": \""
+            << kes::RunDirectionText(f.Direction) << "\", \"port\": "
+            << (f.Port == kes::FrontPort  ? "\"front\""
+                : f.Port == kes::RearPort ? "\"rear\""
+                                          : "null")
+            << ", \"problem\": \"" << ProblemKey(f.Problem) << "\", \"lead\": " << JsonNumber(f.Lead)
+            << "}";
+    }
+    out << "], \"suggestion\": " << (r.Feasible ? std::string("null") : Quoted(r.Suggestion))
+        << ", \"messages\": [";
+    const std::vector<std::string> lines = Messages(r, def);
+    for (size_t i = 0; i < lines.size(); ++i)
+        out << (i ? ", " : "") << Quoted(lines[i]);
+    out << "], \"changes\": [";
     for (size_t i = 0; i < r.Changes.size(); ++i) {
         const kes::BalanceChange& c = r.Changes[i];
         out << (i ? ", " : "") << "{\"name\": \"" << NameOf(c.Id)
             << "\", \"before\": " << FloatText(c.Before) << ", \"after\": " << FloatText(c.After)
             << "}";
     }
-    out << "], \"before\": " << ReportObject(r.Before) << ", \"after\": " << ReportObject(r.After)
-        << "}\n";
+    out << "]" << extra << ", \"before\": " << ReportObject(r.Before)
+        << ", \"after\": " << ReportObject(r.After) << "}\n";
 }
 
-// One quantity a line: name, before, after, after - before, and for a
-// dimension the change in percent.
-void WriteCsv(const kes::BalanceResult& r, std::ostream& out) {
+void WriteBalanceCsv(const kes::BalanceResult& r, const kes::BalanceDef& def, std::ostream& out) {
     out << "name,before,after,change,change_pct\n";
     const auto line = [&](const std::string& name, const std::optional<double>& a,
                           const std::optional<double>& b, const std::optional<double>& pct) {
@@ -143,6 +226,8 @@ void WriteCsv(const kes::BalanceResult& r, std::ostream& out) {
     out << "evaluations,," << r.Evaluations << ",,\n";
     out << "feasible," << (r.Start.Feasible() ? "true" : "false") << ","
         << (r.Feasible ? "true" : "false") << ",,\n";
+    out << "phase,," << r.Phase << ",,\n";
+    if (!r.Feasible) out << "infeasibility,," << Number(r.InfeasibilityAfter) << ",,\n";
     for (const kes::BalanceChange& c : r.Changes)
         out << NameOf(c.Id) << "," << FloatText(c.Before) << "," << FloatText(c.After) << ","
             << Number(static_cast<double>(c.After) - c.Before) << "," << Number(c.Percent())
@@ -180,6 +265,26 @@ void WriteCsv(const kes::BalanceResult& r, std::ostream& out) {
         for (const Field& f : fields)
             line(key + f.Name, f.Of(a), f.Of(b), std::nullopt);
     }
+    for (const std::string& l : Messages(r, def))
+        out << "# " << l << "\n";
+    if (!r.Feasible && !r.Suggestion.empty()) out << "# " << r.Suggestion << "\n";
+}
+
+namespace {
+
+// The ranking without a run: name, share of the shortfall it could make up,
+// which way; then the line that says it.
+int WriteSuggestions(const kes::Model& m, const kes::BalanceDef& def, std::ostream& out) {
+    const kes::FreeAdviceResult a = kes::SuggestFreeDimensions(m, def);
+    out << "name,score,direction\n";
+    for (const kes::FreeSuggestion& s : a.Ranked)
+        out << NameOf(s.Id) << "," << Number(s.Score) << ","
+            << (s.Direction > 0 ? "longer" : "shorter") << "\n";
+    for (const std::string& l : kes::BalanceFailureLines(a.Failures, def.MinLead))
+        out << "# " << l << "\n";
+    out << "# " << (a.Line.empty() ? std::string("The design is feasible at these settings") : a.Line)
+        << "\n";
+    return 0;
 }
 
 } // namespace
@@ -194,19 +299,25 @@ int RunBalanceCommand(kes::Model& m, Args& args, std::ostream& out) {
         format = *f;
     }
     const std::optional<std::string> output = args.TakeValue("-o");
+    const bool suggest = args.TakeFlag("--suggest");
     args.ExpectEmpty();
+    if (suggest) {
+        if (output) throw UsageError("balance: --suggest writes no design");
+        return WriteSuggestions(m, def, out);
+    }
 
     const kes::BalanceResult r = kes::RunBalance(m, def);
     if (!r.Error.empty()) throw UsageError("balance: " + r.Error);
     if (format == "json")
-        WriteJson(r, out);
+        WriteBalanceJson(r, def, out);
     else
-        WriteCsv(r, out);
-    if (!r.Start.Feasible()) {
-        std::cerr << "kestrove-cli: balance: the design is infeasible: "
+        WriteBalanceCsv(r, def, out);
+    if (!r.Feasible) {
+        std::cerr << "kestrove-cli: balance: no feasible design found: "
                   << kes::BalanceProblemText(r.Start.Problem) << " (setting "
                   << Number(r.Start.ProblemSetting) << ")" << (output ? "; nothing written" : "")
                   << "\n";
+        if (!r.Suggestion.empty()) std::cerr << "kestrove-cli: balance: " << r.Suggestion << "\n";
         return 3;
     }
     if (output) {

@@ -5,17 +5,28 @@
 #include "cli/cli_args.h"
 
 #include <iosfwd>
+#include <string>
 
 namespace kes {
 struct Model;
-}
+struct BalanceDef;
+struct BalanceResult;
+} // namespace kes
 
 namespace cli {
 
 extern const char* const BalanceUsage;
 
-// Exit status 0 when balanced, 3 when the design as given is infeasible
-// (nothing is written then), 1 when the output file cannot be written.
+// Exit status 0 when balanced and feasible, 3 when no feasible design was
+// found (nothing is written then), 1 when the output file cannot be written.
 int RunBalanceCommand(kes::Model& m, Args& args, std::ostream& out);
+
+// The result as JSON (extra: further members, each led by ", ", before the
+// reports) and as CSV, one quantity a line: name, before, after, after -
+// before, and for a dimension the change in percent; "# " lines say what
+// the run did.
+void WriteBalanceJson(const kes::BalanceResult& r, const kes::BalanceDef& def, std::ostream& out,
+                      const std::string& extra = {});
+void WriteBalanceCsv(const kes::BalanceResult& r, const kes::BalanceDef& def, std::ostream& out);
 
 } // namespace cli

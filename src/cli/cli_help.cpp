@@ -3,6 +3,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_balance.h"
 #include "cli/cli_performance.h"
+#include "cli/cli_targets.h"
 #include "kestrove_version.h"
 
 #include <array>
@@ -89,6 +90,7 @@ std::optional<std::string> CommandHelp(const std::string& command) {
         if (h.Command == command) return std::string(h.Text) + CommonOptionsHelp;
     if (command == "balance") return std::string(BalanceUsage) + CommonOptionsHelp;
     if (command == "performance") return std::string(PerformanceUsage) + CommonOptionsHelp;
+    if (command == "targets") return std::string(TargetsUsage) + CommonOptionsHelp;
     return std::nullopt;
 }
 

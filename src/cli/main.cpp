@@ -10,6 +10,7 @@
 
 #ifdef KESTROVE_CLI_DIAGRAMS
 #include "cli/cli_paper.h"
+#include "cli/cli_workshop.h"
 
 #include <QGuiApplication>
 #endif
@@ -83,6 +84,14 @@ int main(int argc, char** argv) {
         cli::ApplyDesignEdits(model, edits);
 
         if (*command == "compare") return cli::RunCompare(model, edits, args, std::cout);
+#ifdef KESTROVE_CLI_DIAGRAMS
+        if (cli::IsWorkshopCommand(*command)) {
+            if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            int qtArgc = 1;
+            QGuiApplication app(qtArgc, argv);
+            return *cli::RunWorkshopCommand(*command, model, args, std::cout, dims.value_or(""));
+        }
+#endif
         if (const auto status = cli::RunNumericCommand(*command, model, args, std::cout))
             return *status;
 #ifdef KESTROVE_CLI_DIAGRAMS

@@ -2,6 +2,7 @@
 #include "cli/cli_cutoffs.h"
 #include "cli/cli_files.h"
 #include "cli/cli_report.h"
+#include "cli/cli_setting_sheet.h"
 #include "cli/commands.h"
 
 namespace cli {
@@ -19,6 +20,7 @@ std::optional<int> RunNumericCommand(const std::string& command, kes::Model& m, 
     if (command == "dims") return RunDims(m, args, out);
     if (command == "save") return RunSave(m, args, out);
     if (command == "balance") return RunBalanceCommand(m, args, out);
+    if (command == "setting-sheet") return RunSettingSheet(m, args, out);
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include "cli/cli_design.h"
 #include "cli/cli_setting_sheet.h"
 #include "model/model.h"
+#include "workshop/arrangement.h"
 #include "workshop/gear_dxf.h"
 #include "workshop/link_sheets.h"
 #include "workshop/setting_sheet_page.h"
@@ -141,6 +142,28 @@ int RunLinks(kes::Model& m, Args& args, std::ostream& out, const std::string& so
     return 0;
 }
 
+int RunArrangement(kes::Model& m, Args& args, std::ostream& out, const std::string& sourceFile) {
+    workshop::ArrangementDef def;
+    def.CrankAngle = TakeAngle(args);
+    def.Setting = args.TakeNumber("--setting");
+    if (const auto scale = args.TakeValue("--drawing-scale")) {
+        if (!workshop::ParseArrangementScale(*scale, def.ScaleDivisor))
+            throw UsageError("--drawing-scale must be 1:1, 1:2, 1:4, 1:5, 1:8, 1:10 or fit");
+    }
+    def.DesignUnit = TakeUnit(args);
+    def.PinDiameter = TakePositive(args, "--pin-diameter");
+    def.Paper = TakeSheetPaper(args, true);
+    def.SourceFile = QString::fromStdString(sourceFile);
+    const std::string file = TakeOutputFile(args, "arrangement", {"pdf", "svg"});
+    args.ExpectEmpty();
+    if (!def.Setting) RequireMidGear(m, "arrangement");
+    QString error;
+    if (!workshop::WriteArrangement(QString::fromStdString(file), m, def, &error))
+        return Failed(file, error);
+    out << file << "\n";
+    return 0;
+}
+
 } // namespace
 
 bool IsWorkshopCommand(const std::string& command) {
@@ -153,6 +176,7 @@ std::optional<int> RunWorkshopCommand(const std::string& command, kes::Model& m,
     if (command == "dxf") return RunDxf(m, args, out);
     if (command == "setting-sheet") return RunSettingSheetPaper(m, args, out, sourceFile);
     if (command == "links") return RunLinks(m, args, out, sourceFile);
+    if (command == "arrangement") return RunArrangement(m, args, out, sourceFile);
     return std::nullopt;
 }
 

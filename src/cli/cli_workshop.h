@@ -5,7 +5,7 @@
 //   setting-sheet [--notches O1,O2,...] [--format json|csv|pdf] [-o FILE]
 //   links [--unit in|mm] [--decimals N] [--pin-diameter D] [--paper P]
 //         [--orientation portrait|landscape] -o OUT.pdf|OUT.svg
-//   arrangement [--angle A] [--setting S] [--scale 1:N|fit] [--unit in|mm]
+//   arrangement [--angle A] [--setting S] [--drawing-scale 1:N|fit] [--unit in|mm]
 //         [--paper P] [--orientation portrait|landscape] -o OUT.pdf|OUT.svg
 
 #include "cli/cli_args.h"

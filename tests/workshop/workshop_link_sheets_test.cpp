@@ -6,42 +6,14 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cmath>
 
 namespace {
 
-struct Centre {
-    double X, Y;
-};
-
-// The centres of the circles an SVG draws (the pin holes), through the
-// matrix of the group each one sits in.
-std::vector<Centre> HoleCentres(const QString& svg) {
-    std::vector<Centre> out;
-    QRegularExpression group(QStringLiteral("<g [^>]*transform=\"matrix\\(([^)]*)\\)\"[^>]*>"));
-    QRegularExpression ellipse(QStringLiteral("<circle cx=\"([-0-9.e]+)\" cy=\"([-0-9.e]+)\""));
-    double a = 1, b = 0, c = 0, d = 1, e = 0, f = 0;
-    qsizetype pos = 0;
-    while (true) {
-        const auto g = group.match(svg, pos);
-        const auto el = ellipse.match(svg, pos);
-        if (!el.hasMatch()) break;
-        if (g.hasMatch() && g.capturedStart() < el.capturedStart()) {
-            const QStringList m = g.captured(1).split(QLatin1Char(','));
-            a = m[0].toDouble(), b = m[1].toDouble(), c = m[2].toDouble();
-            d = m[3].toDouble(), e = m[4].toDouble(), f = m[5].toDouble();
-            pos = g.capturedEnd();
-            continue;
-        }
-        const double x = el.captured(1).toDouble(), y = el.captured(2).toDouble();
-        out.push_back({a * x + c * y + e, b * x + d * y + f});
-        pos = el.capturedEnd();
-    }
-    return out;
-}
+using workshop_test::Centre;
+using workshop_test::HoleCentres;
 
 class LinkSheets : public testing::TestWithParam<int> {};
 

@@ -14,6 +14,8 @@ if(NOT KESTROVE_DATA_FROM_BIN STREQUAL "../share/kestrove")
 endif()
 
 install(TARGETS kestrove-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The licence, where Debian keeps a package's copyright.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 if(KESTROVE_GUI)
     install(TARGETS kestrove RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${PROJECT_SOURCE_DIR}/docs/instruct.doc ${PROJECT_SOURCE_DIR}/docs/KesSpIns.doc
@@ -47,6 +49,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Baker valve gear designer for steam locom
 set(CPACK_PACKAGE_DESCRIPTION "Solves, animates and draws the diagrams of the Baker valve \
 gear of a steam locomotive from its dimensions; kestrove-cli does the same from the command line.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY kestrove)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
@@ -58,7 +61,7 @@ if(KESTROVE_DPKG_SHLIBDEPS)
 else()
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
         "libc6, libstdc++6, libnlopt-cxx0, libqt6core6, libqt6gui6, libqt6widgets6, \
-libqt6multimedia6, libqt6printsupport6, libqt6svg6")
+libqt6multimedia6, libqt6printsupport6, libqt6svg6, libdxflib3")
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
 set(CPACK_STRIP_FILES ON)

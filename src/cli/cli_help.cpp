@@ -29,7 +29,7 @@ struct Help {
     const char* Text;
 };
 
-constexpr std::array<Help, 14> Helps = {{
+constexpr std::array<Help, 18> Helps = {{
     {"sweep", "Usage: kestrove-cli sweep [--rev-arm X | --rev-arm-offset D] [--from A] [--to B]\n"
               "                          [--step S]\n"
               "Every point of the linkage and the port openings as CSV, one row per driver\n"
@@ -44,13 +44,50 @@ constexpr std::array<Help, 14> Helps = {{
      "                            [--bare]\n"
      "A diagram drawn by the same code as its window, with a footer strip naming the\n"
      "data set and the date; --bare leaves the strip out.\n"},
-    {"pdf", "Usage: kestrove-cli pdf [--paper a4|letter] -o OUT.pdf\n"
+    {"pdf", "Usage: kestrove-cli pdf [--paper a4|a3|a2|a1|a0|letter|tabloid] -o OUT.pdf\n"
             "The design report: title block, dimension tables, design checks, the precise\n"
             "valve events and the four diagrams, with page numbers.\n"},
-    {"drawing", "Usage: kestrove-cli drawing [--angle A] [--setting S] [--unit in|mm]\n"
-                "                            [--paper a4|letter] -o OUT.svg|OUT.pdf\n"
-                "The gear at driver angle A and reverse-arm setting S, one design unit drawn\n"
-                "as one inch or one millimetre; a PDF larger than a page is tiled over pages.\n"},
+    {"drawing",
+     "Usage: kestrove-cli drawing [--angle A] [--setting S] [--unit in|mm]\n"
+     "                            [--paper a4|a3|a2|a1|a0|letter|tabloid|WxH]\n"
+     "                            [--orientation portrait|landscape] -o OUT.svg|OUT.pdf\n"
+     "The gear at driver angle A and reverse-arm setting S, one design unit drawn\n"
+     "as one inch or one millimetre; a PDF larger than a page is tiled over the\n"
+     "sheets that carry some of it, numbered row/column, the title block and an\n"
+     "assembly key whole on the first. WxH is a custom sheet in millimetres; without\n"
+     "--orientation the one needing fewer sheets is taken.\n"},
+    {"links", "Usage: kestrove-cli links [--unit in|mm] [--decimals N] [--pin-diameter D]\n"
+              "                          [--paper P|WxH] [--orientation portrait|landscape]\n"
+              "                          -o OUT.pdf|OUT.svg\n"
+              "A sheet per link drawn to the largest standard scale that fits (1:1, 1:2, 1:4,\n"
+              "1:5, 1:8, 1:10...), its pin centres with every centre distance, arm length and\n"
+              "back-set dimensioned (default 3 decimals in inches, 1 in millimetres), and a\n"
+              "last sheet of the frame pivots from the axle centre. D is the pin holes'\n"
+              "diameter in design units (default 0.04 of the driver diameter). SVG writes one\n"
+              "file per sheet: OUT-radius-bar.svg ... OUT-pivots.svg. Landscape by default.\n"},
+    {"arrangement",
+     "Usage: kestrove-cli arrangement [--angle A] [--setting S]\n"
+     "                                [--drawing-scale 1:1|1:2|1:4|1:5|1:8|1:10|fit]\n"
+     "                                [--unit in|mm] [--pin-diameter D] [--paper P|WxH]\n"
+     "                                [--orientation portrait|landscape] -o OUT.pdf|OUT.svg\n"
+     "The whole gear on one sheet at the scale chosen (fit by default) at driver\n"
+     "angle A and setting S (mid gear), with a title block of its own. A scale at\n"
+     "which the gear does not fit is refused, naming one that does.\n"},
+    {"dxf", "Usage: kestrove-cli dxf [--angle A] [--setting S] [--links] [--unit in|mm]\n"
+            "                        [--pin-diameter D] [--link-width W] -o FILE.dxf\n"
+            "The gear true size in design units ($INSUNITS from --unit, inches by\n"
+            "default): one layer per link and \"frame-pivots\", pin holes as circles and\n"
+            "each link as a closed outline W wide (default 2 x D) round its pins.\n"
+            "Assembled at A and S (mid gear), or with --links every link flat and apart.\n"},
+    {"setting-sheet",
+     "Usage: kestrove-cli setting-sheet [--notches O1,O2,...] [--format json|csv|pdf]\n"
+     "                                  [-o FILE] [--unit in|mm] [--decimals N] [--paper P]\n"
+     "The valve-setting sheet: for each notch (reverse-arm offset from mid gear,\n"
+     "forward positive; default full gear and 75, 50, 25 % of it both ways) the\n"
+     "crosshead's distance from its front dead centre at each port's admission,\n"
+     "cut-off, release and compression, the leads, the valve travel; also the\n"
+     "dead-centre crank angles and the crosshead travel. null (an empty cell) where\n"
+     "an event does not happen. The PDF needs -o.\n"},
     {"events", "Usage: kestrove-cli events [--mode F|R]\n"
                "The port events table of the port events diagram as CSV.\n"},
     {"readouts", "Usage: kestrove-cli readouts [--position P]\n"

@@ -8,6 +8,7 @@
 #include "export/paper.h"
 #include "main/gear_drawing.h"
 #include "model/model.h"
+#include "workshop/sheet_paper.h"
 
 #include <QFileInfo>
 #include <QString>
@@ -24,8 +25,26 @@ exporting::Paper TakePaper(Args& args) {
     const auto paper = args.TakeValue("--paper");
     if (!paper) return exporting::DefaultPaper();
     const auto parsed = exporting::ParsePaper(*paper);
-    if (!parsed) throw UsageError("--paper must be a4 or letter");
+    if (!parsed) throw UsageError("--paper must be a4, a3, a2, a1, a0, letter or tabloid");
     return *parsed;
+}
+
+// The drawing also takes a custom WIDTHxHEIGHT (mm) and an orientation.
+workshop::SheetPaper TakeDrawingPaper(Args& args) {
+    workshop::SheetPaper paper{exporting::DefaultPaper(), std::nullopt, {}};
+    if (const auto text = args.TakeValue("--paper")) {
+        const auto parsed = workshop::ParseSheetPaper(*text);
+        if (!parsed)
+            throw UsageError("--paper must be a4, a3, a2, a1, a0, letter, tabloid or "
+                             "WIDTHxHEIGHT in mm (50 to 2000)");
+        paper = *parsed;
+    }
+    if (const auto text = args.TakeValue("--orientation")) {
+        const auto parsed = workshop::ParseLandscape(*text);
+        if (!parsed) throw UsageError("--orientation must be portrait or landscape");
+        paper.Landscape = *parsed;
+    }
+    return paper;
 }
 
 QString TakeOutput(Args& args, const char* command, std::initializer_list<const char*> suffixes) {
@@ -71,7 +90,10 @@ int RunDrawing(kes::Model& m, Args& args, std::ostream& out) {
         if (!parsed) throw UsageError("--unit must be in or mm");
         def.Unit = *parsed;
     }
-    def.Paper = TakePaper(args);
+    const workshop::SheetPaper paper = TakeDrawingPaper(args);
+    def.Paper = paper.Kind;
+    def.Landscape = paper.Landscape;
+    def.CustomPaperMm = paper.CustomMm;
     const QString fileName = TakeOutput(args, "drawing", {"svg", "pdf"});
     args.ExpectEmpty();
     if (!(def.CrankAngle >= -360.0 && def.CrankAngle <= 720.0))

@@ -1,7 +1,8 @@
 #pragma once
 // The paper commands of kestrove-cli (they need Qt Gui, like "diagram"):
-//   pdf [--paper a4|letter] -o design.pdf
-//   drawing [--angle A] [--setting S] [--unit in|mm] [--paper a4|letter] -o gear.svg|gear.pdf
+//   pdf [--paper a4|a3|...|letter|tabloid] -o design.pdf
+//   drawing [--angle A] [--setting S] [--unit in|mm] [--paper P|WxH]
+//           [--orientation portrait|landscape] -o gear.svg|gear.pdf
 
 #include "cli/cli_args.h"
 

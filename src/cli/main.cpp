@@ -12,6 +12,7 @@
 
 #ifdef KESTROVE_CLI_DIAGRAMS
 #include "cli/cli_paper.h"
+#include "cli/cli_workshop.h"
 
 #include <QGuiApplication>
 #include <QtMessageHandler>
@@ -36,9 +37,19 @@ const char* const Usage =
     "  diagram  sine|oval|steam|ports [--positions P1,P2,...] [--vertical-scale S]\n"
     "           [--mode F|R|B] [--bare] -o OUT.png|OUT.svg\n"
     "           (a footer strip names the data set and the date; --bare leaves it out)\n"
-    "  pdf      [--paper a4|letter] -o OUT.pdf  the design report\n"
-    "  drawing  [--angle A] [--setting S] [--unit in|mm] [--paper a4|letter]\n"
-    "           -o OUT.svg|OUT.pdf  the gear full size, one unit = 1 in or 1 mm\n"
+    "  pdf      [--paper a4|a3|a2|a1|a0|letter|tabloid] -o OUT.pdf  the design report\n"
+    "  drawing  [--angle A] [--setting S] [--unit in|mm] [--paper P|WxH]\n"
+    "           [--orientation portrait|landscape] -o OUT.svg|OUT.pdf\n"
+    "           the gear full size, one unit = 1 in or 1 mm\n"
+    "  links    [--unit in|mm] [--decimals N] [--pin-diameter D] [--paper P]\n"
+    "           [--orientation ...] -o OUT.pdf|OUT.svg  each link with its hole\n"
+    "           centres dimensioned, and the frame pivots\n"
+    "  arrangement [--angle A] [--setting S] [--drawing-scale 1:N|fit] [--unit in|mm]\n"
+    "           [--paper P] [--orientation ...] -o OUT.pdf|OUT.svg  the whole gear on one sheet\n"
+    "  dxf      [--angle A] [--setting S] [--links] [--unit in|mm] [--pin-diameter D]\n"
+    "           [--link-width W] -o FILE.dxf  the gear true size for a cutter\n"
+    "  setting-sheet [--notches O1,O2,...] [--format json|csv|pdf] [-o FILE]\n"
+    "           crosshead positions at every event, leads and valve travel per notch\n"
     "  events   [--mode F|R]  the port events table as CSV\n"
     "  readouts [--position P]  the sine diagram's mid-gear read-outs as CSV\n"
     "  cutoffs  [--positions P1,P2,...]  the steam diagram's cut-offs as CSV\n"
@@ -103,6 +114,14 @@ int Run(const std::vector<std::string>& words, char** argv) {
         if (*command == "compare") return cli::RunCompare(model, edits, args, std::cout);
         if (*command == "performance")
             return cli::RunPerformance(model, args, std::cout, dims.value_or(""));
+#ifdef KESTROVE_CLI_DIAGRAMS
+        if (cli::IsWorkshopCommand(*command)) {
+            if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            int qtArgc = 1;
+            QGuiApplication app(qtArgc, argv);
+            return *cli::RunWorkshopCommand(*command, model, args, std::cout, dims.value_or(""));
+        }
+#endif
         if (const auto status = cli::RunNumericCommand(*command, model, args, std::cout))
             return *status;
 #ifdef KESTROVE_CLI_DIAGRAMS

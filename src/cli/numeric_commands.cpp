@@ -3,6 +3,7 @@
 #include "cli/cli_files.h"
 #include "cli/cli_report.h"
 #include "cli/cli_targets.h"
+#include "cli/cli_setting_sheet.h"
 #include "cli/commands.h"
 
 namespace cli {
@@ -21,6 +22,7 @@ std::optional<int> RunNumericCommand(const std::string& command, kes::Model& m, 
     if (command == "save") return RunSave(m, args, out);
     if (command == "balance") return RunBalanceCommand(m, args, out);
     if (command == "targets") return RunTargetsCommand(m, args, out);
+    if (command == "setting-sheet") return RunSettingSheet(m, args, out);
     return std::nullopt;
 }
 

@@ -1,9 +1,5 @@
 #include "export/paper.h"
 
-#include <algorithm>
-#include <cctype>
-#include <string>
-
 namespace exporting {
 
 Paper DefaultPaper(const QLocale& locale) {
@@ -11,16 +7,13 @@ Paper DefaultPaper(const QLocale& locale) {
 }
 
 std::optional<Paper> ParsePaper(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (lower == "a4") return Paper::A4;
-    if (lower == "letter") return Paper::Letter;
-    return std::nullopt;
+    const auto parsed = workshop::ParseSheetPaper(text);
+    if (!parsed || parsed->Kind == Paper::Custom) return std::nullopt;
+    return parsed->Kind;
 }
 
 QPageSize PageSizeOf(Paper paper) {
-    return QPageSize(paper == Paper::Letter ? QPageSize::Letter : QPageSize::A4);
+    return workshop::SheetPaper{paper, std::nullopt, {}}.PageSize();
 }
 
 } // namespace exporting

@@ -1,7 +1,9 @@
 #pragma once
-// The paper a report or a drawing is printed on: A4 or US Letter. The
-// default follows the locale: Letter where the US customary system is
-// used, A4 everywhere else.
+// The paper a report or a drawing is printed on: the sizes of the workshop
+// sheets (A4 to A0, Letter, Tabloid). The default follows the locale:
+// Letter where the US customary system is used, A4 everywhere else.
+
+#include "workshop/sheet_paper.h"
 
 #include <QLocale>
 #include <QPageSize>
@@ -11,10 +13,11 @@
 
 namespace exporting {
 
-enum class Paper { A4, Letter };
+using Paper = workshop::PaperKind;
 
 Paper DefaultPaper(const QLocale& locale = QLocale::system());
-// "a4" or "letter" (any case); nullopt for anything else.
+// "a4", "a3", "a2", "a1", "a0", "letter" or "tabloid" (any case); nullopt for
+// anything else.
 std::optional<Paper> ParsePaper(std::string_view text);
 QPageSize PageSizeOf(Paper paper);
 

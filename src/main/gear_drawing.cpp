@@ -7,6 +7,7 @@
 #include "model/model.h"
 #include "model/solver.h"
 #include "saving/buffered_save.h"
+#include "workshop/tiled_sheets.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -94,7 +95,8 @@ GearDrawingLayout Layout(const Box& w, const GearDrawingDef& def) {
     GearDrawingLayout l;
     l.MmPerUnit = MmPerUnit(def.Unit);
     const double width = (w.MaxX - w.MinX) * l.MmPerUnit + 2 * MarginMm;
-    const double height = (w.MaxY - w.MinY) * l.MmPerUnit + 2 * MarginMm + TitleStripMm;
+    const double height =
+        (w.MaxY - w.MinY) * l.MmPerUnit + 2 * MarginMm + (def.TitleStrip ? TitleStripMm : 0.0);
     l.SheetMm = QSizeF(std::max(width, 120.0), height);
     l.AxleMm = QPointF(MarginMm - w.MinX * l.MmPerUnit, MarginMm + w.MaxY * l.MmPerUnit);
     return l;
@@ -218,6 +220,10 @@ bool PaintGearDrawing(QPainter& p, const kes::Model& m, const GearDrawingDef& de
     p.fillRect(QRectF(QPointF(0, 0), l.SheetMm), Qt::white);
     PaintMechanism(p, *g->Model, l);
     PaintConstruction(p, *g->Model, l);
+    if (!def.TitleStrip) {
+        p.restore();
+        return true;
+    }
     const double top = l.SheetMm.height() - TitleStripMm + 4;
     TextAt(p, QPointF(MarginMm, top + TextMm),
            QStringLiteral("KESTROVE   %1").arg(QString::fromStdString(m.DataSetName)), TextMm * 1.2,
@@ -234,6 +240,38 @@ bool PaintGearDrawing(QPainter& p, const kes::Model& m, const GearDrawingDef& de
     return true;
 }
 
+namespace {
+
+// The PDF on as few sheets as carry the gear, the title block and the scale
+// bar kept whole on one of them.
+int WriteTiledGearDrawing(const QString& fileName, const kes::Model& m, const GearDrawingDef& def,
+                          const QString& title, QString* error) {
+    GearDrawingDef bare = def;
+    bare.TitleStrip = false;
+    const auto layout = PlanGearDrawing(m, bare, error);
+    if (!layout) return 0;
+    workshop::TiledPicture picture;
+    picture.SizeMm = layout->SheetMm;
+    picture.Paint = [&](QPainter& p) { PaintGearDrawing(p, m, bare); };
+    const QString unit =
+        def.Unit == DrawingUnit::Inch ? QStringLiteral("in") : QStringLiteral("mm");
+    picture.Title = workshop::TitleFor(m, QStringLiteral("Gear drawing, full size"), QString());
+    picture.Title.Scale = QStringLiteral("1:1");
+    picture.Title.Unit = unit;
+    picture.Title.Extra = QStringLiteral("Crank angle %1 deg, reverse-arm setting %2")
+                              .arg(def.CrankAngle, 0, 'f', 2)
+                              .arg(def.Setting, 0, 'f', 4);
+    const bool inches = def.Unit == DrawingUnit::Inch;
+    picture.ScaleBarTicks = inches ? 4 : 10;
+    picture.ScaleBarMm = picture.ScaleBarTicks * (inches ? 25.4 : 10.0);
+    picture.ScaleBarText =
+        QStringLiteral("%1 %2: check this bar with a rule").arg(inches ? 4 : 100).arg(unit);
+    const workshop::SheetPaper paper{def.Paper, def.Landscape, def.CustomPaperMm};
+    return workshop::WriteTiledSheets(fileName, picture, paper, title, error);
+}
+
+} // namespace
+
 int WriteGearDrawing(const QString& fileName, const kes::Model& m, const GearDrawingDef& def,
                      QString* error) {
     const auto layout = PlanGearDrawing(m, def, error);
@@ -242,7 +280,7 @@ int WriteGearDrawing(const QString& fileName, const kes::Model& m, const GearDra
         QStringLiteral("KESTROVE gear drawing - %1").arg(QString::fromStdString(m.DataSetName));
     auto paint = [&](QPainter& p) { PaintGearDrawing(p, m, def); };
     if (QFileInfo(fileName).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0)
-        return exporting::WriteTiledPdf(fileName, layout->SheetMm, def.Paper, title, paint, error);
+        return WriteTiledGearDrawing(fileName, m, def, title, error);
 
     const bool saved = saving::SaveThroughBuffer(
         fileName,

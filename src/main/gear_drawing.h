@@ -28,6 +28,10 @@ struct GearDrawingDef {
     double Setting = 0.0;    // reverse-arm setting (X of its top)
     DrawingUnit Unit = DrawingUnit::Inch;
     exporting::Paper Paper = exporting::Paper::A4;
+    std::optional<bool> Landscape; // PDF: whichever needs fewer sheets when absent
+    QSizeF CustomPaperMm;          // for exporting::Paper::Custom
+    // The title strip under the gear; the tiled PDF has its own title group.
+    bool TitleStrip = true;
 };
 
 // Millimetres of paper per design unit.

@@ -22,6 +22,7 @@
 #include "main/set_rev_arm_dialog.h"
 #include "main/sound_player.h"
 #include "main/stp_ang_dialog.h"
+#include "main/workshop_commands.h"
 #include "model/model.h"
 #include "ui_shell/captions.h"
 #include "valve_events/events_window.h"
@@ -229,6 +230,11 @@ void TMainForm::AddWindowCommands() {
     auto* exports = new ExportCommands(model_, this, this);
     exports->SetSourceFile([fc = fileCommands_] { return fc->CurrentPath(); });
     for (QAction* a : {exports->ReportAction(), exports->DrawingAction(), exports->PrintAction()})
+        file->insertAction(exit1_, a);
+    // The workshop papers: link drawings, arrangement, DXF, valve-setting sheet.
+    auto* workshopExports = new WorkshopCommands(model_, this, this);
+    workshopExports->SetSourceFile([fc = fileCommands_] { return fc->CurrentPath(); });
+    for (QAction* a : workshopExports->Actions())
         file->insertAction(exit1_, a);
     file->insertSeparator(exit1_);
     bar->addSeparator();

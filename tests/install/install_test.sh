@@ -22,9 +22,13 @@ done
 for f in share/applications/kestrove.desktop share/mime/packages/kestrove.xml \
     share/icons/hicolor/scalable/apps/kestrove.svg \
     share/icons/hicolor/scalable/mimetypes/application-x-kestrove-design.svg \
-    share/metainfo/kestrove.metainfo.xml; do
+    share/metainfo/kestrove.metainfo.xml share/doc/kestrove/copyright; do
     [ -s "$prefix/$f" ] || fail "$f is not installed"
 done
+grep -q '<project_license>GPL-3.0-or-later</project_license>' \
+    "$prefix/share/metainfo/kestrove.metainfo.xml" || fail "the metainfo names no licence"
+grep -q '^License: GPL-3.0-or-later' "$prefix/share/doc/kestrove/copyright" ||
+    fail "the copyright names no licence"
 grep -q '<glob pattern="\*\.kvd"/>' "$prefix/share/mime/packages/kestrove.xml" ||
     fail "the file type has no *.kvd glob"
 grep -q '^MimeType=application/x-kestrove-design;' "$prefix/share/applications/kestrove.desktop" ||

@@ -183,7 +183,8 @@ void ExportDrawingTest::tiledPdfHasThePagesItNeeds() {
     QString error;
     const int pages = WriteGearDrawing(file, *m, def, &error);
     QVERIFY2(pages > 0, qPrintable(error));
-    QCOMPARE(pages, grid.Pages());
+    // Only the sheets that carry some of the drawing are printed.
+    QVERIFY(pages <= grid.Pages());
     QCOMPARE(PdfPages(file), pages);
     // The factory gear is some 32 inches long: in inches it needs several
     // sheets, in millimetres it fits one.

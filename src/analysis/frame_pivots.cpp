@@ -1,0 +1,46 @@
+#include "analysis/frame_pivots.h"
+
+#include "analysis/report_format.h"
+
+namespace kes {
+
+std::vector<FramePivot> FramePivots(const Mechanism& m) {
+    const PointSlot& mount = m.Points[GearMount];
+    const PointSlot& rev = m.Points[RevArmPivot];
+    const PointSlot& bell = m.Points[BellCrankPivot];
+    const double cl = m.Points[Crosshead].Y;
+    std::vector<FramePivot> t;
+    t.push_back({"Driver axle centre (datum)", "", "", 0.0, 0.0, std::nullopt, std::nullopt,
+                 "origin of every position"});
+    t.push_back({"Gear mount", "GearMountX", "GearMountY", mount.X, mount.Y, mount.X, mount.Y,
+                 "forward of and above the axle"});
+    t.push_back({"Reverse-arm pivot", "RevArmPivotX", "RevArmPivotY", double{mount.X} - rev.X,
+                 double{mount.Y} - rev.Y, rev.X, rev.Y, "stored behind and below the gear mount"});
+    t.push_back({"Bell-crank pivot", "BellCrankPivotX", "BellCrankPivotY", double{mount.X} - bell.X,
+                 double{mount.Y} + bell.Y, bell.X, bell.Y,
+                 "stored behind and above the gear mount"});
+    t.push_back({"Cylinder centre", "CylCtrToDriver", "CylCLAboveDriver",
+                 m.Cylinder[CylCtrToDriver], cl, m.Cylinder[CylCtrToDriver], cl,
+                 "the cylinder centre line runs level at this height"});
+    t.push_back({"Valve-stem line", "", "ValveStemToCylCL", std::nullopt,
+                 cl + m.Cylinder[ValveStemToCylCL], std::nullopt, m.Cylinder[ValveStemToCylCL],
+                 "level; stored above the cylinder centre line"});
+    return t;
+}
+
+std::string FramePivotsCsv(const std::vector<FramePivot>& pivots) {
+    std::string text = "pivot,x_name,y_name,x,y,stored_x,stored_y,note\n";
+    for (const FramePivot& p : pivots) {
+        for (const std::string& cell :
+             {CsvText(p.Name), p.XName, p.YName, CsvNumber(p.X), CsvNumber(p.Y),
+              CsvNumber(p.StoredX), CsvNumber(p.StoredY)}) {
+            text += cell;
+            text += ',';
+        }
+        text += CsvText(p.Note);
+        text += '\n';
+    }
+    return text;
+}
+
+} // namespace kes

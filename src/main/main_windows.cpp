@@ -11,6 +11,8 @@
 #include "diagrams/sine_window.h"
 #include "diagrams/steam_window.h"
 #include "dimensions/dimension_dialogs.h"
+#include "live/compare_commands.h"
+#include "live/live_window.h"
 #include "main/driv_ang_dialog.h"
 #include "main/export_commands.h"
 #include "main/file_commands.h"
@@ -23,6 +25,7 @@
 #include "main/sound_player.h"
 #include "main/stp_ang_dialog.h"
 #include "model/model.h"
+#include "overlay/compared_design.h"
 #include "ui_shell/captions.h"
 #include "valve_events/events_window.h"
 
@@ -54,6 +57,8 @@ constexpr WindowCommand PortDiagram{"&PortOpenClose", "PortOpenClose1",
 constexpr WindowCommand ValveEvents{
     "&ValveEvents", "ValveEvents1",
     "View Valve Events: precise events, design checks, sensitivity"};
+constexpr WindowCommand LiveDiagrams{"&LiveDiagrams", "LiveDiagrams1",
+                                     "Open Live Diagrams beside the gear"};
 constexpr WindowCommand Instructions{"&Instructions", "Instructions1", nullptr};
 constexpr WindowCommand SpecialInstructions{"Instructions&Special", "InstructionsSpecial1",
                                             nullptr};
@@ -144,7 +149,10 @@ QIcon GlyphIcon(Glyph g) {
 void ShowValveEvents(QWidget& owner, kes::Model& model) {
     auto* w =
         owner.findChild<TValveEvents*>(QStringLiteral("ValveEvents"), Qt::FindDirectChildrenOnly);
-    if (!w) w = new TValveEvents(model, &owner);
+    if (!w) {
+        w = new TValveEvents(model, &owner);
+        w->SetComparedDesign(&overlay::ComparedDesignOf(owner));
+    }
     w->show();
     w->raise();
     w->activateWindow();
@@ -275,6 +283,12 @@ void TMainForm::AddWindowCommands() {
     add(graphs, nullptr, SteamDiagram, Glyph::Steam, &TMainForm::ShowSteamDiagram);
     add(graphs, nullptr, PortDiagram, Glyph::Ports, &TMainForm::OpenPortDiagram);
     add(graphs, nullptr, ValveEvents, Glyph::Events, [this] { ShowValveEvents(*this, model_); });
+    // Live diagrams, any number of them, and the second design they draw.
+    overlay::ComparedDesign& compared = overlay::ComparedDesignOf(*this);
+    add(graphs, nullptr, LiveDiagrams, Glyph::Oval,
+        [this, &compared] { (new live::TLiveDiagrams(model_, compared, this))->show(); });
+    const live::CompareActions compare = live::MakeCompareActions(this, compared);
+    graphs->addActions({compare.With, compare.Before, compare.Clear});
 
     // Help.
     add(menus_->Help, nullptr, Instructions, Glyph::Frame, &TMainForm::ShowInstructions);

@@ -75,6 +75,8 @@ LiveResult DrawLive(const LiveRequest& request) {
         DiagramTextState text;
         p.save();
         p.translate(t.Area.topLeft());
+        // Some lines of a diagram run past its edges: keep them off its neighbours.
+        p.setClipRect(QRect(QPoint(0, 0), t.Area.size()));
         diagrams::BeginDiagram(p);
         overlay::PaintComparedPicture(p, kind, *request.Current, request.Second.get(),
                                       request.Names, text);

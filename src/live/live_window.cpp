@@ -217,7 +217,7 @@ const QImage& TLiveDiagrams::Picture() const {
 }
 
 bool TLiveDiagrams::Drawing() const {
-    return watcher_.isRunning() || pending_;
+    return running_ || pending_;
 }
 
 void TLiveDiagrams::NoteDesignChanged() {
@@ -230,7 +230,7 @@ void TLiveDiagrams::Follow() {
 
 void TLiveDiagrams::Redraw() {
     ++requested_;
-    if (watcher_.isRunning()) {
+    if (running_) {
         pending_ = true;
         return;
     }
@@ -239,6 +239,7 @@ void TLiveDiagrams::Redraw() {
 
 void TLiveDiagrams::Start() {
     pending_ = false;
+    running_ = true;
     LiveRequest request;
     request.Generation = requested_;
     request.Choice = choice_;
@@ -250,6 +251,7 @@ void TLiveDiagrams::Start() {
 }
 
 void TLiveDiagrams::Finished() {
+    running_ = false;
     LiveResult result = watcher_.result();
     if (pending_) {
         Start(); // a newer design waits: this picture is already old

@@ -100,6 +100,9 @@ class TLiveDiagrams : public QWidget {
     QTimer fallback_;
     QFutureWatcher<LiveResult> watcher_;
     uint64_t requested_ = 0;
+    // A drawing runs until its result has been taken here, which is later
+    // than the worker's end.
+    bool running_ = false;
     bool pending_ = false;
     std::optional<LiveResult> shown_;
     std::function<QString()> chooser_;

@@ -120,7 +120,7 @@ TValveEvents::~TValveEvents() {
 }
 
 bool TValveEvents::Computing() const {
-    return watcher_.isRunning() || pending_;
+    return running_ || pending_;
 }
 
 bool TValveEvents::WantsSensitivity() const {
@@ -157,7 +157,7 @@ void TValveEvents::FollowDesign() {
 void TValveEvents::Request() {
     ++requested_;
     status_->setText(QString::fromLatin1(ComputingText));
-    if (watcher_.isRunning()) {
+    if (running_) {
         pending_ = true;
         return;
     }
@@ -166,6 +166,7 @@ void TValveEvents::Request() {
 
 void TValveEvents::Start() {
     pending_ = false;
+    running_ = true;
     const kes::Mechanism copy = model_;
     const uint64_t generation = requested_;
     const events_window::EventsWanted wanted{WantsSensitivity(), WantsCharts()};
@@ -178,6 +179,7 @@ void TValveEvents::Start() {
 }
 
 void TValveEvents::Finished() {
+    running_ = false;
     EventsResult result = watcher_.result();
     if (pending_) {
         Start(); // a newer design waits: this result is already stale

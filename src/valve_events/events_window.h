@@ -99,7 +99,10 @@ class TValveEvents : public QWidget {
     QFutureWatcher<events_window::EventsResult> watcher_;
     std::optional<events_window::DesignKey> requestedKey_;
     uint64_t requested_ = 0; // generation of the newest request
-    bool pending_ = false;   // a request waits for the running one
+    // A computation runs until its result has been taken here, which is
+    // later than the worker's end.
+    bool running_ = false;
+    bool pending_ = false; // a request waits for the running one
     std::optional<events_window::EventsResult> shown_;
     std::function<QString()> chooser_;
     QPointer<overlay::ComparedDesign> compared_;

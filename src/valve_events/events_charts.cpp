@@ -18,7 +18,7 @@ namespace {
 // The ports' colours, as in the port events diagram's forward graph.
 const QColor FrontColour(0, 128, 128);
 const QColor RearColour(255, 0, 0);
-const QString OffsetAxisTitle = QStringLiteral("Setting from mid gear (reverse < 0 < forward)");
+const QString OffsetAxisTitle = QStringLiteral("Offset from mid gear (forward > 0)");
 const char* const PortNames[] = {"Front port", "Rear port"};
 
 std::optional<double> Value(const kes::PortEventSet& p, ChartQuantity q) {
@@ -82,6 +82,7 @@ EventsCharts::EventsCharts(QWidget* parent) : QWidget(parent) {
     for (int i = 0; i < ChartCount; ++i) {
         auto* chart = new QChart;
         chart->setTitle(ChartTitle(static_cast<ChartQuantity>(i)));
+        chart->legend()->setAlignment(Qt::AlignBottom);
         auto* view = new QChartView(chart, this);
         view->setObjectName(QStringLiteral("ValveEventsChart%1").arg(i));
         view->setRenderHint(QPainter::Antialiasing);
@@ -104,7 +105,7 @@ void EventsCharts::Show(const kes::EventsReport& current, const kes::EventsRepor
             chart.removeAxis(axis);
         AddSeries(chart, current, q, false, QString());
         if (compared)
-            AddSeries(chart, *compared, q, true, QStringLiteral(" (%1)").arg(comparedName));
+            AddSeries(chart, *compared, q, true, QStringLiteral(", %1").arg(comparedName));
         auto* x = new QValueAxis(&chart);
         x->setTitleText(OffsetAxisTitle);
         auto* y = new QValueAxis(&chart);

@@ -135,7 +135,7 @@ void FillReportTable(QTableWidget& table, const kes::EventsReport& r,
     for (int col = 0; col < table.columnCount(); ++col) {
         const auto [c, figure] = shown[static_cast<size_t>(col)];
         const QString field = QString::fromLatin1(columns[c].Name);
-        static const char* const suffixes[] = {"", " (compared)", " (difference)"};
+        static const char* const suffixes[] = {"", "\n(compared)", "\n(difference)"};
         auto* header =
             new QTableWidgetItem(ReportHeading(c) + QString::fromLatin1(suffixes[figure]));
         header->setData(FieldNameRole, figure == 0 ? field : QString());

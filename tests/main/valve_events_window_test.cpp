@@ -331,7 +331,7 @@ class ValveEventsWindowTest : public QObject {
         QCOMPARE(chart->series().size(), 4);
         auto* dashed = qobject_cast<QLineSeries*>(chart->series().at(2));
         QCOMPARE(dashed->pen().style(), Qt::DashLine);
-        QCOMPARE(dashed->name(), QStringLiteral("Front port (longer rod)"));
+        QCOMPARE(dashed->name(), QStringLiteral("Front port, longer rod"));
 
         // Cleared: back to the plain table.
         compared.Clear();

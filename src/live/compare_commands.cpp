@@ -30,8 +30,9 @@ bool CompareWithFile(overlay::ComparedDesign& compared, const QString& path, QSt
     return true;
 }
 
-CompareActions MakeCompareActions(QWidget* owner, overlay::ComparedDesign& compared,
+CompareActions MakeCompareActions(QWidget* owner, overlay::ComparedDesign& comparedDesign,
                                   std::function<QString()> chooser) {
+    overlay::ComparedDesign* compared = &comparedDesign;
     CompareActions a;
     a.With = new QAction(CompareWithCaption, owner);
     a.With->setObjectName(QStringLiteral("CompareWith1"));
@@ -43,25 +44,25 @@ CompareActions MakeCompareActions(QWidget* owner, overlay::ComparedDesign& compa
     a.Clear->setObjectName(QStringLiteral("ClearComparison1"));
     a.Clear->setToolTip(CompareClearHint);
 
-    QObject::connect(a.With, &QAction::triggered, owner, [owner, &compared, chooser] {
+    QObject::connect(a.With, &QAction::triggered, owner, [owner, compared, chooser] {
         const QString path =
             chooser ? chooser()
                     : QFileDialog::getOpenFileName(owner, CompareWithHint, QString(), FileFilter);
         if (path.isEmpty()) return;
         QString error;
-        if (!CompareWithFile(compared, path, &error))
+        if (!CompareWithFile(*compared, path, &error))
             QMessageBox::warning(owner, QStringLiteral("KESTROVE"),
                                  path + QStringLiteral(": ") + error);
     });
-    QObject::connect(a.Before, &QAction::triggered, owner, [&compared] { compared.ShowBefore(); });
-    QObject::connect(a.Clear, &QAction::triggered, owner, [&compared] { compared.Clear(); });
-    const auto follow = [a, &compared] {
-        a.Before->setEnabled(compared.HasBefore());
-        a.Clear->setEnabled(compared.Design() != nullptr);
+    QObject::connect(a.Before, &QAction::triggered, owner, [compared] { compared->ShowBefore(); });
+    QObject::connect(a.Clear, &QAction::triggered, owner, [compared] { compared->Clear(); });
+    const auto follow = [a, compared] {
+        a.Before->setEnabled(compared->HasBefore());
+        a.Clear->setEnabled(compared->Design() != nullptr);
     };
     follow();
-    QObject::connect(&compared, &overlay::ComparedDesign::Changed, owner, follow);
-    QObject::connect(&compared, &overlay::ComparedDesign::BeforeKept, owner, follow);
+    QObject::connect(compared, &overlay::ComparedDesign::Changed, owner, follow);
+    QObject::connect(compared, &overlay::ComparedDesign::BeforeKept, owner, follow);
     return a;
 }
 

@@ -284,10 +284,15 @@ void TMainForm::AddWindowCommands() {
     add(graphs, nullptr, PortDiagram, Glyph::Ports, &TMainForm::OpenPortDiagram);
     add(graphs, nullptr, ValveEvents, Glyph::Events, [this] { ShowValveEvents(*this, model_); });
     // Live diagrams, any number of them, and the second design they draw.
-    overlay::ComparedDesign& compared = overlay::ComparedDesignOf(*this);
-    add(graphs, nullptr, LiveDiagrams, Glyph::Oval,
-        [this, &compared] { (new live::TLiveDiagrams(model_, compared, this))->show(); });
-    const live::CompareActions compare = live::MakeCompareActions(this, compared);
+    overlay::ComparedDesign* compared = &overlay::ComparedDesignOf(*this);
+    add(graphs, nullptr, LiveDiagrams, Glyph::Oval, [this, compared, balance] {
+        auto* w = new live::TLiveDiagrams(model_, *compared, this);
+        connect(balance, &TBalanceEvents::Applied, w, &live::TLiveDiagrams::NoteDesignChanged);
+        connect(fileCommands_, &FileCommands::DimensionsLoaded, w,
+                &live::TLiveDiagrams::NoteDesignChanged);
+        w->show();
+    });
+    const live::CompareActions compare = live::MakeCompareActions(this, *compared);
     graphs->addActions({compare.With, compare.Before, compare.Clear});
 
     // Help.

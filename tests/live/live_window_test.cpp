@@ -137,6 +137,20 @@ class LiveWindowTest : public QObject {
         compared.Clear();
         QVERIFY(Settled(w));
         QCOMPARE(w.Picture(), Expected(m, w));
+        // "Compare With..." reads the chosen file, with its own mid gear.
+        w.SetCompareFileChooser(
+            [] { return QStringLiteral(KESTROVE_TEST_DATA "/small-engine.kvd"); });
+        auto* with = w.findChild<QAction*>(QStringLiteral("CompareWith1"));
+        QVERIFY(with);
+        with->trigger();
+        QVERIFY(compared.Design());
+        QCOMPARE(compared.Name(), QStringLiteral("small-engine"));
+        QVERIFY(compared.Design()->MidGear() != m.MidGear());
+        QVERIFY(Settled(w));
+        QCOMPARE(w.Picture(), Expected(m, w, compared.Design(), compared.Name()));
+        w.findChild<QAction*>(QStringLiteral("ClearComparison1"))->trigger();
+        QVERIFY(!compared.Design());
+        QVERIFY(Settled(w));
 
         // x 180 is 90 degrees on the sine diagram.
         const auto text = w.ReadoutAt(QPoint(180, 215));

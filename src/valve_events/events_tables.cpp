@@ -10,6 +10,7 @@
 #include <QTableWidget>
 
 #include <cmath>
+#include <iterator>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -171,7 +172,7 @@ void FillReportTable(QTableWidget& table, const kes::EventsReport& r,
 void FillChecksTable(QTableWidget& table, const kes::DesignChecks& c) {
     table.setColumnCount(3);
     table.setHorizontalHeaderLabels(
-        {QStringLiteral("level"), QStringLiteral("topic"), QStringLiteral("text")});
+        {QStringLiteral("Level"), QStringLiteral("Topic"), QStringLiteral("Text")});
     table.setRowCount(static_cast<int>(c.Lines.size()));
     for (int row = 0; row < table.rowCount(); ++row) {
         const kes::CheckLine& l = c.Lines[static_cast<size_t>(row)];
@@ -193,14 +194,16 @@ int SensitivityColumn(int port, kes::SensitivityQuantity q) {
 
 void FillSensitivityModel(QStandardItemModel& model, const kes::SensitivityTable& t) {
     model.clear();
-    QStringList header = {QStringLiteral("id"),           QStringLiteral("name"),
-                          QStringLiteral("display name"), QStringLiteral("setting"),
-                          QStringLiteral("offset"),       QStringLiteral("direction")};
-    for (const char* port : {"front", "rear"})
-        for (int q = 0; q < kes::SensQuantityCount; ++q)
-            header << QString::fromLatin1(port) + QLatin1Char('_') +
-                          QString::fromLatin1(kes::SensitivityQuantityName(
-                              static_cast<kes::SensitivityQuantity>(q)));
+    QStringList header = {QStringLiteral("Id"),           QStringLiteral("Name"),
+                          QStringLiteral("Display name"), QStringLiteral("Setting"),
+                          QStringLiteral("Offset"),       QStringLiteral("Direction")};
+    // Each change is for +0.001 of the dimension.
+    static const char* const quantities[] = {"Lead", "Cut-off %", "Release %", "Compression %"};
+    static_assert(std::size(quantities) == kes::SensQuantityCount);
+    for (const char* port : {"Front port", "Rear port"})
+        for (const char* q : quantities)
+            header << QString::fromLatin1(port) + QLatin1Char('\n') + QString::fromLatin1(q) +
+                          QStringLiteral("\nper +0.001");
     model.setHorizontalHeaderLabels(header);
     for (size_t i = 0; i < t.Ids.size(); ++i) {
         const int id = t.Ids[i];

@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -304,6 +305,14 @@ void TLiveDiagrams::showEvent(QShowEvent* event) {
 void TLiveDiagrams::hideEvent(QHideEvent* event) {
     fallback_.stop();
     QWidget::hideEvent(event);
+}
+
+void TLiveDiagrams::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace live

@@ -1,7 +1,7 @@
 #pragma once
 // What the live diagrams read out under the mouse, from the design the
 // picture was drawn from and a point of the picture (client pixels of the
-// specified layout): on the sine and oval diagrams the crank angle, valve
+// fixed layout): on the sine and oval diagrams the crank angle, valve
 // offset, piston position from each dead centre and the four port openings
 // of the nearest curve; on the steam diagram the pressure and the stroke;
 // on the port events diagram the setting and the nearest event.

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake g++ make ninja-build libgtest-dev libbenchmark-dev
           qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
           libboost-dev libnlopt-cxx-dev poppler-utils
-          qt6-charts-dev nlohmann-json3-dev libdxflib-dev ccache
+          qt6-charts-dev libqt6opengl6-dev nlohmann-json3-dev libdxflib-dev ccache
           fonts-dejavu-core xvfb xauth xdotool imagemagick x11-apps)
 
 missing=()

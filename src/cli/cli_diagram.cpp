@@ -7,6 +7,9 @@
 #include "diagrams/diagram_render.h"
 #include "diagrams/picture_stamp.h"
 #include "model/model.h"
+#include "overlay/compared_file.h"
+#include "overlay/live_positions.h"
+#include "overlay/overlay_render.h"
 
 #include <QFileInfo>
 #include <QString>
@@ -37,6 +40,7 @@ int RunDiagram(kes::Model& m, Args& args, std::ostream& out) {
     const auto scale = args.TakeNumber("--vertical-scale");
     const auto mode = args.TakeValue("--mode");
     const bool bare = args.TakeFlag("--bare");
+    const auto compare = args.TakeValue("--compare");
     const auto name = args.TakePositional();
     args.ExpectEmpty();
 
@@ -65,7 +69,30 @@ int RunDiagram(kes::Model& m, Args& args, std::ostream& out) {
     QString error;
     std::optional<diagrams::PictureStamp> stamp;
     if (!bare) stamp = diagrams::PictureStamp{QString::fromStdString(m.DataSetName)};
-    if (!diagrams::WriteStampedDiagram(*kind, m, text, fileName, stamp, &error)) {
+    bool written = false;
+    if (compare) {
+        if (compare->empty()) throw UsageError("--compare needs a dimension file");
+        overlay::LoadedDesign other = overlay::LoadComparedDesign(*compare);
+        if (!other.Design) {
+            std::cerr << "kestrove-cli: " << *compare << ": " << other.Message << "\n";
+            return 1;
+        }
+        // The second design at the same offsets from its own mid gear.
+        kes::Model& second = *other.Design;
+        overlay::ApplyOffsets(second, overlay::TableOffsets(m));
+        second.VerticalScale = m.VerticalScale;
+        second.PortGraphMode = m.PortGraphMode;
+        const overlay::Names names{QString::fromStdString(m.DataSetName),
+                                   QString::fromStdString(second.DataSetName)};
+        written = diagrams::WriteStampedPictureFile(
+            fileName, overlay::ComparedSize(*kind, true),
+            QStringLiteral("KESTROVE %1 diagram").arg(QString::fromStdString(*name)),
+            [&](QPainter& p) { overlay::PaintComparedPicture(p, *kind, m, &second, names, text); },
+            [&] { return overlay::RenderCompared(*kind, m, &second, names, text); }, stamp, &error);
+    } else {
+        written = diagrams::WriteStampedDiagram(*kind, m, text, fileName, stamp, &error);
+    }
+    if (!written) {
         std::cerr << "kestrove-cli: " << *output << ": " << error.toStdString() << "\n";
         return 1;
     }

@@ -41,9 +41,11 @@ constexpr std::array<Help, 18> Helps = {{
     {"diagram",
      "Usage: kestrove-cli diagram sine|oval|steam|ports [--positions P1,P2,...]\n"
      "                            [--vertical-scale S] [--mode F|R|B] -o OUT.png|OUT.svg\n"
-     "                            [--bare]\n"
+     "                            [--bare] [--compare OTHER.kvd]\n"
      "A diagram drawn by the same code as its window, with a footer strip naming the\n"
-     "data set and the date; --bare leaves the strip out.\n"},
+     "data set and the date; --bare leaves the strip out. --compare draws the design\n"
+     "of OTHER.kvd under it in grey dashed lines, at the same offsets from its own mid\n"
+     "gear, with a legend naming both.\n"},
     {"pdf", "Usage: kestrove-cli pdf [--paper a4|a3|a2|a1|a0|letter|tabloid] -o OUT.pdf\n"
             "The design report: title block, dimension tables, design checks, the precise\n"
             "valve events and the four diagrams, with page numbers.\n"},

@@ -4,6 +4,7 @@
 #include "main/recent_files.h"
 #include "model/design_changes.h"
 #include "model/model.h"
+#include "overlay/compared_design.h"
 #include "ui_shell/main_form_link.h"
 
 #include <QAction>
@@ -279,12 +280,15 @@ bool FileCommands::SaveAsDimensionsClick() {
 }
 
 bool FileCommands::Load(const QString& path, bool older) {
+    const kes::Model before = model_;
     const kes::FileResult result = older ? kes::ImportOlderDimensionFile(model_, LocalPath(path))
                                          : kes::OpenDimensionFile(model_, LocalPath(path));
     if (!result.Ok) {
         ShowError(result.Message);
         return false;
     }
+    if (parent())
+        overlay::ComparedDesignOf(*parent()).KeepBefore(before, QStringLiteral("file load"));
     // An imported older file is not what "&Save" writes.
     currentPath_ = older ? QString() : QFileInfo(path).absoluteFilePath();
     AfterLoad();

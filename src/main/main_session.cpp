@@ -16,6 +16,7 @@
 #include "model/model.h"
 #include "model/rounding.h"
 #include "model/scale_design.h"
+#include "overlay/compared_design.h"
 #include "ui_shell/captions.h"
 
 #include <QAction>
@@ -107,7 +108,9 @@ void TMainForm::DesignReset() {
 
 void TMainForm::ScaleDesignClick() {
     const std::optional<double> factor = scaleChooser_ ? scaleChooser_() : TScaleDesign::Ask(this);
+    const kes::Model before = model_;
     if (!factor || !kes::ScaleModel(model_, *factor)) return;
+    overlay::ComparedDesignOf(*this).KeepBefore(before, QStringLiteral("Scale Design"));
     // As after opening a file: the reverse-arm bar takes the new range and
     // stands at the (new) mid gear.
     const float a = model_.Solver.SignFactorA, b = model_.Solver.SignFactorB;

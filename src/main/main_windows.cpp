@@ -11,6 +11,8 @@
 #include "diagrams/sine_window.h"
 #include "diagrams/steam_window.h"
 #include "dimensions/dimension_dialogs.h"
+#include "live/compare_commands.h"
+#include "live/live_window.h"
 #include "main/driv_ang_dialog.h"
 #include "main/export_commands.h"
 #include "main/file_commands.h"
@@ -24,6 +26,7 @@
 #include "main/stp_ang_dialog.h"
 #include "main/workshop_commands.h"
 #include "model/model.h"
+#include "overlay/compared_design.h"
 #include "ui_shell/captions.h"
 #include "valve_events/events_window.h"
 
@@ -55,6 +58,8 @@ constexpr WindowCommand PortDiagram{"&PortOpenClose", "PortOpenClose1",
 constexpr WindowCommand ValveEvents{
     "&ValveEvents", "ValveEvents1",
     "View Valve Events: precise events, design checks, sensitivity"};
+constexpr WindowCommand LiveDiagrams{"&LiveDiagrams", "LiveDiagrams1",
+                                     "Open Live Diagrams beside the gear"};
 constexpr WindowCommand Instructions{"&Instructions", "Instructions1", nullptr};
 constexpr WindowCommand SpecialInstructions{"Instructions&Special", "InstructionsSpecial1",
                                             nullptr};
@@ -145,7 +150,10 @@ QIcon GlyphIcon(Glyph g) {
 void ShowValveEvents(QWidget& owner, kes::Model& model) {
     auto* w =
         owner.findChild<TValveEvents*>(QStringLiteral("ValveEvents"), Qt::FindDirectChildrenOnly);
-    if (!w) w = new TValveEvents(model, &owner);
+    if (!w) {
+        w = new TValveEvents(model, &owner);
+        w->SetComparedDesign(&overlay::ComparedDesignOf(owner));
+    }
     w->show();
     w->raise();
     w->activateWindow();
@@ -282,6 +290,17 @@ void TMainForm::AddWindowCommands() {
     add(graphs, nullptr, SteamDiagram, Glyph::Steam, &TMainForm::ShowSteamDiagram);
     add(graphs, nullptr, PortDiagram, Glyph::Ports, &TMainForm::OpenPortDiagram);
     add(graphs, nullptr, ValveEvents, Glyph::Events, [this] { ShowValveEvents(*this, model_); });
+    // Live diagrams, any number of them, and the second design they draw.
+    overlay::ComparedDesign* compared = &overlay::ComparedDesignOf(*this);
+    add(graphs, nullptr, LiveDiagrams, Glyph::Oval, [this, compared, balance] {
+        auto* w = new live::TLiveDiagrams(model_, *compared, this);
+        connect(balance, &TBalanceEvents::Applied, w, &live::TLiveDiagrams::NoteDesignChanged);
+        connect(fileCommands_, &FileCommands::DimensionsLoaded, w,
+                &live::TLiveDiagrams::NoteDesignChanged);
+        w->show();
+    });
+    const live::CompareActions compare = live::MakeCompareActions(this, *compared);
+    graphs->addActions({compare.With, compare.Before, compare.Clear});
 
     // Help.
     add(menus_->Help, nullptr, Instructions, Glyph::Frame, &TMainForm::ShowInstructions);

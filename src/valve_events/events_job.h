@@ -18,10 +18,22 @@ struct EventsResult {
     kes::EventsReport Report;
     kes::DesignChecks Checks;
     std::optional<kes::SensitivityTable> Sensitivity;
+    // The charts' settings, across the whole reverser range.
+    std::optional<kes::EventsReport> Charts;
+    // The same for the compared design, when there is one.
+    std::optional<kes::EventsReport> ComparedReport;
+    std::optional<kes::EventsReport> ComparedCharts;
 };
 
-// The default report of the design, its checks, and the sensitivities when
-// withSensitivity (on one thread: the other core draws the animation).
-EventsResult ComputeEvents(const kes::Mechanism& design, uint64_t generation, bool withSensitivity);
+struct EventsWanted {
+    bool Sensitivity = false;
+    bool Charts = false;
+};
+
+// The default report of the design, its checks, the sensitivities and the
+// charts when wanted, and the same report and charts of the compared design
+// when there is one (on one thread: the other core draws the animation).
+EventsResult ComputeEvents(const kes::Mechanism& design, uint64_t generation, EventsWanted wanted,
+                           const kes::Mechanism* compared = nullptr);
 
 } // namespace events_window

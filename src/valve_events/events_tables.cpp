@@ -10,6 +10,10 @@
 #include <QTableWidget>
 
 #include <cmath>
+#include <iterator>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace events_window {
 
@@ -66,29 +70,100 @@ QString CellText(std::optional<double> v, int decimals) {
     return text;
 }
 
-void FillReportTable(QTableWidget& table, const kes::EventsReport& r) {
+QString ReportHeading(size_t column) {
+    const std::string_view name = kes::ReportColumns()[column].Name;
+    struct Heading {
+        std::string_view Field;
+        const char* Text;
+    };
+    static constexpr Heading Headings[] = {{"mid_gear", "Mid gear"},
+                                           {"setting", "Setting"},
+                                           {"offset", "Offset"},
+                                           {"direction", "Direction"},
+                                           {"closes", "Closes"},
+                                           {"valve_travel", "Valve travel"},
+                                           {"lead", "Lead"},
+                                           {"admission_pct", "Admission %"},
+                                           {"admission_deg", "Admission deg"},
+                                           {"cutoff_pct", "Cut-off %"},
+                                           {"cutoff_deg", "Cut-off deg"},
+                                           {"release_pct", "Release %"},
+                                           {"release_deg", "Release deg"},
+                                           {"compression_pct", "Compression %"},
+                                           {"compression_deg", "Compression deg"},
+                                           {"max_steam_opening", "Max steam opening"},
+                                           {"max_exhaust_opening", "Max exhaust opening"},
+                                           {"cutoff_diff", "Cut-off %"},
+                                           {"release_diff", "Release %"},
+                                           {"compression_diff", "Compression %"},
+                                           {"lead_diff", "Lead"}};
+    QString group;
+    std::string_view field = name;
+    if (field.starts_with("front_")) {
+        group = QStringLiteral("Front port");
+        field.remove_prefix(6);
+    } else if (field.starts_with("rear_")) {
+        group = QStringLiteral("Rear port");
+        field.remove_prefix(5);
+    } else if (field.ends_with("_diff")) {
+        group = QStringLiteral("Front - rear");
+    }
+    QString text = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    for (const Heading& h : Headings)
+        if (h.Field == field) text = QString::fromLatin1(h.Text);
+    return group + QLatin1Char('\n') + text;
+}
+
+void FillReportTable(QTableWidget& table, const kes::EventsReport& r,
+                     const kes::EventsReport* compared) {
     const auto columns = kes::ReportColumns();
-    const int shown = static_cast<int>(columns.size() - FirstShownColumn);
-    table.setColumnCount(shown);
+    const auto isNumber = [&](size_t c) {
+        return columns[c].Kind != kes::ColumnKind::Text && columns[c].Kind != kes::ColumnKind::Flag;
+    };
+    // Which report column and which figure (0 current, 1 compared, 2
+    // difference) each table column shows.
+    std::vector<std::pair<size_t, int>> shown;
+    for (size_t c = FirstShownColumn; c < columns.size(); ++c) {
+        shown.emplace_back(c, 0);
+        if (compared && isNumber(c) && columns[c].Kind != kes::ColumnKind::Setting) {
+            shown.emplace_back(c, 1);
+            shown.emplace_back(c, 2);
+        }
+    }
+    table.clear();
+    table.setColumnCount(static_cast<int>(shown.size()));
     table.setRowCount(static_cast<int>(r.Rows.size()));
-    QStringList header;
-    for (size_t c = FirstShownColumn; c < columns.size(); ++c)
-        header << QString::fromLatin1(columns[c].Name);
-    table.setHorizontalHeaderLabels(header);
+    for (int col = 0; col < table.columnCount(); ++col) {
+        const auto [c, figure] = shown[static_cast<size_t>(col)];
+        const QString field = QString::fromLatin1(columns[c].Name);
+        static const char* const suffixes[] = {"", "\n(compared)", "\n(difference)"};
+        auto* header =
+            new QTableWidgetItem(ReportHeading(c) + QString::fromLatin1(suffixes[figure]));
+        header->setData(FieldNameRole, figure == 0 ? field : QString());
+        header->setToolTip(field);
+        table.setHorizontalHeaderItem(col, header);
+    }
     for (int row = 0; row < table.rowCount(); ++row) {
         const kes::ReportRow& rr = r.Rows[static_cast<size_t>(row)];
-        for (size_t c = FirstShownColumn; c < columns.size(); ++c) {
-            const int col = static_cast<int>(c - FirstShownColumn);
-            const kes::ColumnKind kind = columns[c].Kind;
-            if (kind == kes::ColumnKind::Text || kind == kes::ColumnKind::Flag) {
+        const kes::ReportRow* other = compared && static_cast<size_t>(row) < compared->Rows.size()
+                                          ? &compared->Rows[static_cast<size_t>(row)]
+                                          : nullptr;
+        for (int col = 0; col < table.columnCount(); ++col) {
+            const auto [c, figure] = shown[static_cast<size_t>(col)];
+            if (!isNumber(c)) {
                 table.setItem(row, col,
                               Item(QString::fromStdString(kes::ReportCellText(r, rr, c))));
                 continue;
             }
-            const auto v = kes::ReportCellNumber(r, rr, c);
-            QTableWidgetItem* item =
-                Item(CellText(v, Decimals(kind)), QString::fromStdString(kes::CsvNumber(v)));
+            const auto mine = kes::ReportCellNumber(r, rr, c);
+            const auto theirs =
+                other ? kes::ReportCellNumber(*compared, *other, c) : std::optional<double>();
+            std::optional<double> v = figure == 0 ? mine : figure == 1 ? theirs : std::nullopt;
+            if (figure == 2 && mine && theirs) v = *mine - *theirs;
+            QTableWidgetItem* item = Item(CellText(v, Decimals(columns[c].Kind)),
+                                          QString::fromStdString(kes::CsvNumber(v)));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (figure > 0) item->setForeground(QColor(0x60, 0x60, 0x60));
             table.setItem(row, col, item);
         }
     }
@@ -97,7 +172,7 @@ void FillReportTable(QTableWidget& table, const kes::EventsReport& r) {
 void FillChecksTable(QTableWidget& table, const kes::DesignChecks& c) {
     table.setColumnCount(3);
     table.setHorizontalHeaderLabels(
-        {QStringLiteral("level"), QStringLiteral("topic"), QStringLiteral("text")});
+        {QStringLiteral("Level"), QStringLiteral("Topic"), QStringLiteral("Text")});
     table.setRowCount(static_cast<int>(c.Lines.size()));
     for (int row = 0; row < table.rowCount(); ++row) {
         const kes::CheckLine& l = c.Lines[static_cast<size_t>(row)];
@@ -119,14 +194,16 @@ int SensitivityColumn(int port, kes::SensitivityQuantity q) {
 
 void FillSensitivityModel(QStandardItemModel& model, const kes::SensitivityTable& t) {
     model.clear();
-    QStringList header = {QStringLiteral("id"),           QStringLiteral("name"),
-                          QStringLiteral("display name"), QStringLiteral("setting"),
-                          QStringLiteral("offset"),       QStringLiteral("direction")};
-    for (const char* port : {"front", "rear"})
-        for (int q = 0; q < kes::SensQuantityCount; ++q)
-            header << QString::fromLatin1(port) + QLatin1Char('_') +
-                          QString::fromLatin1(kes::SensitivityQuantityName(
-                              static_cast<kes::SensitivityQuantity>(q)));
+    QStringList header = {QStringLiteral("Id"),           QStringLiteral("Name"),
+                          QStringLiteral("Display name"), QStringLiteral("Setting"),
+                          QStringLiteral("Offset"),       QStringLiteral("Direction")};
+    // Each change is for +0.001 of the dimension.
+    static const char* const quantities[] = {"Lead", "Cut-off %", "Release %", "Compression %"};
+    static_assert(std::size(quantities) == kes::SensQuantityCount);
+    for (const char* port : {"Front port", "Rear port"})
+        for (const char* q : quantities)
+            header << QString::fromLatin1(port) + QLatin1Char('\n') + QString::fromLatin1(q) +
+                          QStringLiteral("\nper +0.001");
     model.setHorizontalHeaderLabels(header);
     for (size_t i = 0; i < t.Ids.size(); ++i) {
         const int id = t.Ids[i];

@@ -22,7 +22,15 @@ QString CellText(std::optional<double> v, int decimals);
 
 // Mid gear is shown above the table, so its column is left out.
 constexpr size_t FirstShownColumn = 1;
-void FillReportTable(QTableWidget& table, const kes::EventsReport& r);
+// A report column's heading: its group ("Front port", "Rear port", "Front -
+// rear") over its name with the unit ("Cut-off %", "Lead"). Each heading
+// item keeps the CSV field name under FieldNameRole and as its tool tip.
+QString ReportHeading(size_t column);
+constexpr int FieldNameRole = 0x0102; // Qt::UserRole + 2
+// With a compared report, each number is followed by the compared design's
+// figure in the same row and the difference (current - compared).
+void FillReportTable(QTableWidget& table, const kes::EventsReport& r,
+                     const kes::EventsReport* compared = nullptr);
 void FillChecksTable(QTableWidget& table, const kes::DesignChecks& c);
 
 // Columns: id, name, display name, setting, offset, direction, then front

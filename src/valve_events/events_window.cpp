@@ -2,6 +2,8 @@
 
 #include "analysis/report_format.h"
 #include "model/model.h"
+#include "overlay/compared_design.h"
+#include "valve_events/events_charts.h"
 #include "saving/buffered_save.h"
 #include "valve_events/events_tables.h"
 
@@ -94,6 +96,9 @@ TValveEvents::TValveEvents(kes::Model& model, QWidget* parent)
     tabs_->addTab(report_, QStringLiteral("Report"));
     tabs_->addTab(checks_, QStringLiteral("Design checks"));
     tabs_->addTab(sensitivityPage, QStringLiteral("Sensitivity"));
+    charts_ = new events_window::EventsCharts(this);
+    charts_->setObjectName(QStringLiteral("ValveEventsCharts"));
+    tabs_->addTab(charts_, QStringLiteral("Charts"));
     layout->addWidget(tabs_, 1);
 
     connect(copy, &QPushButton::clicked, this, &TValveEvents::CopyTab);
@@ -115,27 +120,44 @@ TValveEvents::~TValveEvents() {
 }
 
 bool TValveEvents::Computing() const {
-    return watcher_.isRunning() || pending_;
+    return running_ || pending_;
 }
 
 bool TValveEvents::WantsSensitivity() const {
     return tabs_->currentIndex() == SensitivityTab;
 }
 
+bool TValveEvents::WantsCharts() const {
+    return tabs_->currentIndex() == ChartsTab;
+}
+
+void TValveEvents::SetComparedDesign(overlay::ComparedDesign* compared) {
+    if (compared_) compared_->disconnect(this);
+    compared_ = compared;
+    if (compared_)
+        connect(compared_, &overlay::ComparedDesign::Changed, this, &TValveEvents::FollowDesign);
+    FollowDesign();
+}
+
 void TValveEvents::FollowDesign() {
     const events_window::DesignKey key = events_window::KeyOf(model_);
-    const bool changed = !requestedKey_ || !(*requestedKey_ == key);
-    // The sensitivities are computed only while their tab is open.
-    const bool needTable = WantsSensitivity() && !Computing() && shown_ && !shown_->Sensitivity;
+    const uint64_t comparedRevision = compared_ ? compared_->Revision() : 0;
+    const bool changed =
+        !requestedKey_ || !(*requestedKey_ == key) || comparedRevision != comparedRevision_;
+    // The sensitivities and the charts are computed only while their tab is open.
+    const bool needTable =
+        !Computing() && shown_ &&
+        ((WantsSensitivity() && !shown_->Sensitivity) || (WantsCharts() && !shown_->Charts));
     if (!changed && !needTable) return;
     requestedKey_ = key;
+    comparedRevision_ = comparedRevision;
     Request();
 }
 
 void TValveEvents::Request() {
     ++requested_;
     status_->setText(QString::fromLatin1(ComputingText));
-    if (watcher_.isRunning()) {
+    if (running_) {
         pending_ = true;
         return;
     }
@@ -144,15 +166,20 @@ void TValveEvents::Request() {
 
 void TValveEvents::Start() {
     pending_ = false;
+    running_ = true;
     const kes::Mechanism copy = model_;
     const uint64_t generation = requested_;
-    const bool sensitivity = WantsSensitivity();
-    watcher_.setFuture(QtConcurrent::run([copy, generation, sensitivity] {
-        return events_window::ComputeEvents(copy, generation, sensitivity);
+    const events_window::EventsWanted wanted{WantsSensitivity(), WantsCharts()};
+    std::optional<kes::Mechanism> compared;
+    if (compared_ && compared_->Design()) compared = *compared_->Design();
+    watcher_.setFuture(QtConcurrent::run([copy, generation, wanted, compared] {
+        return events_window::ComputeEvents(copy, generation, wanted,
+                                            compared ? &*compared : nullptr);
     }));
 }
 
 void TValveEvents::Finished() {
+    running_ = false;
     EventsResult result = watcher_.result();
     if (pending_) {
         Start(); // a newer design waits: this result is already stale
@@ -166,7 +193,8 @@ void TValveEvents::Show(EventsResult result) {
     const kes::EventsReport& r = shown_->Report;
     status_->setText(r.MidGear ? QStringLiteral("Mid gear %1").arg(*r.MidGear, 0, 'f', 5)
                                : QString::fromLatin1(NoMidGearText));
-    events_window::FillReportTable(*report_, r);
+    const kes::EventsReport* other = shown_->ComparedReport ? &*shown_->ComparedReport : nullptr;
+    events_window::FillReportTable(*report_, r, other);
     report_->resizeColumnsToContents();
     events_window::FillChecksTable(*checks_, shown_->Checks);
     checks_->resizeColumnToContents(0);
@@ -175,6 +203,11 @@ void TValveEvents::Show(EventsResult result) {
         events_window::FillSensitivityModel(*sensitivity_, *shown_->Sensitivity);
         FilterSensitivity(filter_->currentData().toInt());
         sensitivityView_->resizeColumnsToContents();
+    }
+    if (shown_->Charts) {
+        const QString name = compared_ ? compared_->Name() : QString();
+        charts_->Show(*shown_->Charts, shown_->ComparedCharts ? &*shown_->ComparedCharts : nullptr,
+                      name);
     }
     emit ResultShown();
 }

@@ -11,6 +11,7 @@
 #include "valve_events/events_job.h"
 
 #include <QFutureWatcher>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -18,6 +19,12 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+
+#include "overlay/compared_design.h"
+
+namespace events_window {
+class EventsCharts;
+}
 
 class QComboBox;
 class QLabel;
@@ -36,12 +43,16 @@ inline const QString ValveEventsCaption = QStringLiteral("Valve Events");
 class TValveEvents : public QWidget {
     Q_OBJECT
   public:
-    enum Tab { ReportTab = 0, ChecksTab = 1, SensitivityTab = 2 };
+    enum Tab { ReportTab = 0, ChecksTab = 1, SensitivityTab = 2, ChartsTab = 3 };
     // How often the design is compared while the window is shown.
     static constexpr int FollowMs = 16;
 
     explicit TValveEvents(kes::Model& model, QWidget* parent = nullptr);
     ~TValveEvents() override;
+
+    // The second design shown beside this one (in the report's extra
+    // columns and dashed in the charts); null for none.
+    void SetComparedDesign(overlay::ComparedDesign* compared);
 
     // Compares the design with the last one asked for; on a change (or when
     // the sensitivity tab needs its table) asks for a new computation.
@@ -64,6 +75,7 @@ class TValveEvents : public QWidget {
     QTableWidget* ReportTable() const { return report_; }
     QTableWidget* ChecksTable() const { return checks_; }
     QTableView* SensitivityView() const { return sensitivityView_; }
+    events_window::EventsCharts* Charts() const { return charts_; }
 
   signals:
     // A new result is on show.
@@ -80,15 +92,21 @@ class TValveEvents : public QWidget {
     void Show(events_window::EventsResult result);
     void SaveClicked();
     bool WantsSensitivity() const;
+    bool WantsCharts() const;
 
     kes::Model& model_;
     QTimer follow_;
     QFutureWatcher<events_window::EventsResult> watcher_;
     std::optional<events_window::DesignKey> requestedKey_;
     uint64_t requested_ = 0; // generation of the newest request
-    bool pending_ = false;   // a request waits for the running one
+    // A computation runs until its result has been taken here, which is
+    // later than the worker's end.
+    bool running_ = false;
+    bool pending_ = false; // a request waits for the running one
     std::optional<events_window::EventsResult> shown_;
     std::function<QString()> chooser_;
+    QPointer<overlay::ComparedDesign> compared_;
+    uint64_t comparedRevision_ = 0; // of the compared design last asked for
 
     QLabel* status_ = nullptr;
     QTabWidget* tabs_ = nullptr;
@@ -98,4 +116,5 @@ class TValveEvents : public QWidget {
     QStandardItemModel* sensitivity_ = nullptr;
     QSortFilterProxyModel* sorted_ = nullptr;
     QTableView* sensitivityView_ = nullptr;
+    events_window::EventsCharts* charts_ = nullptr;
 };

@@ -5,14 +5,18 @@
 #include "main_test_rig.h"
 #include "model/dimensions.h"
 #include "model/model.h"
+#include "overlay/compared_design.h"
+#include "valve_events/events_charts.h"
 #include "valve_events/events_tables.h"
 #include "valve_events/events_window.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QChart>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QLineSeries>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -42,11 +46,14 @@ bool Settle(TValveEvents& w) {
     return w.Shown() != nullptr;
 }
 
-// The report table's cell under a column name.
-QString Cell(const QTableWidget& t, int row, const char* column) {
-    for (int c = 0; c < t.columnCount(); ++c)
-        if (t.horizontalHeaderItem(c)->text() == QLatin1String(column))
+// The report table's cell under a column's CSV field name.
+QString Cell(const QTableWidget& t, int row, const char* column, int offset = 0) {
+    for (int c = 0; c < t.columnCount() - offset; ++c)
+        if (t.horizontalHeaderItem(c)->data(events_window::FieldNameRole).toString() ==
+            QLatin1String(column)) {
+            c += offset;
             return t.item(row, c) ? t.item(row, c)->text() : QString();
+        }
     return QStringLiteral("<no column>");
 }
 
@@ -214,6 +221,122 @@ class ValveEventsWindowTest : public QObject {
         QString error;
         QVERIFY(!w.SaveCsv(dir.filePath(QStringLiteral("no/such/folder.csv")), &error));
         QVERIFY(!error.isEmpty());
+    }
+
+    void headingsCarryUnitsUnderTheirPort() {
+        kes::Model m;
+        kes::InitialiseModel(m);
+        TValveEvents w(m);
+        QVERIFY(Settle(w));
+        const QTableWidget& t = *w.ReportTable();
+        QStringList headings;
+        for (int c = 0; c < t.columnCount(); ++c) {
+            const QTableWidgetItem* h = t.horizontalHeaderItem(c);
+            headings << h->text();
+            // The CSV's field name stays with its column.
+            QCOMPARE(h->toolTip(), QString::fromLatin1(kes::ReportColumns()[c + 1].Name));
+        }
+        QVERIFY(headings.contains(QStringLiteral("Front port\nCut-off %")));
+        QVERIFY(headings.contains(QStringLiteral("Rear port\nLead")));
+        QVERIFY(headings.contains(QStringLiteral("Front - rear\nCut-off %")));
+        QVERIFY(headings.contains(QStringLiteral("\nSetting")));
+        for (const QString& h : headings)
+            QVERIFY2(!h.contains(QLatin1Char('_')), qPrintable(h));
+    }
+
+    void chartsPlotTheReportsCutOffs() {
+        kes::Model m;
+        kes::InitialiseModel(m);
+        TValveEvents w(m);
+        w.show();
+        QVERIFY(Settle(w));
+        QVERIFY(!w.Shown()->Charts); // drawn only when their tab is open
+        w.Tabs()->setCurrentIndex(TValveEvents::ChartsTab);
+        QCOMPARE(w.Tabs()->tabText(TValveEvents::ChartsTab), QStringLiteral("Charts"));
+        QVERIFY(Settle(w));
+        QVERIFY(w.Shown()->Charts);
+
+        // The command line's report at the charts' settings.
+        QStringList offsets;
+        for (double o : events_window::ChartReportDef(m).Offsets)
+            offsets << QString::fromStdString(kes::CsvNumber(o));
+        const QStringList lines = Cli({QStringLiteral("report"), QStringLiteral("--offsets"),
+                                       offsets.join(QLatin1Char(','))})
+                                      .split('\n', Qt::SkipEmptyParts);
+        const QStringList header = lines[0].split(',');
+        const int offsetColumn = static_cast<int>(header.indexOf(QStringLiteral("offset")));
+        QChart* chart = w.Charts()->Chart(events_window::ChartQuantity::CutOff);
+        QCOMPARE(chart->title(), QStringLiteral("Cut-off"));
+        int checked = 0;
+        for (int port = 0; port < 2; ++port) {
+            const int valueColumn =
+                static_cast<int>(header.indexOf(port == 0 ? QStringLiteral("front_cutoff_pct")
+                                                          : QStringLiteral("rear_cutoff_pct")));
+            auto* series = qobject_cast<QLineSeries*>(chart->series().at(port));
+            QVERIFY(series);
+            QCOMPARE(series->name(),
+                     port == 0 ? QStringLiteral("Front port") : QStringLiteral("Rear port"));
+            QList<QPointF> expected;
+            for (int i = 1; i < lines.size(); ++i) {
+                const QStringList cells = lines[i].split(',');
+                if (cells[valueColumn].isEmpty()) continue;
+                expected << QPointF(cells[offsetColumn].toDouble(), cells[valueColumn].toDouble());
+            }
+            QCOMPARE(series->points(), expected);
+            checked += static_cast<int>(expected.size());
+        }
+        QVERIFY(checked > 60);
+        // Reverse gear to the left of mid gear, forward to the right.
+        const QList<QPointF> front = qobject_cast<QLineSeries*>(chart->series().at(0))->points();
+        QVERIFY(front.first().x() < 0 && front.last().x() > 0);
+    }
+
+    void showsTheComparedDesignBesideThisOne() {
+        kes::Model m;
+        kes::InitialiseModel(m);
+        TValveEvents w(m);
+        overlay::ComparedDesign compared;
+        w.SetComparedDesign(&compared);
+        QVERIFY(Settle(w));
+        const int plainColumns = w.ReportTable()->columnCount();
+        auto other = std::make_unique<kes::Model>(m);
+        kes::SetDimension(*other, 10, 6.5f);
+        compared.Show(std::move(other), QStringLiteral("longer rod"));
+        QVERIFY(Settle(w));
+        QVERIFY(w.Shown()->ComparedReport);
+        const QTableWidget& t = *w.ReportTable();
+        QVERIFY(t.columnCount() > plainColumns);
+        // Each figure, the compared one beside it and the difference.
+        int row = -1;
+        std::optional<double> a, b;
+        for (size_t r = 0; r < w.Shown()->Report.Rows.size() && row < 0; ++r) {
+            a = w.Shown()->Report.Rows[r].Events.Front.Pct(kes::CutOff);
+            b = w.Shown()->ComparedReport->Rows.at(r).Events.Front.Pct(kes::CutOff);
+            if (a && b && *a != *b) row = static_cast<int>(r);
+        }
+        QVERIFY(row >= 0);
+        QCOMPARE(Cell(t, row, "front_cutoff_pct"), events_window::CellText(a, 2));
+        QCOMPARE(Cell(t, row, "front_cutoff_pct", 1), events_window::CellText(b, 2));
+        QCOMPARE(Cell(t, row, "front_cutoff_pct", 2), events_window::CellText(*a - *b, 2));
+        QVERIFY(t.horizontalHeaderItem(t.columnCount() - 1)
+                    ->text()
+                    .endsWith(QStringLiteral("(difference)")));
+        // The saved text stays the command line's report of this design.
+        QCOMPARE(w.TabText(TValveEvents::ReportTab, ','), Cli({QStringLiteral("report")}));
+
+        // The charts draw it dashed.
+        w.Tabs()->setCurrentIndex(TValveEvents::ChartsTab);
+        QVERIFY(Settle(w));
+        QChart* chart = w.Charts()->Chart(events_window::ChartQuantity::Lead);
+        QCOMPARE(chart->series().size(), 4);
+        auto* dashed = qobject_cast<QLineSeries*>(chart->series().at(2));
+        QCOMPARE(dashed->pen().style(), Qt::DashLine);
+        QCOMPARE(dashed->name(), QStringLiteral("Front port, longer rod"));
+
+        // Cleared: back to the plain table.
+        compared.Clear();
+        QVERIFY(Settle(w));
+        QCOMPARE(w.ReportTable()->columnCount(), plainColumns);
     }
 
     void openedModelessFromTheMainWindow() {

@@ -1,0 +1,38 @@
+#pragma once
+// Whether the design the live diagrams draw from has changed since they
+// last looked: today a cheap key of the dimensions, the vertical scale and
+// mid gear, compared on each look. Every live window asks here and nowhere
+// else, so a design revision counter can take the key's place in one spot.
+
+#include "valve_events/design_key.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace kes {
+struct Model;
+}
+
+namespace live {
+
+class DesignWatch {
+  public:
+    explicit DesignWatch(const kes::Model& model) : model_(model) {}
+
+    // True on the first call and once after each change of the design.
+    bool Changed();
+    // The next Changed() is true.
+    void Forget() { last_.reset(); }
+
+  private:
+    struct Key {
+        events_window::DesignKey Dimensions;
+        uint32_t VerticalScale = 0;
+        uint32_t MidGear = 0;
+        bool operator==(const Key&) const = default;
+    };
+    const kes::Model& model_;
+    std::optional<Key> last_;
+};
+
+} // namespace live

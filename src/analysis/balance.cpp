@@ -220,6 +220,8 @@ BalanceResult RunBalance(const Mechanism& start, const BalanceDef& def,
         return result;
     }
 
+    if (result.Phase == 1)
+        work.MaxEvaluations = std::min(work.MaxEvaluations, work.MaxEvaluationsAfterRepair);
     result.Phase = 2;
     RunState r{*objective, work, control, x, x};
     r.BestJ = *at.Objective;
@@ -232,7 +234,7 @@ BalanceResult RunBalance(const Mechanism& start, const BalanceDef& def,
     }
     if (!result.Cancelled && !cancelled() && !work.Free.empty()) Optimise(r, y0);
     for (int s = 1; s <= def.Multistart && !work.Free.empty(); ++s) {
-        if (r.Cancelled || cancelled() || r.Evaluations >= def.MaxEvaluations) break;
+        if (r.Cancelled || cancelled() || r.Evaluations >= work.MaxEvaluations) break;
         std::vector<double> y(x.size());
         for (size_t i = 0; i < x.size(); ++i)
             y[i] =

@@ -12,9 +12,9 @@ namespace {
 
 // A repair that has not cut its best infeasibility by StallShare within
 // this many evaluations is stuck.
-constexpr double StallShare = 0.01;
+constexpr double StallShare = 0.02;
 int StallEvaluations(unsigned n) {
-    return 4 * static_cast<int>(n) + 20;
+    return 2 * static_cast<int>(n) + 10;
 }
 
 struct RepairState {

@@ -182,7 +182,12 @@ std::string SuggestionLine(const std::string& summary, const std::string& advice
 
 std::vector<int> NoEffectDimensions(const Mechanism& m, const BalanceDef& def) {
     std::vector<int> ids;
-    const EventsReport base = ComputeReport(m, def.Settings);
+    // The optional terms look at mid gear and normal full gear too.
+    ReportDef probe = def.Settings;
+    if (probe.Settings.empty())
+        for (double o : {0.0, static_cast<double>(m.Frame.RevArmNorm), -static_cast<double>(m.Frame.RevArmNorm)})
+            probe.Offsets.push_back(o);
+    const EventsReport base = ComputeReport(m, probe);
     EventsReport moved;
     for (const BalanceFreeDim& f : def.Free) {
         const float v = GetDimension(m, f.Id);
@@ -191,7 +196,7 @@ std::vector<int> NoEffectDimensions(const Mechanism& m, const BalanceDef& def) {
         for (float to : {v + step, v - step}) {
             Mechanism copy = m;
             SetDimension(copy, f.Id, to);
-            ComputeReport(copy, def.Settings, moved);
+            ComputeReport(copy, probe, moved);
             none = none && SameEvents(base, moved);
         }
         if (none) ids.push_back(f.Id);

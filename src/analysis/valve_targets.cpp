@@ -22,8 +22,10 @@ constexpr double LeadTolerance = 0.001;
 constexpr double CutOffTolerance = 0.5;
 // While balancing, the targets are held by their terms, weighted well above
 // the front - rear sums.
-constexpr double HoldLeadWeight = 100.0;
+constexpr double HoldLeadWeight = 1e4;
 constexpr double HoldCutOffWeight = 10.0;
+// The balancing from a fitted design starts near its end: a short run.
+constexpr int BalanceEvaluations = 200;
 
 std::optional<double> Mean(std::initializer_list<std::optional<double>> values) {
     double sum = 0.0;
@@ -139,11 +141,18 @@ TargetsResult RunTargets(const Mechanism& start, const TargetsDef& def,
     BalanceDef bal = def.Balance;
     for (BalanceFreeDim& f : bal.Free)
         f = DefaultFreeDim(fitted, f.Id);
+    // The steam laps stay free, so the leads can be held while the gear
+    // moves the valve's centre.
+    for (int id : SteamLapIds)
+        if (std::none_of(bal.Free.begin(), bal.Free.end(),
+                         [&](const BalanceFreeDim& f) { return f.Id == id; }))
+            bal.Free.push_back(DefaultFreeDim(fitted, id));
     bal.Weights.MidGearLead = HoldLeadWeight;
     bal.Weights.MidGearLeadTarget = def.Lead;
     bal.Weights.LeadAtEverySetting = def.LeadOverRange;
     bal.Weights.FullGearCutOff = HoldCutOffWeight;
     bal.Weights.FullGearCutOffTarget = def.FullGearCutOffPct;
+    bal.MaxEvaluations = std::min(bal.MaxEvaluations, BalanceEvaluations);
     if (!cancelled()) {
         result.Balance = RunBalance(fitted, bal, control);
         result.Evaluations += result.Balance.Evaluations;

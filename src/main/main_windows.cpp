@@ -23,11 +23,13 @@
 #include "main/sound_player.h"
 #include "main/stp_ang_dialog.h"
 #include "model/model.h"
+#include "performance/performance_window.h"
 #include "ui_shell/captions.h"
 #include "valve_events/events_window.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QToolBar>
@@ -54,6 +56,9 @@ constexpr WindowCommand PortDiagram{"&PortOpenClose", "PortOpenClose1",
 constexpr WindowCommand ValveEvents{
     "&ValveEvents", "ValveEvents1",
     "View Valve Events: precise events, design checks, sensitivity"};
+constexpr WindowCommand Performance{
+    "&Performance", "Performance1",
+    "View Performance: indicator cards, MEP, horsepower, tractive effort, steam rate"};
 constexpr WindowCommand Instructions{"&Instructions", "Instructions1", nullptr};
 constexpr WindowCommand SpecialInstructions{"Instructions&Special", "InstructionsSpecial1",
                                             nullptr};
@@ -185,6 +190,15 @@ void TMainForm::CreateOtherWindows() {
 
     fileCommands_ = new FileCommands(model_, *this, this);
     connect(fileCommands_, &FileCommands::LinesRefreshNeeded, lines, &TDrawLines::RefreshFromModel);
+    // The engine data travel with the design file, as NAME.engine.json beside it.
+    auto* performance = new TPerformance(model_, this);
+    connect(
+        fileCommands_, &FileCommands::DimensionsLoaded, performance,
+        [performance, fc = fileCommands_] { performance->LoadBesideDesign(fc->CurrentPath()); });
+    connect(fileCommands_, &FileCommands::DimensionsSaved, performance, [this, performance] {
+        const QString problem = performance->SaveBesideDesign(fileCommands_->CurrentPath());
+        if (!problem.isEmpty()) QMessageBox::warning(this, PerformanceCaption, problem);
+    });
     connect(controls_.get(), &MainControls::DataTableRequested, this, &TMainForm::ShowDataTable);
     connect(controls_.get(), &MainControls::LinesPivotClicked, this, [this, lines](bool right) {
         if (lines->PickAtReferencePoint(right)) ShowLinesWindow();
@@ -275,6 +289,13 @@ void TMainForm::AddWindowCommands() {
     add(graphs, nullptr, SteamDiagram, Glyph::Steam, &TMainForm::ShowSteamDiagram);
     add(graphs, nullptr, PortDiagram, Glyph::Ports, &TMainForm::OpenPortDiagram);
     add(graphs, nullptr, ValveEvents, Glyph::Events, [this] { ShowValveEvents(*this, model_); });
+    add(graphs, nullptr, Performance, Glyph::Steam, [this] {
+        auto* w =
+            findChild<TPerformance*>(QStringLiteral("Performance"), Qt::FindDirectChildrenOnly);
+        w->show();
+        w->raise();
+        w->activateWindow();
+    });
 
     // Help.
     add(menus_->Help, nullptr, Instructions, Glyph::Frame, &TMainForm::ShowInstructions);

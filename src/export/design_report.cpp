@@ -5,6 +5,7 @@
 #include "diagrams/diagram_paint.h"
 #include "diagrams/diagram_render.h"
 #include "export/page_writer.h"
+#include "export/performance_page.h"
 #include "export/report_text.h"
 #include "kestrove_version.h"
 #include "model/model.h"
@@ -25,6 +26,7 @@ const QString ReportTitle = QStringLiteral("KESTROVE design report");
 struct ReportData {
     kes::EventsReport Report;
     kes::DesignChecks Checks;
+    std::optional<kes::EngineData> Engine;
 };
 
 QString DiagramCaption(std::string_view name) {
@@ -78,6 +80,7 @@ void WritePages(PageWriter& w, const kes::Model& m, const ReportInfo& info,
             p.drawRect(QRect(QPoint(0, 0), kind.ClientSize - QSize(1, 1)));
         });
     }
+    if (data.Engine) WritePerformancePage(w, m, *data.Engine);
 }
 
 } // namespace
@@ -90,6 +93,7 @@ int PaintReport(QPagedPaintDevice& device, const kes::Model& m, const ReportInfo
     ReportData data;
     data.Report = kes::ComputeReport(m, kes::DefaultReportDef(m));
     data.Checks = kes::RunDesignChecks(m, data.Report);
+    data.Engine = info.Engine ? info.Engine : EngineBeside(info.SourceFile);
     const QString footer =
         ReportTitle + QStringLiteral(" - ") + QString::fromStdString(m.DataSetName);
 

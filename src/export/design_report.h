@@ -2,12 +2,16 @@
 // The design report: a title block (data set, file, date, program
 // version), the dimension tables, the design checks, the precise valve
 // events and the four diagrams painted by their own drawing code, with page
-// numbers. The same pages go to a PDF file or to a printer.
+// numbers, and the engine's performance when it has engine data. The same
+// pages go to a PDF file or to a printer.
 
+#include "cylinder/engine_data.h"
 #include "export/paper.h"
 
 #include <QDateTime>
 #include <QString>
+
+#include <optional>
 
 class QPagedPaintDevice;
 
@@ -20,6 +24,9 @@ namespace exporting {
 struct ReportInfo {
     QString SourceFile; // the dimension file the design came from; may be empty
     QDateTime When = QDateTime::currentDateTime();
+    // The engine data for the "Performance" page; without them, those
+    // beside SourceFile when there are any, else no such page.
+    std::optional<kes::EngineData> Engine;
 };
 
 // The program's version, as the window captions show it.

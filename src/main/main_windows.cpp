@@ -27,11 +27,13 @@
 #include "main/workshop_commands.h"
 #include "model/model.h"
 #include "overlay/compared_design.h"
+#include "performance/performance_window.h"
 #include "ui_shell/captions.h"
 #include "valve_events/events_window.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QToolBar>
@@ -60,6 +62,9 @@ constexpr WindowCommand ValveEvents{
     "View Valve Events: precise events, design checks, sensitivity"};
 constexpr WindowCommand LiveDiagrams{"&LiveDiagrams", "LiveDiagrams1",
                                      "Open Live Diagrams beside the gear"};
+constexpr WindowCommand Performance{
+    "&Performance", "Performance1",
+    "View Performance: indicator cards, MEP, horsepower, tractive effort, steam rate"};
 constexpr WindowCommand Instructions{"&Instructions", "Instructions1", nullptr};
 constexpr WindowCommand SpecialInstructions{"Instructions&Special", "InstructionsSpecial1",
                                             nullptr};
@@ -195,6 +200,15 @@ void TMainForm::CreateOtherWindows() {
     fileCommands_ = new FileCommands(model_, *this, this);
     connect(fileCommands_, &FileCommands::LinesRefreshNeeded, lines, &TDrawLines::RefreshFromModel);
     connect(fileCommands_, &FileCommands::DimensionsLoaded, this, &TMainForm::FitGearIfCutOff);
+    // The engine data travel with the design file, as NAME.engine.json beside it.
+    auto* performance = new TPerformance(model_, this);
+    connect(
+        fileCommands_, &FileCommands::DimensionsLoaded, performance,
+        [performance, fc = fileCommands_] { performance->LoadBesideDesign(fc->CurrentPath()); });
+    connect(fileCommands_, &FileCommands::DimensionsSaved, performance, [this, performance] {
+        const QString problem = performance->SaveBesideDesign(fileCommands_->CurrentPath());
+        if (!problem.isEmpty()) QMessageBox::warning(this, PerformanceCaption, problem);
+    });
     connect(controls_.get(), &MainControls::DataTableRequested, this, &TMainForm::ShowDataTable);
     connect(controls_.get(), &MainControls::LinesPivotClicked, this, [this, lines](bool right) {
         if (lines->PickAtReferencePoint(right)) ShowLinesWindow();
@@ -301,6 +315,13 @@ void TMainForm::AddWindowCommands() {
     });
     const live::CompareActions compare = live::MakeCompareActions(this, *compared);
     graphs->addActions({compare.With, compare.Before, compare.Clear});
+    add(graphs, nullptr, Performance, Glyph::Steam, [this] {
+        auto* w =
+            findChild<TPerformance*>(QStringLiteral("Performance"), Qt::FindDirectChildrenOnly);
+        w->show();
+        w->raise();
+        w->activateWindow();
+    });
 
     // Help.
     add(menus_->Help, nullptr, Instructions, Glyph::Frame, &TMainForm::ShowInstructions);

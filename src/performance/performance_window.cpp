@@ -261,6 +261,26 @@ void TPerformance::SetEngineData(const kes::EngineData& e, bool present) {
     if (isVisible()) FollowDesign();
 }
 
+void TPerformance::LoadBesideDesign(const QString& designPath) {
+    if (designPath.isEmpty()) {
+        fileProblem_.clear();
+        SetEngineData(kes::DefaultEngineData(), false);
+        return;
+    }
+    const kes::EngineFileResult r =
+        kes::LoadEngineFile(kes::EngineFilePathFor(designPath.toStdString()));
+    fileProblem_ = r.Ok ? QString() : QString::fromStdString(r.Message);
+    SetEngineData(r.Ok ? r.Data : kes::DefaultEngineData(), r.Ok && r.Present);
+    if (!fileProblem_.isEmpty()) status_->setText(fileProblem_);
+}
+
+QString TPerformance::SaveBesideDesign(const QString& designPath) {
+    if (!hasEngine_ || designPath.isEmpty()) return {};
+    const kes::EngineFileResult r =
+        kes::SaveEngineFile(kes::EngineFilePathFor(designPath.toStdString()), input_.Engine);
+    return r.Ok ? QString() : QString::fromStdString(r.Message);
+}
+
 void TPerformance::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     FollowDesign();
@@ -332,10 +352,12 @@ void TPerformance::Show(JobResult result) {
         return;
     }
     const kes::PerformanceUnitNames n = kes::UnitNames(r.Units);
-    status_->setText(QStringLiteral("Setting %1, %2 rpm%3")
-                         .arg(r.Setting, 0, 'f', 4)
-                         .arg(r.Rpm, 0, 'f', 0)
-                         .arg(r.Converged ? QString() : QStringLiteral(" (cycle not settled)")));
+    status_->setText(
+        QStringLiteral("Setting %1, %2 rpm%3%4")
+            .arg(r.Setting, 0, 'f', 4)
+            .arg(r.Rpm, 0, 'f', 0)
+            .arg(r.Converged ? QString() : QStringLiteral(" (cycle not settled)"))
+            .arg(fileProblem_.isEmpty() ? QString() : QStringLiteral("\n") + fileProblem_));
     const auto pct = [](const std::optional<double>& v) {
         return v ? QString::number(*v, 'f', 1) + QStringLiteral(" %") : QStringLiteral("-");
     };

@@ -49,6 +49,12 @@ class TPerformance : public QWidget {
     // present: the data came from a file (or were typed), so they are saved.
     void SetEngineData(const kes::EngineData& e, bool present = true);
     bool HasEngineData() const { return hasEngine_; }
+    // NAME.engine.json beside the design: loaded when present, the defaults
+    // otherwise; a bad file leaves the defaults and says why in the status.
+    void LoadBesideDesign(const QString& designPath);
+    // Writes NAME.engine.json when the design has engine data; empty when
+    // done or nothing to write, else why it failed (the old file stays).
+    QString SaveBesideDesign(const QString& designPath);
 
     void FollowDesign();
     bool Computing() const;
@@ -86,6 +92,7 @@ class TPerformance : public QWidget {
     uint64_t requested_ = 0;
     bool pending_ = false;
     std::optional<performance_window::JobResult> shown_;
+    QString fileProblem_; // a bad engine file, shown with the next result
 
     QComboBox* units_ = nullptr;
     QDoubleSpinBox* boiler_ = nullptr;

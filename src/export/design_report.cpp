@@ -6,6 +6,7 @@
 #include "diagrams/diagram_render.h"
 #include "export/page_writer.h"
 #include "export/report_text.h"
+#include "export/setting_sheet_text.h"
 #include "kestrove_version.h"
 #include "model/model.h"
 
@@ -25,6 +26,7 @@ const QString ReportTitle = QStringLiteral("KESTROVE design report");
 struct ReportData {
     kes::EventsReport Report;
     kes::DesignChecks Checks;
+    kes::SettingSheet Sheet;
 };
 
 QString DiagramCaption(std::string_view name) {
@@ -61,6 +63,14 @@ void WritePages(PageWriter& w, const kes::Model& m, const ReportInfo& info,
         w.Table(t);
 
     w.BreakPage();
+    w.Heading(QStringLiteral("Valve-setting sheet"));
+    for (const QString& line : SettingSheetSummary(data.Sheet))
+        w.Paragraph(line);
+    w.Space(3);
+    for (const TextTable& t : SettingSheetTables(data.Sheet))
+        w.Table(t);
+
+    w.BreakPage();
     for (const diagrams::DiagramKind& kind : diagrams::DiagramKinds()) {
         const double width = w.Width();
         const double scale = width / kind.ClientSize.width();
@@ -90,6 +100,7 @@ int PaintReport(QPagedPaintDevice& device, const kes::Model& m, const ReportInfo
     ReportData data;
     data.Report = kes::ComputeReport(m, kes::DefaultReportDef(m));
     data.Checks = kes::RunDesignChecks(m, data.Report);
+    data.Sheet = kes::ComputeSettingSheet(m, kes::DefaultSettingSheetDef(m));
     const QString footer =
         ReportTitle + QStringLiteral(" - ") + QString::fromStdString(m.DataSetName);
 

@@ -1,8 +1,8 @@
 #pragma once
 // The design report: a title block (data set, file, date, program
 // version), the dimension tables, the design checks, the precise valve
-// events and the four diagrams painted by their own drawing code, with page
-// numbers. The same pages go to a PDF file or to a printer.
+// events, the valve-setting sheet and the four diagrams painted by their own
+// drawing code, with page numbers. The same pages go to a PDF file or to a printer.
 
 #include "export/paper.h"
 

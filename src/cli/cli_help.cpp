@@ -29,7 +29,7 @@ struct Help {
     const char* Text;
 };
 
-constexpr std::array<Help, 18> Helps = {{
+constexpr std::array<Help, 19> Helps = {{
     {"sweep", "Usage: kestrove-cli sweep [--rev-arm X | --rev-arm-offset D] [--from A] [--to B]\n"
               "                          [--step S]\n"
               "Every point of the linkage and the port openings as CSV, one row per driver\n"
@@ -81,6 +81,10 @@ constexpr std::array<Help, 18> Helps = {{
             "default): one layer per link and \"frame-pivots\", pin holes as circles and\n"
             "each link as a closed outline W wide (default 2 x D) round its pins.\n"
             "Assembled at A and S (mid gear), or with --links every link flat and apart.\n"},
+    {"pivots", "Usage: kestrove-cli pivots\n"
+               "Each frame-fixed pivot (axle centre, gear mount, reverse-arm and bell-crank\n"
+               "pivots, cylinder centre, valve-stem line) from the axle centre, X forward and\n"
+               "Y up, with the names of the dimensions that place it and their stored values.\n"},
     {"setting-sheet",
      "Usage: kestrove-cli setting-sheet [--notches O1,O2,...] [--format json|csv|pdf]\n"
      "                                  [-o FILE] [--unit in|mm] [--decimals N] [--paper P]\n"

@@ -48,6 +48,7 @@ const char* const Usage =
     "           [--paper P] [--orientation ...] -o OUT.pdf|OUT.svg  the whole gear on one sheet\n"
     "  dxf      [--angle A] [--setting S] [--links] [--unit in|mm] [--pin-diameter D]\n"
     "           [--link-width W] -o FILE.dxf  the gear true size for a cutter\n"
+    "  pivots   the frame-fixed pivots from the axle centre as CSV\n"
     "  setting-sheet [--notches O1,O2,...] [--format json|csv|pdf] [-o FILE]\n"
     "           crosshead positions at every event, leads and valve travel per notch\n"
     "  events   [--mode F|R]  the port events table as CSV\n"

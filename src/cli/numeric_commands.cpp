@@ -1,6 +1,7 @@
 #include "cli/cli_balance.h"
 #include "cli/cli_cutoffs.h"
 #include "cli/cli_files.h"
+#include "cli/cli_pivots.h"
 #include "cli/cli_report.h"
 #include "cli/cli_targets.h"
 #include "cli/cli_setting_sheet.h"
@@ -23,6 +24,7 @@ std::optional<int> RunNumericCommand(const std::string& command, kes::Model& m, 
     if (command == "balance") return RunBalanceCommand(m, args, out);
     if (command == "targets") return RunTargetsCommand(m, args, out);
     if (command == "setting-sheet") return RunSettingSheet(m, args, out);
+    if (command == "pivots") return RunPivots(m, args, out);
     return std::nullopt;
 }
 

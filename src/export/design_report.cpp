@@ -7,6 +7,7 @@
 #include "export/page_writer.h"
 #include "export/performance_page.h"
 #include "export/report_text.h"
+#include "export/setting_sheet_text.h"
 #include "kestrove_version.h"
 #include "model/model.h"
 #include "saving/buffered_save.h"
@@ -27,6 +28,7 @@ struct ReportData {
     kes::EventsReport Report;
     kes::DesignChecks Checks;
     std::optional<kes::EngineData> Engine;
+    kes::SettingSheet Sheet;
 };
 
 QString DiagramCaption(std::string_view name) {
@@ -63,6 +65,14 @@ void WritePages(PageWriter& w, const kes::Model& m, const ReportInfo& info,
         w.Table(t);
 
     w.BreakPage();
+    w.Heading(QStringLiteral("Valve-setting sheet"));
+    for (const QString& line : SettingSheetSummary(data.Sheet))
+        w.Paragraph(line);
+    w.Space(3);
+    for (const TextTable& t : SettingSheetTables(data.Sheet))
+        w.Table(t);
+
+    w.BreakPage();
     for (const diagrams::DiagramKind& kind : diagrams::DiagramKinds()) {
         const double width = w.Width();
         const double scale = width / kind.ClientSize.width();
@@ -94,6 +104,7 @@ int PaintReport(QPagedPaintDevice& device, const kes::Model& m, const ReportInfo
     data.Report = kes::ComputeReport(m, kes::DefaultReportDef(m));
     data.Checks = kes::RunDesignChecks(m, data.Report);
     data.Engine = info.Engine ? info.Engine : EngineBeside(info.SourceFile);
+    data.Sheet = kes::ComputeSettingSheet(m, kes::DefaultSettingSheetDef(m));
     const QString footer =
         ReportTitle + QStringLiteral(" - ") + QString::fromStdString(m.DataSetName);
 

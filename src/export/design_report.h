@@ -1,9 +1,9 @@
 #pragma once
 // The design report: a title block (data set, file, date, program
 // version), the dimension tables, the design checks, the precise valve
-// events and the four diagrams painted by their own drawing code, with page
-// numbers, and the engine's performance when it has engine data. The same
-// pages go to a PDF file or to a printer.
+// events, the valve-setting sheet and the four diagrams painted by their own
+// drawing code, with page numbers, and the engine's performance when it has
+// engine data. The same pages go to a PDF file or to a printer.
 
 #include "cylinder/engine_data.h"
 #include "export/paper.h"

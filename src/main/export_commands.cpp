@@ -119,12 +119,27 @@ std::optional<GearDrawingDef> AskGearDrawingDef(QWidget* parent, const GearDrawi
     unit->setCurrentIndex(def.Unit == DrawingUnit::Inch ? 0 : 1);
     auto* paper = new QComboBox(&dialog);
     paper->setObjectName(QStringLiteral("DrawingPaper"));
-    paper->addItems({QStringLiteral("A4"), QStringLiteral("Letter")});
-    paper->setCurrentIndex(def.Paper == exporting::Paper::A4 ? 0 : 1);
+    using exporting::Paper;
+    for (const auto& [text, kind] : {std::pair{"A4", Paper::A4},
+                                     {"Letter", Paper::Letter},
+                                     {"A3", Paper::A3},
+                                     {"A2", Paper::A2},
+                                     {"A1", Paper::A1},
+                                     {"A0", Paper::A0},
+                                     {"Tabloid", Paper::Tabloid}}) {
+        paper->addItem(QString::fromLatin1(text), int(kind));
+        if (kind == def.Paper) paper->setCurrentIndex(paper->count() - 1);
+    }
+    auto* orientation = new QComboBox(&dialog);
+    orientation->setObjectName(QStringLiteral("DrawingOrientation"));
+    orientation->addItems(
+        {QStringLiteral("Fewest sheets"), QStringLiteral("Portrait"), QStringLiteral("Landscape")});
+    orientation->setCurrentIndex(def.Landscape ? (*def.Landscape ? 2 : 1) : 0);
     form->addRow(QStringLiteral("Crank angle (deg)"), angle);
     form->addRow(QStringLiteral("Reverse-arm setting"), setting);
     form->addRow(QStringLiteral("Scale"), unit);
     form->addRow(QStringLiteral("Paper (PDF)"), paper);
+    form->addRow(QStringLiteral("Orientation (PDF)"), orientation);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     form->addRow(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -134,6 +149,9 @@ std::optional<GearDrawingDef> AskGearDrawingDef(QWidget* parent, const GearDrawi
     out.CrankAngle = angle->value();
     out.Setting = setting->value();
     out.Unit = unit->currentIndex() == 0 ? DrawingUnit::Inch : DrawingUnit::Millimetre;
-    out.Paper = paper->currentIndex() == 0 ? exporting::Paper::A4 : exporting::Paper::Letter;
+    out.Paper = static_cast<exporting::Paper>(paper->currentData().toInt());
+    out.Landscape = orientation->currentIndex() == 0
+                        ? std::nullopt
+                        : std::optional<bool>(orientation->currentIndex() == 2);
     return out;
 }

@@ -169,15 +169,18 @@ void PaintLinkSheet(QPainter& p, const kes::Model& m, const kes::GearLink& link,
             QPointF u = pb - pa;
             const double len = std::hypot(u.x(), u.y());
             u /= len;
-            // Away from the middle of the link, so the line stands outside it.
+            // Above a lying line (the pins' names go below); a steep one away
+            // from the middle of the link, so it stands outside the outline.
             QPointF n(u.y(), -u.x());
-            QPointF middle(0, 0);
-            for (const kes::LinkPin& q : link.Pins)
-                middle += plan.PageOf(q.X, q.Y) / double(link.Pins.size());
-            const QPointF toMiddle = middle - (pa + pb) / 2;
-            if (toMiddle.x() * n.x() + toMiddle.y() * n.y() > 1e-9 ||
-                (std::fabs(toMiddle.x() * n.x() + toMiddle.y() * n.y()) <= 1e-9 && n.y() > 0))
-                n = -n;
+            if (std::fabs(u.y()) < 0.5) {
+                if (n.y() > 0) n = -n;
+            } else {
+                QPointF middle(0, 0);
+                for (const kes::LinkPin& q : link.Pins)
+                    middle += plan.PageOf(q.X, q.Y) / double(link.Pins.size());
+                const QPointF toMiddle = middle - (pa + pb) / 2;
+                if (toMiddle.x() * n.x() + toMiddle.y() * n.y() > 0) n = -n;
+            }
             double clear = 0.0;
             for (const kes::Point2& q : pts) {
                 const QPointF w = plan.PageOf(q.X, q.Y) - pa;

@@ -1,6 +1,7 @@
 // The design report: its pages, the numbers on them, the print path and the
 // File menu's paper commands.
 
+#include "analysis/setting_sheet.h"
 #include "diagrams/picture_stamp.h"
 #include "export/design_report.h"
 #include "export/report_print.h"
@@ -122,6 +123,14 @@ void ExportReportTest::pdfHasItsPagesAndFigures() {
         }
     }
     QVERIFY2(found >= 9, qPrintable(QString::number(found)));
+    // The valve-setting sheet's page: every crosshead position at cut-off.
+    QVERIFY(text.contains(QStringLiteral("Valve-setting sheet")));
+    const kes::SettingSheet sheet = kes::ComputeSettingSheet(*m, kes::DefaultSettingSheetDef(*m));
+    for (const kes::SheetNotch& n : sheet.Notches)
+        for (const auto& cutoff : {n.Front.CutOff, n.Rear.CutOff})
+            if (cutoff)
+                QVERIFY2(text.contains(exporting::Number(cutoff, 4)),
+                         qPrintable(exporting::Number(cutoff, 4)));
 }
 
 void ExportReportTest::unwritablePlaceLeavesNoFile() {

@@ -36,7 +36,7 @@ constexpr int ShortTickFirstX = 36, ShortTickLastX = 522, ShortTickStep = 27;
 constexpr int LongTickFirstX = 63, LongTickLastX = 495, LongTickStep = 54;
 constexpr int DashCount = 21, DashFirstX = 5, DashLength = 9, DashStep = 27;
 constexpr int RowsHeight = 288; // row 0 to row 18
-constexpr int NormalLineLeft = 59, NormalLineRight = 650;
+constexpr int NormalLineLeft = 59, NormalLineRight = ScaleRight;
 constexpr int NormalTextX = 345, NormalTextRise = 7;
 constexpr int MaximumX = 420, MaximumY = 47;
 constexpr int AnnotationRow = 13;
@@ -187,8 +187,12 @@ void PaintFrame(QPainter& p, const kes::Model& m) {
 
     WriteText(p, MaximumX, MaximumY, QStringLiteral("Maximum"), TextStyle{Red, false});
     // The normal full-gear setting on the same scale as the rows.
-    const int normalY = kes::SaturatedPixel(BottomRowY - static_cast<double>(m.Frame.RevArmNorm) *
-                                                             RowsHeight / m.Frame.RevArmMax);
+    // Kept inside the frame: beyond it the line would strike through the
+    // settings column and the axis texts.
+    const int normalY =
+        std::clamp(kes::SaturatedPixel(BottomRowY - static_cast<double>(m.Frame.RevArmNorm) *
+                                                        RowsHeight / m.Frame.RevArmMax),
+                   FrameTop, BottomRowY);
     p.setPen(Blue);
     Line(p, NormalLineLeft, normalY, NormalLineRight, normalY);
     WriteText(p, NormalTextX, normalY - NormalTextRise, QStringLiteral("Normal"),

@@ -182,7 +182,7 @@ void PortPaintTest::normalLineOnTopRowWhenNormIsMax() {
     Recorded r(m, 'F', false);
     const auto blue = r.LinesIn(Blue);
     QCOMPARE(blue.size(), size_t(1));
-    QCOMPARE(blue[0].Line, QLine(59, PortRowY(PortRowCount - 1), 650, PortRowY(PortRowCount - 1)));
+    QCOMPARE(blue[0].Line, QLine(59, PortRowY(PortRowCount - 1), 549, PortRowY(PortRowCount - 1)));
     const auto normal = r.Device.TextsNamed(QStringLiteral("Normal"));
     QCOMPARE(normal.size(), size_t(1));
     QCOMPARE(normal[0].TopLeft, QPoint(345, PortRowY(PortRowCount - 1) - 7));

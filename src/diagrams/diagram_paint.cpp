@@ -189,6 +189,14 @@ void PaintVerticalAxis(QPainter& p, const kes::Model& m, int labelX) {
     }
 }
 
+QRect TravelPlotArea(const kes::Model&) {
+    // The axis' ticks span 150 pixels either side of the zero line at every
+    // vertical scale (+-0.6 at the scale of 1.5).
+    constexpr int Half = 150;
+    const int zero = Nint(ZeroLineY);
+    return QRect(QPoint(0, zero - Half), QPoint(PictureRight, zero + Half));
+}
+
 int PositionTableShift(const QPainter& p, const kes::Model& m) {
     // The widest value the table prints: six characters.
     const QFontMetrics metrics = p.fontMetrics();
@@ -228,31 +236,29 @@ void PaintPortEdgeLines(QPainter& p, const kes::Model& m, const PortEdgeLayout& 
     const kes::SolverOutputs& s = m.Solver;
     const int left = 15;
     const int right = layout.LineRight;
+    // The lines are clipped to the travel axis and a level beyond it has no
+    // label: its line would strike through the captions and its label land
+    // on the controls.
+    const QRect plot = TravelPlotArea(m);
+    auto edge = [&](double level, bool front, int labelX, int labelRise, const QString& label) {
+        const int y = front ? TravelY(level, k) : Nint(ZeroLineY + level * k);
+        p.save();
+        p.setClipRect(plot);
+        Line(p, left, y, right, y);
+        p.restore();
+        if (y >= plot.top() && y <= plot.bottom())
+            WriteText(p, labelX, Nint(labelRise + (front ? -level : level) * k), label);
+    };
 
     p.setPen(QPen(PortGreen, 1));
-    for (const double level :
-         {static_cast<double>(s.FrontSteamOpenLevel()), static_cast<double>(s.FrontSteamMaxLevel()),
-          static_cast<double>(s.FrontExhaustOpenLevel())}) {
-        const int y = TravelY(level, k);
-        Line(p, left, y, right, y);
-    }
-    WriteText(p, layout.FrontSteamOpenX, Nint(199 - s.FrontSteamOpenLevel() * k),
-              FrontSteamOpenText);
-    WriteText(p, layout.FrontSteamMaxX, Nint(216 - s.FrontSteamMaxLevel() * k), FrontSteamMaxText);
-    WriteText(p, layout.FrontExhaustOpenX, Nint(216 - s.FrontExhaustOpenLevel() * k),
-              FrontExhaustOpenText);
+    edge(s.FrontSteamOpenLevel(), true, layout.FrontSteamOpenX, 199, FrontSteamOpenText);
+    edge(s.FrontSteamMaxLevel(), true, layout.FrontSteamMaxX, 216, FrontSteamMaxText);
+    edge(s.FrontExhaustOpenLevel(), true, layout.FrontExhaustOpenX, 216, FrontExhaustOpenText);
 
     p.setPen(QPen(PortRed, 1));
-    for (const double level :
-         {static_cast<double>(s.RearSteamOpenLevel()), static_cast<double>(s.RearSteamMaxLevel()),
-          static_cast<double>(s.RearExhaustOpenLevel())}) {
-        const int y = Nint(ZeroLineY + level * k);
-        Line(p, left, y, right, y);
-    }
-    WriteText(p, layout.RearSteamOpenX, Nint(216 + s.RearSteamOpenLevel() * k), RearSteamOpenText);
-    WriteText(p, layout.RearSteamMaxX, Nint(199 + s.RearSteamMaxLevel() * k), RearSteamMaxText);
-    WriteText(p, layout.RearExhaustOpenX, Nint(199 + s.RearExhaustOpenLevel() * k),
-              RearExhaustOpenText);
+    edge(s.RearSteamOpenLevel(), false, layout.RearSteamOpenX, 216, RearSteamOpenText);
+    edge(s.RearSteamMaxLevel(), false, layout.RearSteamMaxX, 199, RearSteamMaxText);
+    edge(s.RearExhaustOpenLevel(), false, layout.RearExhaustOpenX, 199, RearExhaustOpenText);
 
     p.setPen(QPen(Black, 1));
 }
@@ -387,7 +393,11 @@ void PaintTravelDiagram(QPainter& p, kes::Model& m, DiagramTextState& text,
         m.RevArmSetting = position;
         PaintPositionTableRow(p, m, n, position);
         const bool atMidGear = analysis::IsAtMidGear(m, position);
+        // A curve beyond the travel axis would run through the captions.
+        p.save();
+        p.setClipRect(TravelPlotArea(m));
         const analysis::JointTravel travel = diagram.Sweep(p, m, n, atMidGear, labels);
+        p.restore();
         if (atMidGear) PaintReadouts(p, analysis::ComputeReadouts(m, travel));
     }
 

@@ -117,6 +117,9 @@ int TravelY(double v, double k);
 // labels of the vertical axis with the labels at labelX (14 for the sine
 // diagram, 15 for the oval).
 void PaintVerticalAxis(QPainter& p, const kes::Model& m, int labelX);
+// The band of the travel axis, where the curves of the sine and oval
+// diagrams are drawn; they are clipped to it.
+QRect TravelPlotArea(const kes::Model& m);
 // "Reverse Arm Positions", "Center" and MidGear.
 void PaintPositionTableHeader(QPainter& p, const kes::Model& m);
 // Row n of the position table: number, direction and value.

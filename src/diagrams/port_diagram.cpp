@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace diagrams {
@@ -36,7 +37,7 @@ constexpr int ShortTickFirstX = 36, ShortTickLastX = 522, ShortTickStep = 27;
 constexpr int LongTickFirstX = 63, LongTickLastX = 495, LongTickStep = 54;
 constexpr int DashCount = 21, DashFirstX = 5, DashLength = 9, DashStep = 27;
 constexpr int RowsHeight = 288; // row 0 to row 18
-constexpr int NormalLineLeft = 59, NormalLineRight = 650;
+constexpr int NormalLineLeft = 59, NormalLineRight = ScaleRight;
 constexpr int NormalTextX = 345, NormalTextRise = 7;
 constexpr int MaximumX = 420, MaximumY = 47;
 constexpr int AnnotationRow = 13;
@@ -86,8 +87,8 @@ constexpr int SettingRowTop = 336; // the setting of row i stands at 336 - 16 i
 constexpr int PortCloseLeft = 447; // the "Close" button
 constexpr int PortUndoLineY = 384;
 
-QString SettingText(float setting) {
-    return QString::fromStdString(kes::FormatFixed(setting, 7, 3));
+QString SettingText(double setting, int decimals) {
+    return QString::fromStdString(kes::FormatFixed(setting, 7, decimals));
 }
 
 // Where a row's setting starts so that it ends at right or before: at x when
@@ -101,6 +102,11 @@ int SettingLeft(const QPainter& p, int x, QString& text, int right) {
 
 bool IsReverse(char mode) {
     return mode == 'R';
+}
+
+// The decimals a value on a grid of step needs.
+int StepDecimals(double step) {
+    return std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 0, 6);
 }
 
 const ModeTexts& TextsFor(char mode) {
@@ -122,20 +128,7 @@ class EventPainter {
         annotationX_.fill(0.0);
     }
 
-    // beside: the setting the reverse graph prints in the same row, when
-    // both graphs are drawn.
-    void RowBegun(int row, float setting, const float* beside) {
-        Write(p_, texts_.Heading);
-        int right = PictureRight;
-        if (beside) {
-            QString other = SettingText(*beside);
-            right = SettingLeft(p_, ReverseTexts.SettingX, other, PictureRight) -
-                    p_.fontMetrics().horizontalAdvance(QLatin1Char(' '));
-        }
-        QString text = SettingText(setting);
-        const int x = SettingLeft(p_, texts_.SettingX, text, right);
-        WriteText(p_, x, SettingRowTop - layout::RowSpacing * row, text);
-    }
+    void RowBegun() { Write(p_, texts_.Heading); }
 
     void Crossing(int row, PortEvent e, float travel) {
         const bool front = IsFrontEvent(e);
@@ -187,8 +180,12 @@ void PaintFrame(QPainter& p, const kes::Model& m) {
 
     WriteText(p, MaximumX, MaximumY, QStringLiteral("Maximum"), TextStyle{Red, false});
     // The normal full-gear setting on the same scale as the rows.
-    const int normalY = kes::SaturatedPixel(BottomRowY - static_cast<double>(m.Frame.RevArmNorm) *
-                                                             RowsHeight / m.Frame.RevArmMax);
+    // Kept inside the frame: beyond it the line would strike through the
+    // settings column and the axis texts.
+    const int normalY =
+        std::clamp(kes::SaturatedPixel(BottomRowY - static_cast<double>(m.Frame.RevArmNorm) *
+                                                        RowsHeight / m.Frame.RevArmMax),
+                   FrameTop, BottomRowY);
     p.setPen(Blue);
     Line(p, NormalLineLeft, normalY, NormalLineRight, normalY);
     WriteText(p, NormalTextX, normalY - NormalTextRise, QStringLiteral("Normal"),
@@ -262,6 +259,33 @@ void PaintAnnotation(QPainter& p, const EventPainter& events) {
     p.setPen(Black);
 }
 
+// The reverse-arm axis, labelled at round settings (steps of 1, 2 or 5 x
+// 10^n, at least a row apart) from mid gear to the maximum, each at the
+// height of its setting on the rows' scale. besideReverse: the reverse
+// graph's column stands to the right.
+void PaintSettingAxis(QPainter& p, const kes::Model& m, char mode, double mid, bool besideReverse) {
+    using namespace layout;
+    const double max = m.Frame.RevArmMax;
+    if (!(max > 0.0) || !std::isfinite(max) || !std::isfinite(mid)) return;
+    const double step = RoundAxisStep(max, RowsHeight, RowSpacing);
+    const int decimals = StepDecimals(step);
+    const double sign = IsReverse(mode) ? -1.0 : 1.0;
+    const int right =
+        besideReverse ? ReverseTexts.SettingX - p.fontMetrics().horizontalAdvance(QLatin1Char(' '))
+                      : PictureRight;
+    // The first round setting at or beyond mid gear in the graph's direction.
+    const double first = sign > 0 ? std::ceil(mid / step - 1e-9) : std::floor(mid / step + 1e-9);
+    for (int k = 0; k <= PortRowCount * 2; ++k) {
+        const double v = (first + sign * k) * step;
+        const double offset = sign * (v - mid);
+        if (offset > max * (1.0 + 1e-9)) break;
+        const int y = kes::SaturatedPixel(BottomRowY - offset * RowsHeight / max);
+        QString text = SettingText(v, decimals);
+        const int x = SettingLeft(p, TextsFor(mode).SettingX, text, right);
+        WriteText(p, x, y - (BottomRowY - SettingRowTop), text);
+    }
+}
+
 // One graph from its sweep's table.
 // beside: the reverse graph that a both-graphs picture draws over this one.
 void PaintOneGraph(QPainter& p, const kes::Model& m, const PortEventTable& table, bool annotate,
@@ -271,8 +295,9 @@ void PaintOneGraph(QPainter& p, const kes::Model& m, const PortEventTable& table
     PaintLegend(p, mode);
     EventPainter painter(p, mode);
     int k = 0;
+    PaintSettingAxis(p, m, mode, table.Setting[0], beside != nullptr);
     for (int row = 0; row < PortRowCount; ++row) {
-        painter.RowBegun(row, table.Setting[row], beside ? &beside->Setting[row] : nullptr);
+        painter.RowBegun();
         for (; k < table.CrossingCount && table.Crossings[k].Row == row; ++k) {
             const PortCrossing& c = table.Crossings[k];
             painter.Crossing(row, static_cast<PortEvent>(c.Event), c.Travel);
@@ -287,6 +312,15 @@ void PaintOneGraph(QPainter& p, const kes::Model& m, const PortEventTable& table
 }
 
 } // namespace
+
+double RoundAxisStep(double range, double pixels, double minGapPixels) {
+    const double raw = range * minGapPixels / pixels;
+    if (!(raw > 0.0) || !std::isfinite(raw)) return 1.0;
+    const double decade = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double f : {1.0, 2.0, 5.0})
+        if (f * decade >= raw * (1.0 - 1e-12)) return f * decade;
+    return 10.0 * decade;
+}
 
 PortColours PortModeColours(char mode) {
     return IsReverse(mode) ? PortColours{Green, Maroon} : PortColours{Teal, Red};

@@ -29,6 +29,9 @@ int FrontTravelX(double travel);
 int RearTravelX(double travel);
 // Height of row i.
 int PortRowY(int row);
+// The step of the reverse-arm axis' labels: the least of 1, 2 or 5 x 10^n
+// that keeps them minGapPixels apart when range is drawn over pixels.
+double RoundAxisStep(double range, double pixels, double minGapPixels);
 
 // One drawing for mode 'F' or 'R', over what the painter holds; the
 // annotation of the front port's cycle is drawn when annotate is set. Mode

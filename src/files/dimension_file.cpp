@@ -62,6 +62,16 @@ bool IsStored(int record, int slot, Format format) {
     return !(format == Format::Older && record == 11 && slot == 3);
 }
 
+// Values a file holds that are never used: the setting and reverse-arm
+// positions 1 to 3, which opening replaces with mid gear, and the height of
+// the gear connecting rod's radius-bar pin, a solved point that the next
+// solve replaces (a design that cannot close may have saved it as anything).
+bool ReplacedOnOpen(int record, int slot, Format format) {
+    if (record == 11 && slot == 0) return true;
+    if (format != Format::Current) return false;
+    return (record == 12 && slot == 2) || (record == 17 && slot >= 1 && slot <= 3);
+}
+
 // The display name of the value at record and slot, its runs of spaces made
 // one ("Valve Length Front Half"), or "slot N" for a value that is not a
 // dimension.
@@ -90,7 +100,9 @@ FileResult CheckFinite(const FileBuffer& buffer, int lastRecord, Format format) 
     int badRecord = -1, badSlot = -1;
     VisitStoredValues(*probe, [&](int record, int slot, auto& value) {
         if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, float>) {
-            if (badRecord >= 0 || record > lastRecord || !IsStored(record, slot, format)) return;
+            if (badRecord >= 0 || record > lastRecord || !IsStored(record, slot, format) ||
+                ReplacedOnOpen(record, slot, format))
+                return;
             if (!std::isfinite(SlotValue(buffer, record, slot))) {
                 badRecord = record;
                 badSlot = slot;

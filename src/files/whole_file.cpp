@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include <unistd.h>
+
 namespace kes {
 
 FileResult WriteWholeFile(const std::string& path, std::string_view bytes) {
@@ -22,7 +24,11 @@ FileResult FinishOutput(std::ostream& out) {
     // std::cout writes through the C stream; its buffer is the last stop.
     if (&out == &std::cout) failed = std::fflush(stdout) != 0 || std::ferror(stdout) || failed;
     if (!failed) return {};
-    return FileResult{false, IoErrorText(errno != 0 ? errno : EIO)};
+    int error = errno;
+    // The write that failed may lie back before the last flush, its errno
+    // long gone: one more byte tells what the output does now.
+    if (error == 0 && &out == &std::cout && ::write(::fileno(stdout), "\n", 1) < 0) error = errno;
+    return FileResult{false, IoErrorText(error != 0 ? error : EIO)};
 }
 
 } // namespace kes

@@ -74,7 +74,7 @@ TEST(CliWords, RepeatedOptionsNumbersAndSpaces) {
     ExpectUsage({"diagram", "sine", "--bare", "--bare", "-o", "x.png"}, "--bare is given twice");
     ExpectUsage({"sweep", "--step", "1e39"}, "out of range for --step: \"1e39\"");
     ExpectUsage({"sweep", "--step", "1e300"}, "out of range for --step: \"1e300\"");
-    ExpectUsage({"dims", "--set", "StrokeLength=-1e39"}, "out of range for StrokeLength");
+    ExpectUsage({"dims", "--set", "StrokeLength=-1e39"}, "out of range for --set StrokeLength");
     ExpectUsage({"report", "--settings", "10,1e300"}, "out of range in --settings");
     for (const char* word : {"0x10", " 5", "5 ", "inf", "nan", "1e", ".", "5..", "+-5"})
         ExpectUsage({"sweep", "--step", word}, "not a number for --step");

@@ -4,6 +4,7 @@
 #include "analysis/port_events.h"
 #include "diagrams/diagram_paint.h"
 #include "diagrams/port_diagram.h"
+#include "files/dimension_file.h"
 #include "model/format.h"
 #include "model/model.h"
 #include "support/recording_paint_device.h"
@@ -15,6 +16,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <vector>
 
@@ -182,7 +184,7 @@ void PortPaintTest::normalLineOnTopRowWhenNormIsMax() {
     Recorded r(m, 'F', false);
     const auto blue = r.LinesIn(Blue);
     QCOMPARE(blue.size(), size_t(1));
-    QCOMPARE(blue[0].Line, QLine(59, PortRowY(PortRowCount - 1), 650, PortRowY(PortRowCount - 1)));
+    QCOMPARE(blue[0].Line, QLine(59, PortRowY(PortRowCount - 1), 549, PortRowY(PortRowCount - 1)));
     const auto normal = r.Device.TextsNamed(QStringLiteral("Normal"));
     QCOMPARE(normal.size(), size_t(1));
     QCOMPARE(normal[0].TopLeft, QPoint(345, PortRowY(PortRowCount - 1) - 7));
@@ -223,23 +225,46 @@ void PortPaintTest::legendAndHeadingsPerMode() {
 }
 
 void PortPaintTest::settingColumn() {
-    kes::Model m = FactoryModel();
-    for (char mode : {'F', 'R'}) {
-        Recorded r(m, mode, false);
-        const int x = mode == 'F' ? 556 : 596;
-        const QFontMetrics metrics(DiagramFont());
-        for (int i = 0; i < PortRowCount; ++i) {
-            const QString text =
-                QString::fromStdString(kes::FormatFixed(PortRowSetting(m, mode, i), 7, 3));
-            // At its column when it fits; else it ends at the window's edge,
-            // moved left just enough, without its leading blanks.
-            const bool fits = x + metrics.horizontalAdvance(text) <= 631;
-            const QString shown = fits ? text : text.trimmed();
-            const QPoint at(std::min(x, 631 - metrics.horizontalAdvance(shown)), 336 - 16 * i);
-            const auto found = r.Device.TextsNamed(shown);
-            QVERIFY2(std::any_of(found.begin(), found.end(),
-                                 [&](const RecordedText& t) { return t.TopLeft == at; }),
-                     qPrintable(text));
+    // The reverse-arm axis is labelled at round steps (1, 2 or 5 x 10^n), at
+    // least a row apart, each label at the height of its setting.
+    QCOMPARE(RoundAxisStep(1.7, 288, 16), 0.1);
+    QCOMPARE(RoundAxisStep(2.21, 288, 16), 0.2);
+    QCOMPARE(RoundAxisStep(0.9, 288, 16), 0.05);
+    QCOMPARE(RoundAxisStep(40.0, 288, 16), 5.0);
+    for (const char* design : {"", "big-engine.kvd"}) {
+        kes::Model m = FactoryModel();
+        if (*design)
+            QVERIFY(kes::LoadDimensionsByExtension(m, KESTROVE_TEST_DATA "/big-engine.kvd").Ok);
+        for (char mode : {'F', 'R'}) {
+            Recorded r(m, mode, false);
+            const int x = mode == 'F' ? 556 : 596;
+            const double mid = PortRowSetting(m, mode, 0), max = m.Frame.RevArmMax;
+            std::vector<std::pair<double, int>> labels; // value, top
+            for (const RecordedText& t : r.Device.Texts()) {
+                bool ok = false;
+                const double v = t.Text.trimmed().toDouble(&ok);
+                if (ok && t.TopLeft.x() >= x - 40 && t.TopLeft.y() <= 336)
+                    labels.emplace_back(v, t.TopLeft.y());
+            }
+            QVERIFY2(labels.size() >= 5, design);
+            std::sort(labels.begin(), labels.end());
+            const double step = std::fabs(labels[1].first - labels[0].first);
+            const double decade = std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+            const double f = step / decade;
+            QVERIFY2(std::fabs(f - 1) < 1e-6 || std::fabs(f - 2) < 1e-6 || std::fabs(f - 5) < 1e-6,
+                     qPrintable(QString::number(step)));
+            for (size_t i = 0; i < labels.size(); ++i) {
+                const double v = labels[i].first;
+                const double offset = mode == 'F' ? v - mid : mid - v;
+                QVERIFY(offset >= -1e-6 && offset <= max + 1e-6);
+                QVERIFY(std::fabs(std::remainder(v, step)) < 1e-6);
+                const double y = 343 - offset * 288 / max;
+                QVERIFY(std::abs(labels[i].second - (y - 7)) <= 1);
+                if (i > 0) {
+                    QVERIFY(std::fabs(v - labels[i - 1].first - step) < 1e-6);
+                    QVERIFY(std::abs(labels[i].second - labels[i - 1].second) >= 16);
+                }
+            }
         }
     }
 }

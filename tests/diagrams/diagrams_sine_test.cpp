@@ -565,8 +565,9 @@ void SineDiagramTest::badVerticalScaleNeitherHangsNorCrashes() {
 
 void SineDiagramTest::farPortEdgesAreHeldOffThePicture() {
     // An absurd valve length puts two front levels a long way above the
-    // window: their lines and labels are held at -1000000, where the
-    // layout's offsets cannot overflow, and are clipped.
+    // window: their lines are held at -1000000, where the layout's offsets
+    // cannot overflow, and clipped to the travel axis; their labels, which
+    // would land on the controls, are left out.
     auto m = FactoryModel();
     m->Cylinder[kes::ValveLengthFront] = -1e30f;
     RecordingPaintDevice rec(SineClientSize);
@@ -575,11 +576,9 @@ void SineDiagramTest::farPortEdgesAreHeldOffThePicture() {
     for (const RecordedLine& l : rec.Lines())
         if (l.Color == QColor(0, 255, 0) && l.Line.y1() == -1000000) ++held;
     QCOMPARE(held, 2);
-    for (const char* label : {"Front Steam Port Open", "Front Steam Port Max"}) {
-        const auto texts = rec.TextsNamed(label);
-        QCOMPARE(static_cast<int>(texts.size()), 1);
-        QCOMPARE(texts[0].TopLeft, QPoint(60, -1000000));
-    }
+    for (const char* label : {"Front Steam Port Open", "Front Steam Port Max"})
+        QVERIFY(rec.TextsNamed(label).empty());
+    QCOMPARE(static_cast<int>(rec.TextsNamed("Front Exhaust Port Open").size()), 1);
 }
 
 void SineDiagramTest::unusedSlotBetweenPositionsIsSkipped() {

@@ -12,6 +12,7 @@
 #include "diagrams/sine_window.h"
 #include "diagrams/steam_diagram.h"
 #include "diagrams/steam_window.h"
+#include "files/dimension_file.h"
 #include "support/fake_main_link.h"
 
 #include <QDir>
@@ -111,8 +112,14 @@ std::vector<QRect> Controls(int closeLeft) {
     return rects;
 }
 
-std::unique_ptr<kes::Model> LayoutModel(bool large) {
+// The factory design, or the larger sample whose travels run past the axes.
+std::unique_ptr<kes::Model> LayoutModel(bool large, bool big = false) {
     auto m = FactoryModel();
+    if (big) {
+        const kes::FileResult r =
+            kes::LoadDimensionsByExtension(*m, KESTROVE_TEST_DATA "/big-engine.kvd");
+        if (!r.Ok) qFatal("big-engine.kvd: %s", r.Message.c_str());
+    }
     // Close together, so that the curves start at nearly one height; the
     // last is mid gear, for the read-outs.
     const float mid = m->MidGear(), max = m->Frame.RevArmMax;
@@ -142,16 +149,21 @@ class DiagramTextLayoutTest : public QObject {
 void DiagramTextLayoutTest::textsFitAndStayApart_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<bool>("large");
+    QTest::addColumn<bool>("big");
     for (int i = 0; i < static_cast<int>(std::size(Cases)); ++i)
         for (const bool large : {false, true})
-            QTest::addRow("%s-%s", Cases[i].Name, large ? "large" : "normal") << i << large;
+            for (const bool big : {false, true})
+                QTest::addRow("%s-%s%s", Cases[i].Name, large ? "large" : "normal",
+                              big ? "-big-engine" : "")
+                    << i << large << big;
 }
 
 void DiagramTextLayoutTest::textsFitAndStayApart() {
     QFETCH(int, index);
     QFETCH(bool, large);
+    QFETCH(bool, big);
     const Case& c = Cases[index];
-    auto m = LayoutModel(large);
+    auto m = LayoutModel(large, big);
     m->PortGraphMode = c.Mode;
     // The undo line as an earlier drawing left it: the longest it gets.
     DiagramTextState text{diagrams::BuildUndoMessage(*m)};

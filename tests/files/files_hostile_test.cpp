@@ -120,11 +120,14 @@ TEST(HostileFiles, NeverCrashHangOrLeaveTheProgramUnusable) {
             const std::string again = dir.File("again.kvd");
             ASSERT_TRUE(SaveDimensionFile(m, again).Ok);
             Model reread = m;
-            ASSERT_TRUE(OpenDimensionFile(reread, again).Ok);
+            const FileResult back = OpenDimensionFile(reread, again);
+            ASSERT_TRUE(back.Ok) << back.Message;
             ExpectSameStoredValues(m, reread);
         } else {
             ++refused;
-            EXPECT_EQ(r.Message, "Read beyond end of file");
+            EXPECT_TRUE(r.Message == "Read beyond end of file" ||
+                        r.Message.ends_with("is not a finite number"))
+                << r.Message;
             EXPECT_EQ(m.DataSetName, "Nominal");
         }
 

@@ -25,7 +25,7 @@ constexpr double CutOffTolerance = 0.5;
 constexpr double HoldLeadWeight = 1e4;
 constexpr double HoldCutOffWeight = 10.0;
 // The balancing from a fitted design starts near its end: a short run.
-constexpr int BalanceEvaluations = 200;
+constexpr int BalanceEvaluations = 120;
 
 std::optional<double> Mean(std::initializer_list<std::optional<double>> values) {
     double sum = 0.0;

@@ -254,8 +254,9 @@ void TBalanceEvents::ShowProgress() {
     if (repairing_ && Running())
         status_->setText(QStringLiteral("Evaluations: %1   repairing").arg(n));
     else
-        status_->setText(j >= 0.0 ? QStringLiteral("Evaluations: %1   J: %2").arg(n).arg(j, 0, 'f', 3)
-                                  : QStringLiteral("Evaluations: %1   J: infeasible").arg(n));
+        status_->setText(j >= 0.0
+                             ? QStringLiteral("Evaluations: %1   J: %2").arg(n).arg(j, 0, 'f', 3)
+                             : QStringLiteral("Evaluations: %1   J: infeasible").arg(n));
 }
 
 void TBalanceEvents::RunFinished() {
@@ -293,16 +294,19 @@ void TBalanceEvents::ShowResult() {
     } else if (!r.Feasible) {
         lines << QStringLiteral("No feasible design found (infeasibility %1 remains).")
                      .arg(r.InfeasibilityAfter, 0, 'f', 3);
-        for (const std::string& l : kes::BalanceFailureLines(r.Failures, r.Start.Feasible() ? 0.0 : minLead_->value()))
+        for (const std::string& l :
+             kes::BalanceFailureLines(r.Failures, r.Start.Feasible() ? 0.0 : minLead_->value()))
             lines << QString::fromStdString(l);
         lines << QString::fromStdString(r.Suggestion);
     } else {
         lines << QStringLiteral("%1J before %2, after %3; %4 evaluations%5.")
-                     .arg(r.Repaired() ? QStringLiteral("The design was infeasible and is repaired. ")
-                                       : QString())
+                     .arg(r.Repaired()
+                              ? QStringLiteral("The design was infeasible and is repaired. ")
+                              : QString())
                      .arg(j(r.ObjectiveBefore), j(r.ObjectiveAfter))
                      .arg(r.Evaluations)
-                     .arg(r.Cancelled ? QStringLiteral(" (cancelled: the best so far)") : QString());
+                     .arg(r.Cancelled ? QStringLiteral(" (cancelled: the best so far)")
+                                      : QString());
     }
     const QString text = lines.join(QLatin1Char('\n'));
     summary_->setText(text);
@@ -316,7 +320,8 @@ bool TBalanceEvents::Apply() {
         apply_->setEnabled(false);
         return false;
     }
-    if (!balance_apply::ApplyDesignChanges(model_, result_->Changes, "Balance Events")) return false;
+    if (!balance_apply::ApplyDesignChanges(model_, result_->Changes, "Balance Events"))
+        return false;
     // As when a dimension dialog closes: the arm to mid gear.
     link_.SetRevArmBarPosition(0);
     model_.CutOffFrontText.clear();
@@ -351,7 +356,8 @@ void TBalanceEvents::Suggest() {
     const std::vector<int> ids = kes::DimensionsToAdd(advice.Ranked, def.MaxAdded);
     for (int row = 0; row < dims_->rowCount(); ++row) {
         QTableWidgetItem* name = dims_->item(row, balance_tables::DimColumn);
-        if (name && std::find(ids.begin(), ids.end(), name->data(Qt::UserRole).toInt()) != ids.end())
+        if (name &&
+            std::find(ids.begin(), ids.end(), name->data(Qt::UserRole).toInt()) != ids.end())
             name->setCheckState(Qt::Checked);
     }
     summary_->setText(advice.Line.empty()

@@ -20,7 +20,8 @@ using namespace kes;
 
 Model BigEngine() {
     Model m = analysis_test::Factory();
-    const FileResult r = LoadDimensionsByExtension(m, std::string(KESTROVE_DATA) + "/big-engine.kvd");
+    const FileResult r =
+        LoadDimensionsByExtension(m, std::string(KESTROVE_DATA) + "/big-engine.kvd");
     EXPECT_TRUE(r.Ok) << r.Message;
     return m;
 }
@@ -37,8 +38,9 @@ Model BlindLeadEngine() {
 TEST(BalanceRepair, SampleEnginesEndFeasibleAndReportTheirAfterFigures) {
     Model scaled = BigEngine();
     ASSERT_TRUE(ScaleDesign(scaled, 1.3));
-    const analysis_test::NamedDesign designs[] = {
-        {"big engine", BigEngine()}, {"big engine x 1.3", scaled}, {"blind lead", BlindLeadEngine()}};
+    const analysis_test::NamedDesign designs[] = {{"big engine", BigEngine()},
+                                                  {"big engine x 1.3", scaled},
+                                                  {"blind lead", BlindLeadEngine()}};
     for (const auto& [name, design] : designs) {
         SCOPED_TRACE(name);
         const BalanceDef def = DefaultBalanceDef(design);
@@ -53,7 +55,8 @@ TEST(BalanceRepair, SampleEnginesEndFeasibleAndReportTheirAfterFigures) {
         const EventsReport fresh = ComputeReport(applied, def.Settings);
         ASSERT_EQ(fresh.Rows.size(), r.After.Rows.size());
         for (size_t i = 0; i < fresh.Rows.size(); ++i) {
-            for (const PortEventSet* p : {&fresh.Rows[i].Events.Front, &fresh.Rows[i].Events.Rear}) {
+            for (const PortEventSet* p :
+                 {&fresh.Rows[i].Events.Front, &fresh.Rows[i].Events.Rear}) {
                 ASSERT_TRUE(p->Lead);
                 EXPECT_GT(*p->Lead, 0.0);
                 EXPECT_TRUE(p->Pct(CutOff));

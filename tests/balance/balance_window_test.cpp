@@ -160,9 +160,8 @@ class BalanceWindowTest : public QObject {
         // Only the wheel free: nothing can repair it.
         auto* dims = w.findChild<QTableWidget*>(QStringLiteral("FreeDims"));
         for (int row = 0; row < dims->rowCount(); ++row)
-            dims->item(row, 0)->setCheckState(dims->item(row, 0)->data(Qt::UserRole).toInt() == 1
-                                                  ? Qt::Checked
-                                                  : Qt::Unchecked);
+            dims->item(row, 0)->setCheckState(
+                dims->item(row, 0)->data(Qt::UserRole).toInt() == 1 ? Qt::Checked : Qt::Unchecked);
         QVERIFY(RunAndWait(w));
         QVERIFY(!w.Result()->Feasible);
         QVERIFY(w.findChild<QLabel*>(QStringLiteral("Summary"))

@@ -25,9 +25,9 @@ namespace kes {
 
 struct BalanceProgress {
     int Evaluations = 0;
-    int Phase = 2; // 1: repairing, 2: balancing
+    int Phase = 2;                       // 1: repairing, 2: balancing
     std::optional<double> Infeasibility; // of the design just evaluated, while repairing
-    std::optional<double> Current; // J of the design just evaluated; absent when infeasible
+    std::optional<double> Current;       // J of the design just evaluated; absent when infeasible
     std::optional<double> Best;
 };
 
@@ -59,12 +59,12 @@ struct BalanceResult {
     bool Cancelled = false;
     // Every free dimension in the def's order, then those added.
     std::vector<BalanceChange> Changes;
-    std::vector<int> Added;   // freed by the run, the repair being stuck
-    std::vector<int> LeftOut; // free, but moving no event: left as they are
+    std::vector<int> Added;               // freed by the run, the repair being stuck
+    std::vector<int> LeftOut;             // free, but moving no event: left as they are
     std::vector<BalanceFailure> Failures; // of the result, when infeasible
     std::vector<FreeSuggestion> Suggestions;
-    std::string Suggestion; // the line to show when no feasible design was found
-    Mechanism Balanced;     // the start with the changes, mid gear found
+    std::string Suggestion;     // the line to show when no feasible design was found
+    Mechanism Balanced;         // the start with the changes, mid gear found
     EventsReport Before, After; // at the def's settings
 
     bool Changed() const;

@@ -66,7 +66,7 @@ struct BalanceDef {
     int MaxRepairEvaluations = 600;
     // The balancing's evaluation limit after a repair (which has moved the
     // design far and often freed more dimensions), to keep a run short.
-    int MaxEvaluationsAfterRepair = 250;
+    int MaxEvaluationsAfterRepair = 180;
     // When the repair cannot reach a feasible design with the free
     // dimensions, add the best-ranked others (at most MaxAdded) and try
     // again. On for the default free set, off when the user chose one.

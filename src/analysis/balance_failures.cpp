@@ -54,8 +54,8 @@ std::string Line(const BalanceFailure& f, int port, bool bothSides, double minLe
         std::string laps = f.Lap ? Fixed(*f.Lap, 3) : "?";
         if (otherLap && f.Lap && Fixed(*otherLap, 3) != laps) laps += "/" + Fixed(*otherLap, 3);
         return where + " the valve travel " + (f.ValveTravel ? Fixed(*f.ValveTravel, 3) : "?") +
-               " does not uncover " + Ports(port) + " (lap" + (port == NoPort ? "s " : " ") +
-               laps + "): no admission";
+               " does not uncover " + Ports(port) + " (lap" + (port == NoPort ? "s " : " ") + laps +
+               "): no admission";
     }
     case BalanceProblem::NoLead:
         return where + " the lead of " + Ports(port) + " is " + LeadText(minLead) +

@@ -29,7 +29,8 @@ struct Group {
 };
 const Group Groups[] = {
     {119, 118, "the valve's steam laps (Valve Length Front/Rear Half)",
-     "the front steam lap (Valve Length Front Half)", "the rear steam lap (Valve Length Rear Half)"},
+     "the front steam lap (Valve Length Front Half)",
+     "the rear steam lap (Valve Length Rear Half)"},
     {7, 9, "the combination lever (Combo Lever Upper/Lower)",
      "the combination lever (Combo Lever Upper)", "the combination lever (Combo Lever Lower)"},
     {121, 120, "the exhaust laps (Valve Exh Cavity Front/Rear Half)",
@@ -88,7 +89,8 @@ std::vector<FreeSuggestion> RankFreeDimensions(const Mechanism& m, const Balance
     double total = 0.0;
     for (size_t r = 0; r < base.Rows.size(); ++r) {
         for (int port = 0; port < 2; ++port) {
-            const auto& lead = (port == 0 ? base.Rows[r].Events.Front : base.Rows[r].Events.Rear).Lead;
+            const auto& lead =
+                (port == 0 ? base.Rows[r].Events.Front : base.Rows[r].Events.Rear).Lead;
             Item& it = items[r * 2 + static_cast<size_t>(port)];
             it.Lead = lead.value_or(aim);
             it.Short = std::max(0.0, aim - it.Lead);
@@ -109,7 +111,8 @@ std::vector<FreeSuggestion> RankFreeDimensions(const Mechanism& m, const Balance
             double score = 0.0;
             for (size_t r = 0; r < table.Rows.size() && r < base.Rows.size(); ++r) {
                 for (int port = 0; port < 2; ++port) {
-                    const std::optional<double>& s = table.At(i, r)[static_cast<size_t>(port)][SensLead];
+                    const std::optional<double>& s =
+                        table.At(i, r)[static_cast<size_t>(port)][SensLead];
                     if (!s) continue;
                     const double gain = sign * *s * reach;
                     const Item& it = items[r * 2 + static_cast<size_t>(port)];
@@ -127,8 +130,9 @@ std::vector<FreeSuggestion> RankFreeDimensions(const Mechanism& m, const Balance
         const double share = best / total;
         if (share >= LeastScore) ranked.push_back(FreeSuggestion{id, share, bestSign});
     }
-    std::stable_sort(ranked.begin(), ranked.end(),
-                     [](const FreeSuggestion& a, const FreeSuggestion& b) { return a.Score > b.Score; });
+    std::stable_sort(
+        ranked.begin(), ranked.end(),
+        [](const FreeSuggestion& a, const FreeSuggestion& b) { return a.Score > b.Score; });
     return ranked;
 }
 
@@ -185,7 +189,8 @@ std::vector<int> NoEffectDimensions(const Mechanism& m, const BalanceDef& def) {
     // The optional terms look at mid gear and normal full gear too.
     ReportDef probe = def.Settings;
     if (probe.Settings.empty())
-        for (double o : {0.0, static_cast<double>(m.Frame.RevArmNorm), -static_cast<double>(m.Frame.RevArmNorm)})
+        for (double o : {0.0, static_cast<double>(m.Frame.RevArmNorm),
+                         -static_cast<double>(m.Frame.RevArmNorm)})
             probe.Offsets.push_back(o);
     const EventsReport base = ComputeReport(m, probe);
     EventsReport moved;

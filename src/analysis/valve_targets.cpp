@@ -25,7 +25,7 @@ constexpr double CutOffTolerance = 0.5;
 constexpr double HoldLeadWeight = 1e4;
 constexpr double HoldCutOffWeight = 10.0;
 // The balancing from a fitted design starts near its end: a short run.
-constexpr int BalanceEvaluations = 200;
+constexpr int BalanceEvaluations = 120;
 
 std::optional<double> Mean(std::initializer_list<std::optional<double>> values) {
     double sum = 0.0;
@@ -47,7 +47,8 @@ std::string CheckTargets(const TargetsDef& d) {
     if (!std::isfinite(d.Lead)) return "the lead wanted is not a number";
     if (!(d.FullGearCutOffPct > 0.0 && d.FullGearCutOffPct < 100.0))
         return "the full-gear cut-off wanted must lie between 0 and 100 %";
-    if (d.ExhaustLap && !std::isfinite(*d.ExhaustLap)) return "the exhaust lap wanted is not a number";
+    if (d.ExhaustLap && !std::isfinite(*d.ExhaustLap))
+        return "the exhaust lap wanted is not a number";
     for (int id : d.Free)
         if (!IsDimensionId(id)) return "unknown dimension id " + std::to_string(id);
     return {};
@@ -117,8 +118,9 @@ TargetsResult RunTargets(const Mechanism& start, const TargetsDef& def,
                          ToFloat(ExhCavityForLap(m, front, *def.ExhaustLap)));
     }
 
-    result.FitFree = def.Free.empty() ? std::vector<int>(std::begin(SteamLapIds), std::end(SteamLapIds))
-                                      : def.Free;
+    result.FitFree = def.Free.empty()
+                         ? std::vector<int>(std::begin(SteamLapIds), std::end(SteamLapIds))
+                         : def.Free;
     result.Fit = RunBalance(m, FitDef(m, def, result.FitFree), control);
     result.Evaluations = result.Fit.Evaluations;
     if (!result.Fit.Error.empty()) {

@@ -17,8 +17,8 @@
 namespace kes {
 
 struct TargetsDef {
-    double Lead = 0.03; // length units
-    bool LeadOverRange = false; // false: at mid gear; true: at every balance setting too
+    double Lead = 0.03;              // length units
+    bool LeadOverRange = false;      // false: at mid gear; true: at every balance setting too
     double FullGearCutOffPct = 75.0; // at mid gear +/- RevArmNorm, both ports
     // The exhaust lap wanted on both ports (negative: exhaust clearance);
     // absent: the exhaust laps as they stand.
@@ -50,13 +50,13 @@ TargetsReached MeasureTargets(const Mechanism& m);
 struct TargetsResult {
     std::string Error; // a bad def; nothing was run
     bool Feasible = false;
-    bool LeverFreed = false; // the fit needed the combination lever
+    bool LeverFreed = false;  // the fit needed the combination lever
     std::vector<int> FitFree; // what the fit moved
     BalanceResult Fit;        // the fit to the targets
     BalanceResult Balance;    // the balancing from the fitted design
     TargetsReached Before, After;
-    std::vector<BalanceChange> Changes; // every dimension changed, start to end
-    Mechanism Designed;                 // the start with the changes, mid gear found
+    std::vector<BalanceChange> Changes;     // every dimension changed, start to end
+    Mechanism Designed;                     // the start with the changes, mid gear found
     EventsReport ReportBefore, ReportAfter; // at the balance settings
     int Evaluations = 0;
     bool Cancelled = false;

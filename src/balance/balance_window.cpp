@@ -1,6 +1,7 @@
 #include "balance/balance_window.h"
 
 #include "balance/balance_tables.h"
+#include "balance/design_apply.h"
 #include "model/design_changes.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
@@ -23,6 +24,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -84,6 +86,9 @@ void TBalanceEvents::Build() {
     targetFullCut_ = Spin(QStringLiteral("TargetFullCut"), 100.0, 2, this);
     form->addRow(QStringLiteral("Weight full-gear cut-off"), weightFullCut_);
     form->addRow(QStringLiteral("Full-gear cut-off target %"), targetFullCut_);
+    minLead_ = Spin(QStringLiteral("MinLead"), 1.0, 4, this);
+    minLead_->setToolTip(QStringLiteral("Every lead must exceed this (0: strictly positive)"));
+    form->addRow(QStringLiteral("Least lead"), minLead_);
     method_ = new QComboBox(this);
     method_->setObjectName(QStringLiteral("Method"));
     for (kes::BalanceMethod m :
@@ -110,12 +115,16 @@ void TBalanceEvents::Build() {
     apply_ = new QPushButton(QStringLiteral("Apply"), this);
     apply_->setObjectName(QStringLiteral("Apply"));
     apply_->setEnabled(false);
+    suggest_ = new QPushButton(QStringLiteral("Suggest"), this);
+    suggest_->setObjectName(QStringLiteral("Suggest"));
+    suggest_->setToolTip(QStringLiteral("Tick the dimensions that would help most"));
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("Progress"));
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("Status"));
     buttons->addWidget(run_);
     buttons->addWidget(cancel_);
+    buttons->addWidget(suggest_);
     buttons->addWidget(progress_, 1);
     buttons->addWidget(status_, 1);
     buttons->addWidget(apply_);
@@ -142,6 +151,7 @@ void TBalanceEvents::Build() {
     connect(run_, &QPushButton::clicked, this, &TBalanceEvents::Run);
     connect(cancel_, &QPushButton::clicked, this, &TBalanceEvents::Cancel);
     connect(apply_, &QPushButton::clicked, this, &TBalanceEvents::Apply);
+    connect(suggest_, &QPushButton::clicked, this, &TBalanceEvents::Suggest);
 }
 
 void TBalanceEvents::RefreshFromModel() {
@@ -179,6 +189,16 @@ kes::BalanceDef TBalanceEvents::CurrentDef(QString& error) const {
     def.Weights.FullGearCutOff = weightFullCut_->value();
     def.Weights.FullGearCutOffTarget = targetFullCut_->value();
     def.Method = static_cast<kes::BalanceMethod>(method_->currentData().toInt());
+    def.MinLead = minLead_->value();
+    // The default free set may grow when the repair is stuck; a chosen one not.
+    std::vector<int> ids;
+    for (const kes::BalanceFreeDim& f : def.Free)
+        ids.push_back(f.Id);
+    std::vector<int> defaults(std::begin(kes::DefaultFreeDimensionIds),
+                              std::end(kes::DefaultFreeDimensionIds));
+    std::sort(ids.begin(), ids.end());
+    std::sort(defaults.begin(), defaults.end());
+    def.AddFreeWhenStuck = ids == defaults;
     def.MaxEvaluations = maxEvals_->value();
     def.Multistart = multistart_->value();
     return def;
@@ -193,6 +213,11 @@ void TBalanceEvents::Run() {
         return;
     }
     startFingerprint_ = kes::DesignFingerprint(model_);
+    // The last run's message and tables go.
+    result_.reset();
+    summary_->clear();
+    changes_->setRowCount(0);
+    events_->setRowCount(0);
     cancelFlag_ = false;
     evaluations_ = 0;
     currentJ_ = -1.0;
@@ -209,6 +234,7 @@ void TBalanceEvents::Run() {
         control.Progress = [this](const kes::BalanceProgress& p) {
             evaluations_ = p.Evaluations;
             currentJ_ = p.Current.value_or(-1.0);
+            repairing_ = p.Phase == 1;
         };
         auto result = std::make_unique<kes::BalanceResult>(kes::RunBalance(start, def, control));
         pending_ = std::move(result);
@@ -225,8 +251,12 @@ void TBalanceEvents::ShowProgress() {
     const int n = evaluations_;
     const double j = currentJ_;
     progress_->setValue(std::min(n, progress_->maximum()));
-    status_->setText(j >= 0.0 ? QStringLiteral("Evaluations: %1   J: %2").arg(n).arg(j, 0, 'f', 3)
-                              : QStringLiteral("Evaluations: %1   J: infeasible").arg(n));
+    if (repairing_ && Running())
+        status_->setText(QStringLiteral("Evaluations: %1   repairing").arg(n));
+    else
+        status_->setText(j >= 0.0
+                             ? QStringLiteral("Evaluations: %1   J: %2").arg(n).arg(j, 0, 'f', 3)
+                             : QStringLiteral("Evaluations: %1   J: infeasible").arg(n));
 }
 
 void TBalanceEvents::RunFinished() {
@@ -236,6 +266,7 @@ void TBalanceEvents::RunFinished() {
     run_->setEnabled(true);
     cancel_->setEnabled(false);
     ShowProgress();
+    progress_->setValue(progress_->maximum()); // the run is over, however it ended
     ShowResult();
     emit Finished();
 }
@@ -248,19 +279,36 @@ void TBalanceEvents::ShowResult() {
     const auto j = [](const std::optional<double>& v) {
         return v ? QString::number(*v, 'f', 3) : QStringLiteral("-");
     };
-    QString text;
-    if (!r.Error.empty()) {
-        text = QString::fromStdString(r.Error);
-    } else if (!r.Start.Feasible()) {
-        text = QStringLiteral("The design as it stands is infeasible: %1 (setting %2).")
-                   .arg(QString::fromLatin1(kes::BalanceProblemText(r.Start.Problem)))
-                   .arg(r.Start.ProblemSetting, 0, 'f', 4);
-    } else {
-        text = QStringLiteral("J before %1, after %2; %3 evaluations%4.")
-                   .arg(j(r.ObjectiveBefore), j(r.ObjectiveAfter))
-                   .arg(r.Evaluations)
-                   .arg(r.Cancelled ? QStringLiteral(" (cancelled: the best so far)") : QString());
+    QStringList lines;
+    for (int id : r.LeftOut)
+        lines << QString::fromStdString(kes::NoEffectText(id));
+    if (!r.Added.empty()) {
+        QStringList names;
+        for (int id : r.Added)
+            names << QString::fromStdString(kes::PlainDimensionName(id));
+        lines << QStringLiteral("The repair needed more free dimensions: added %1.")
+                     .arg(names.join(QStringLiteral(", ")));
     }
+    if (!r.Error.empty()) {
+        lines << QString::fromStdString(r.Error);
+    } else if (!r.Feasible) {
+        lines << QStringLiteral("No feasible design found (infeasibility %1 remains).")
+                     .arg(r.InfeasibilityAfter, 0, 'f', 3);
+        for (const std::string& l :
+             kes::BalanceFailureLines(r.Failures, r.Start.Feasible() ? 0.0 : minLead_->value()))
+            lines << QString::fromStdString(l);
+        lines << QString::fromStdString(r.Suggestion);
+    } else {
+        lines << QStringLiteral("%1J before %2, after %3; %4 evaluations%5.")
+                     .arg(r.Repaired()
+                              ? QStringLiteral("The design was infeasible and is repaired. ")
+                              : QString())
+                     .arg(j(r.ObjectiveBefore), j(r.ObjectiveAfter))
+                     .arg(r.Evaluations)
+                     .arg(r.Cancelled ? QStringLiteral(" (cancelled: the best so far)")
+                                      : QString());
+    }
+    const QString text = lines.join(QLatin1Char('\n'));
     summary_->setText(text);
     apply_->setEnabled(r.Feasible && r.Changed());
 }
@@ -272,24 +320,47 @@ bool TBalanceEvents::Apply() {
         apply_->setEnabled(false);
         return false;
     }
-    bool any = false;
-    for (const kes::BalanceChange& c : result_->Changes) {
-        if (c.After == kes::GetDimension(model_, c.Id)) continue;
-        kes::PushUndo(model_, c.Id, kes::GetDimension(model_, c.Id));
-        kes::SetDimension(model_, c.Id, c.After);
-        kes::CompleteUndo(model_, kes::GetDimension(model_, c.Id), kes::DimensionName(c.Id));
-        any = true;
-    }
-    if (!any) return false;
-    // As when a dimension dialog closes: mid gear again, the arm to it.
-    kes::FindMidGear(model_);
+    if (!balance_apply::ApplyDesignChanges(model_, result_->Changes, "Balance Events"))
+        return false;
+    // As when a dimension dialog closes: the arm to mid gear.
     link_.SetRevArmBarPosition(0);
     model_.CutOffFrontText.clear();
     model_.CutOffRearText.clear();
-    kes::MarkDesignModified(model_);
     link_.RefreshUndoButton();
     apply_->setEnabled(false);
+    RefreshValues();
     startFingerprint_ = kes::DesignFingerprint(model_);
     emit Applied();
     return true;
+}
+
+void TBalanceEvents::RefreshValues() {
+    for (int row = 0; row < dims_->rowCount(); ++row) {
+        const QTableWidgetItem* name = dims_->item(row, balance_tables::DimColumn);
+        QTableWidgetItem* value = dims_->item(row, balance_tables::ValueColumn);
+        if (!name || !value) continue;
+        value->setText(
+            QString::number(kes::GetDimension(model_, name->data(Qt::UserRole).toInt()), 'f', 4));
+    }
+}
+
+void TBalanceEvents::Suggest() {
+    if (Running()) return;
+    QString error;
+    const kes::BalanceDef def = CurrentDef(error);
+    if (!error.isEmpty()) {
+        status_->setText(error);
+        return;
+    }
+    const kes::FreeAdviceResult advice = kes::SuggestFreeDimensions(model_, def);
+    const std::vector<int> ids = kes::DimensionsToAdd(advice.Ranked, def.MaxAdded);
+    for (int row = 0; row < dims_->rowCount(); ++row) {
+        QTableWidgetItem* name = dims_->item(row, balance_tables::DimColumn);
+        if (name &&
+            std::find(ids.begin(), ids.end(), name->data(Qt::UserRole).toInt()) != ids.end())
+            name->setCheckState(Qt::Checked);
+    }
+    summary_->setText(advice.Line.empty()
+                          ? QStringLiteral("The design is feasible at these settings.")
+                          : QString::fromStdString(advice.Line));
 }

@@ -49,6 +49,11 @@ class TBalanceEvents : public QDialog {
     bool Apply();
     // The checklist's values and default bounds from the design as it is.
     void RefreshFromModel();
+    // The checklist's Value column from the design (after Apply, UnDo).
+    void RefreshValues();
+    // Ticks the dimensions that would help most (balance_suggest.h) and
+    // says why in the summary.
+    void Suggest();
 
   signals:
     void Finished();
@@ -79,6 +84,8 @@ class TBalanceEvents : public QDialog {
     QPushButton* run_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* apply_ = nullptr;
+    QPushButton* suggest_ = nullptr;
+    QDoubleSpinBox* minLead_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* summary_ = nullptr;
@@ -90,6 +97,7 @@ class TBalanceEvents : public QDialog {
     std::atomic<bool> cancelFlag_{false};
     std::atomic<int> evaluations_{0};
     std::atomic<double> currentJ_{-1.0}; // below 0: infeasible or none yet
+    std::atomic<bool> repairing_{false};
     std::unique_ptr<kes::BalanceResult> pending_, result_;
     uint64_t startFingerprint_ = 0;
 };

@@ -195,8 +195,8 @@ void WriteBalanceJson(const kes::BalanceResult& r, const kes::BalanceDef& def, s
             << (f.Port == kes::FrontPort  ? "\"front\""
                 : f.Port == kes::RearPort ? "\"rear\""
                                           : "null")
-            << ", \"problem\": \"" << ProblemKey(f.Problem) << "\", \"lead\": " << JsonNumber(f.Lead)
-            << "}";
+            << ", \"problem\": \"" << ProblemKey(f.Problem)
+            << "\", \"lead\": " << JsonNumber(f.Lead) << "}";
     }
     out << "], \"suggestion\": " << (r.Feasible ? std::string("null") : Quoted(r.Suggestion))
         << ", \"messages\": [";
@@ -282,7 +282,8 @@ int WriteSuggestions(const kes::Model& m, const kes::BalanceDef& def, std::ostre
             << (s.Direction > 0 ? "longer" : "shorter") << "\n";
     for (const std::string& l : kes::BalanceFailureLines(a.Failures, def.MinLead))
         out << "# " << l << "\n";
-    out << "# " << (a.Line.empty() ? std::string("The design is feasible at these settings") : a.Line)
+    out << "# "
+        << (a.Line.empty() ? std::string("The design is feasible at these settings") : a.Line)
         << "\n";
     return 0;
 }

@@ -123,7 +123,8 @@ int RunTargetsCommand(kes::Model& m, Args& args, std::ostream& out) {
     if (!r.Feasible) {
         std::cerr << "kestrove-cli: targets: no feasible design found"
                   << (output ? "; nothing written" : "") << "\n";
-        const std::string& s = r.Balance.Suggestion.empty() ? r.Fit.Suggestion : r.Balance.Suggestion;
+        const std::string& s =
+            r.Balance.Suggestion.empty() ? r.Fit.Suggestion : r.Balance.Suggestion;
         if (!s.empty()) std::cerr << "kestrove-cli: targets: " << s << "\n";
         return 3;
     }

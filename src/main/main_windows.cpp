@@ -5,6 +5,7 @@
 #include "auxiliary/draw_lines_window.h"
 #include "auxiliary/instructions_window.h"
 #include "balance/balance_window.h"
+#include "targets/targets_window.h"
 #include "diagrams/diagram_paint.h"
 #include "diagrams/oval_window.h"
 #include "diagrams/port_window.h"
@@ -294,6 +295,16 @@ void TMainForm::AddWindowCommands() {
             balance->activateWindow();
         });
     }
+    // "Design Valve to Targets...", modeless like Balance.
+    auto* targets = new TDesignTargets(model_, *this, this);
+    auto* targetsAct = new QAction(QString::fromUtf8("Design Valve to &Targets\u2026"), this);
+    targetsAct->setObjectName(QStringLiteral("DesignTargets1"));
+    dims->insertAction(firstDims, targetsAct);
+    connect(targetsAct, &QAction::triggered, targets, [targets] {
+        targets->show();
+        targets->raise();
+    });
+    connect(targets, &TDesignTargets::Applied, balance, &TBalanceEvents::RefreshValues);
     if (firstDims) dims->insertSeparator(firstDims);
 
     // Draw&Graphs: the four diagrams.

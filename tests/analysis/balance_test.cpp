@@ -165,7 +165,7 @@ TEST(Balance, KeepsEveryMethodWithinNarrowBounds) {
     }
 }
 
-TEST(Balance, ReportsAnInfeasibleStartAndChangesNothing) {
+TEST(Balance, RepairsAnInfeasibleStartThenBalances) {
     struct Case {
         const char* Name;
         Model Design;
@@ -175,18 +175,22 @@ TEST(Balance, ReportsAnInfeasibleStartAndChangesNothing) {
     farReverse.Frame.RevArmMax = 2.5f; // the radius bar cannot follow so far in reverse
     const Case cases[] = {
         {"does not close at full gear", farReverse, BalanceProblem::DoesNotClose},
-        // Its front port never cuts off at short forward settings.
-        {"altered gear", analysis_test::AlteredGear(), BalanceProblem::LostCutOff},
+        // Its front lead is negative at short forward settings.
+        {"altered gear", analysis_test::AlteredGear(), BalanceProblem::NoLead},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        const BalanceResult r = RunBalance(c.Design, DefaultBalanceDef(c.Design));
+        const BalanceDef def = DefaultBalanceDef(c.Design);
+        const BalanceResult r = RunBalance(c.Design, def);
         EXPECT_TRUE(r.Error.empty());
         EXPECT_FALSE(r.Start.Feasible());
         EXPECT_EQ(r.Start.Problem, c.Problem);
-        EXPECT_FALSE(r.Feasible);
-        EXPECT_FALSE(r.Changed());
-        EXPECT_EQ(r.Evaluations, 1);
+        ASSERT_TRUE(r.Feasible);
+        EXPECT_TRUE(r.Repaired());
+        EXPECT_EQ(r.Phase, 2);
+        EXPECT_TRUE(r.Failures.empty());
+        EXPECT_TRUE(FindBalanceFailures(r.Balanced, def).empty());
+        EXPECT_TRUE(EvaluateBalance(r.Balanced, def).Feasible());
     }
 }
 

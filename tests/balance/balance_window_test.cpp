@@ -157,12 +157,22 @@ class BalanceWindowTest : public QObject {
         model.Frame.RevArmMax = 2.5f; // the radius bar cannot follow so far
         TBalanceEvents w(model, link);
         w.show();
+        // Only the wheel free: nothing can repair it.
+        auto* dims = w.findChild<QTableWidget*>(QStringLiteral("FreeDims"));
+        for (int row = 0; row < dims->rowCount(); ++row)
+            dims->item(row, 0)->setCheckState(
+                dims->item(row, 0)->data(Qt::UserRole).toInt() == 1 ? Qt::Checked : Qt::Unchecked);
         QVERIFY(RunAndWait(w));
         QVERIFY(!w.Result()->Feasible);
         QVERIFY(w.findChild<QLabel*>(QStringLiteral("Summary"))
                     ->text()
-                    .contains(QStringLiteral("infeasible")));
+                    .contains(QStringLiteral("No feasible design found")));
+        QVERIFY(w.findChild<QLabel*>(QStringLiteral("Summary"))
+                    ->text()
+                    .contains(QStringLiteral("Driver Dia has no effect on the events")));
         QVERIFY(!Button(w, "Apply")->isEnabled());
+        QCOMPARE(w.findChild<QProgressBar*>(QStringLiteral("Progress"))->value(),
+                 w.findChild<QProgressBar*>(QStringLiteral("Progress"))->maximum());
     }
 
     void badBoundsAreRefusedBeforeRunning() {

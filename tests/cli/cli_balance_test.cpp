@@ -6,6 +6,7 @@
 #include "analysis/report_format.h"
 #include "cli/cli_balance.h"
 #include "files/dimension_file.h"
+#include "model/dimensions.h"
 #include "model/model.h"
 
 #include <gtest/gtest.h>
@@ -126,11 +127,45 @@ TEST(CliBalance, CsvListsTheObjectiveAndEveryFreeDimension) {
 TEST(CliBalance, InfeasibleDesignIsReportedAndNothingWritten) {
     kes::Model m = Loaded("");
     const fs::path out = TempFile("-infeasible.kvd");
-    const Outcome o =
-        Balance(m, {"--set", "RevArmMax=2.5", "--format", "json", "-o", out.string()});
+    const Outcome o = Balance(m, {"--set", "RevArmMax=2.5", "--free", "DriverDiameter", "--format",
+                                  "json", "-o", out.string()});
     EXPECT_EQ(o.Status, 3);
     EXPECT_NE(o.Out.find("\"feasible\": false"), std::string::npos);
     EXPECT_FALSE(fs::exists(out));
+}
+
+TEST(CliBalance, SampleEngineIsRepairedAndOnlyTheWheelFreeIsNot) {
+    const std::string big = std::string(KESTROVE_DATA) + "/big-engine.kvd";
+    {
+        kes::Model m = Loaded(big);
+        const Outcome o = Balance(m, {"--format", "json"});
+        EXPECT_EQ(o.Status, 0);
+        EXPECT_NE(o.Out.find("\"feasible\": true"), std::string::npos);
+        EXPECT_NE(o.Out.find("\"repaired\": true"), std::string::npos);
+    }
+    // An existing output file stays as it was.
+    const fs::path out = TempFile("-kept.kvd");
+    {
+        kes::Model m = Loaded("");
+        ASSERT_TRUE(kes::SaveDimensionFile(m, out.string()).Ok);
+    }
+    const auto before = fs::file_size(out);
+    kes::Model m = Loaded(big);
+    const Outcome o =
+        Balance(m, {"--free", "DriverDiameter", "--format", "json", "-o", out.string()});
+    EXPECT_EQ(o.Status, 3);
+    EXPECT_NE(o.Out.find("Driver Dia has no effect on the events: left as it is"),
+              std::string::npos);
+    const size_t at = o.Out.find("\"suggestion\": \"");
+    ASSERT_NE(at, std::string::npos);
+    const std::string suggestion = o.Out.substr(at, 300);
+    EXPECT_TRUE(suggestion.find("steam lap") != std::string::npos ||
+                suggestion.find("combination lever") != std::string::npos)
+        << suggestion;
+    EXPECT_EQ(fs::file_size(out), before);
+    kes::Model reread = Loaded(out.string());
+    EXPECT_EQ(kes::GetDimension(reread, 119), kes::GetDimension(Loaded(""), 119));
+    fs::remove(out);
 }
 
 TEST(CliBalance, BadOptionsAreUsageErrors) {

@@ -4,8 +4,8 @@
 
 #include "export/design_report.h"
 #include "export/paper.h"
-#include "main/gear_drawing.h"
 #include "model/model.h"
+#include "picture/gear_drawing.h"
 
 #include <QFileInfo>
 #include <QString>

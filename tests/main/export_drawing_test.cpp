@@ -3,8 +3,8 @@
 
 #include "export/tiled_pages.h"
 #include "export_test_support.h"
-#include "main/gear_drawing.h"
 #include "model/model.h"
+#include "picture/gear_drawing.h"
 
 #include <QFile>
 #include <QTemporaryDir>

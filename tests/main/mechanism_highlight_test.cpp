@@ -1,10 +1,10 @@
 // Dimension highlight mode: the view it zooms to, the blinking segment,
 // the dialog it closes and reopens, its end after 1000 frames or a click.
 
-#include "main/dimension_highlight.h"
 #include "main_test_rig.h"
 #include "main_text_recorder.h"
 #include "model/dimensions.h"
+#include "picture/dimension_highlight.h"
 
 #include <QApplication>
 #include <QTest>

@@ -2,14 +2,14 @@
 // solved positions, the fixed pivots, the counterweight, the screen texts,
 // the steam display and the exhaust beats, the cut-off read-outs.
 
-#include "main/screen_texts.h"
-#include "main/steam_display.h"
 #include "main_test_rig.h"
 #include "main_text_recorder.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
 #include "model/format.h"
 #include "model/rounding.h"
+#include "picture/screen_texts.h"
+#include "picture/steam_display.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "main/frame_memo.h"
+#include "picture/frame_memo.h"
 
-#include "main/animation_tick.h"
 #include "model/model.h"
+#include "picture/animation_tick.h"
 
 #include <cstring>
 #include <string>

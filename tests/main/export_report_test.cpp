@@ -2,6 +2,7 @@
 // File menu's paper commands.
 
 #include "diagrams/picture_stamp.h"
+#include "diagrams/stamp_file_dialog.h"
 #include "export/design_report.h"
 #include "export/report_print.h"
 #include "export/report_text.h"

@@ -2,6 +2,7 @@
 
 #include "balance/balance_tables.h"
 #include "model/design_changes.h"
+#include "model/design_edit.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
 #include "model/mid_gear.h"
@@ -24,10 +25,14 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <string_view>
+#include <vector>
 
 namespace {
 
 const QString Caption = QStringLiteral("Balance Events");
+// The name its Apply gives the undo step.
+constexpr std::string_view BalanceStepName = "Balance Events";
 constexpr int PollMs = 50; // progress read-out while a run goes on
 constexpr int WindowWidth = 980;
 constexpr int WindowHeight = 640;
@@ -272,21 +277,15 @@ bool TBalanceEvents::Apply() {
         apply_->setEnabled(false);
         return false;
     }
-    bool any = false;
-    for (const kes::BalanceChange& c : result_->Changes) {
-        if (c.After == kes::GetDimension(model_, c.Id)) continue;
-        kes::PushUndo(model_, c.Id, kes::GetDimension(model_, c.Id));
-        kes::SetDimension(model_, c.Id, c.After);
-        kes::CompleteUndo(model_, kes::GetDimension(model_, c.Id), kes::DimensionName(c.Id));
-        any = true;
-    }
-    if (!any) return false;
-    // As when a dimension dialog closes: mid gear again, the arm to it.
-    kes::FindMidGear(model_);
+    std::vector<kes::DesignEdit> edits;
+    for (const kes::BalanceChange& c : result_->Changes)
+        edits.push_back({c.Id, c.After});
+    const uint64_t revision = kes::DesignRevision(model_);
+    // One undo step; mid gear again and the arm to it, as when a dimension
+    // dialog closes.
+    kes::ApplyDesignEdit(model_, edits, BalanceStepName);
+    if (kes::DesignRevision(model_) == revision) return false;
     link_.SetRevArmBarPosition(0);
-    model_.CutOffFrontText.clear();
-    model_.CutOffRearText.clear();
-    kes::MarkDesignModified(model_);
     link_.RefreshUndoButton();
     apply_->setEnabled(false);
     startFingerprint_ = kes::DesignFingerprint(model_);

@@ -1,6 +1,7 @@
 #include "valve_events/events_window.h"
 
 #include "analysis/report_format.h"
+#include "model/design_edit.h"
 #include "model/model.h"
 #include "valve_events/events_tables.h"
 
@@ -123,12 +124,12 @@ bool TValveEvents::WantsSensitivity() const {
 }
 
 void TValveEvents::FollowDesign() {
-    const events_window::DesignKey key = events_window::KeyOf(model_);
-    const bool changed = !requestedKey_ || !(*requestedKey_ == key);
+    const uint64_t revision = kes::DesignRevision(model_);
+    const bool changed = !requestedRevision_ || *requestedRevision_ != revision;
     // The sensitivities are computed only while their tab is open.
     const bool needTable = WantsSensitivity() && !Computing() && shown_ && !shown_->Sensitivity;
     if (!changed && !needTable) return;
-    requestedKey_ = key;
+    requestedRevision_ = revision;
     Request();
 }
 

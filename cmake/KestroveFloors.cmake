@@ -1,6 +1,7 @@
 # The floors of the source tree (lowest first): model and files (standard
-# library only), controls, analysis (no Qt), the window shell, the window
-# libraries, main. A library exposes only its own folder: its include root
+# library only), controls, analysis (no Qt), the pictures (the mechanism
+# picture, the diagram painters and the paper copies: Qt Gui, no widgets),
+# the window shell, the window libraries, main. A library exposes only its own folder: its include root
 # in the build tree holds one link, <root>/<folder> -> src/<folder>, so a
 # file can include "<folder>/x.h" only for its own folder and the folders of
 # the libraries it links. An include from a lower floor to a higher one

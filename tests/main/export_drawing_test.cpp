@@ -7,6 +7,7 @@
 #include "picture/gear_drawing.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTransform>
 #include <QXmlStreamReader>
@@ -209,7 +210,7 @@ void ExportDrawingTest::openLinkageIsRefused() {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     ExportDrawingTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -6,7 +6,7 @@
 #include "model/dimensions.h"
 #include "picture/dimension_highlight.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QTest>
 
 namespace {
@@ -211,7 +211,7 @@ void MechanismHighlightTest::unknownIdDrawsOnlyTheHourglass() {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     MechanismHighlightTest test;
     return QTest::qExec(&test, argc, argv);
 }

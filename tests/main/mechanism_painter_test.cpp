@@ -11,7 +11,7 @@
 #include "picture/screen_texts.h"
 #include "picture/steam_display.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QTest>
 
 #include <cmath>
@@ -565,7 +565,7 @@ void MechanismPainterTest::farPointsDrawNothingAcrossThePicture() {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     MechanismPainterTest test;
     return QTest::qExec(&test, argc, argv);
 }

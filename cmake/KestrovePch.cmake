@@ -1,7 +1,7 @@
 # Precompiled headers: the Qt and GoogleTest headers are most of what every
 # file compiles. A library precompiles the Qt headers of its floor once for
-# its own files; the many one-file test programs share one precompiled
-# header per kind (kestrove_pch_reuse).
+# its own files; the many one-file GoogleTest programs share one
+# precompiled header (kestrove_pch_reuse).
 set(KESTROVE_PCH_GUI <QColor> <QFont> <QImage> <QPainter> <QPoint> <QRect> <QSize> <QString>)
 set(KESTROVE_PCH_WIDGETS ${KESTROVE_PCH_GUI} <QDialog> <QLabel> <QPushButton> <QWidget>)
 set(KESTROVE_PCH_GTEST <gtest/gtest.h>)
@@ -21,9 +21,7 @@ function(kestrove_pch_owner target kind)
     kestrove_pch(${target} ${kind})
 endfunction()
 
-# The test reuses the owner's header (a test whose flags differ from the
-# owner's compiles the headers itself: the compiler skips a header that does
-# not fit).
+# The test reuses the owner's header; its definitions must be the owner's.
 function(kestrove_pch_reuse target owner)
     if(KESTROVE_PCH AND TARGET ${owner})
         target_precompile_headers(${target} REUSE_FROM ${owner})

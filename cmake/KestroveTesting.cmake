@@ -2,10 +2,8 @@ include(GoogleTest)
 # Helpers that every tests/<room>/CMakeLists.txt uses.
 
 kestrove_pch_owner(kestrove_gtest_pch GTEST kestrove_model kestrove_files GTest::gtest_main kestrove_warnings)
-if(KESTROVE_GUI)
-    set(KESTROVE_PCH_QTTEST ${KESTROVE_PCH_WIDGETS} <QTest>)
-    kestrove_pch_owner(kestrove_qt_test_pch QTTEST kestrove_main Qt6::Test kestrove_warnings)
-endif()
+# The QtTest binaries precompile nothing: each folder defines its own
+# QT_TESTCASE_BUILDDIR, so no one header would fit them all.
 
 # A GoogleTest binary for the standard-library core.
 function(kestrove_gtest name)
@@ -27,7 +25,6 @@ function(kestrove_qt_test name)
     add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     target_link_libraries(${name} PRIVATE ${arg_LINK} Qt6::Test kestrove_warnings)
-    kestrove_pch_reuse(${name} kestrove_qt_test_pch)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
     # The recent files and the last folder go to a settings folder of the

@@ -5,6 +5,7 @@
 #include "main_test_rig.h"
 #include "model/design_edit.h"
 #include "model/dimensions.h"
+#include "model/dyn_vars.h"
 #include "model/model.h"
 #include "valve_events/events_tables.h"
 #include "valve_events/events_window.h"

@@ -4,7 +4,8 @@ BUILD_DIR ?= build
 CMAKE_FLAGS ?= -DKESTROVE_WERROR=ON
 JOBS ?= $(shell nproc)
 # The Qt-free libraries and their tests again, under the address and
-# undefined-behaviour sanitizers, in their own folder; any report fails.
+# undefined-behaviour sanitizers, in their own folder (configured once: the
+# build re-runs CMake itself when a CMakeLists changes); any report fails.
 SANITIZE_DIR ?= build-sanitize
 SANITIZE_FLAGS := -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer
 
@@ -24,9 +25,9 @@ run: build
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
-	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTROVE_GUI=OFF \
-		-DKESTROVE_BENCH=OFF $(CMAKE_FLAGS) -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" \
-		-DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)"
+	@test -f $(SANITIZE_DIR)/build.ninja || cmake -S . -B $(SANITIZE_DIR) -G Ninja \
+		-DCMAKE_BUILD_TYPE=Release -DKESTROVE_GUI=OFF -DKESTROVE_BENCH=OFF $(CMAKE_FLAGS) \
+		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)"
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	@cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)

@@ -3,10 +3,10 @@
 // argument switches the steam display off (0) or on (1).
 
 #include "bench_application.h"
-#include "main/animation_tick.h"
-#include "main/draw_state.h"
-#include "main/mechanism_painter.h"
 #include "model/model.h"
+#include "picture/animation_tick.h"
+#include "picture/draw_state.h"
+#include "picture/mechanism_painter.h"
 
 #include <QImage>
 

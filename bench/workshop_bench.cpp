@@ -3,7 +3,7 @@
 // ink).
 
 #include "analysis/setting_sheet.h"
-#include "main/gear_drawing.h"
+#include "picture/gear_drawing.h"
 #include "model/model.h"
 #include "workshop/gear_dxf.h"
 #include "workshop/tiled_sheets.h"

@@ -1,6 +1,7 @@
 # The floors of the source tree (lowest first): model and files (standard
-# library only), controls, analysis (no Qt), the window shell, the window
-# libraries, main. A library exposes only its own folder: its include root
+# library only), controls, analysis (no Qt), the pictures (the mechanism
+# picture, the diagram painters and the paper copies: Qt Gui, no widgets),
+# the window shell, the window libraries, main. A library exposes only its own folder: its include root
 # in the build tree holds one link, <root>/<folder> -> src/<folder>, so a
 # file can include "<folder>/x.h" only for its own folder and the folders of
 # the libraries it links. An include from a lower floor to a higher one
@@ -11,5 +12,10 @@ function(kestrove_floor_includes target folder)
     if(NOT IS_SYMLINK ${root}/${folder})
         file(CREATE_LINK ${PROJECT_SOURCE_DIR}/src/${folder} ${root}/${folder} SYMBOLIC)
     endif()
-    target_include_directories(${target} PUBLIC ${root})
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+        target_include_directories(${target} INTERFACE ${root})
+    else()
+        target_include_directories(${target} PUBLIC ${root})
+    endif()
 endfunction()

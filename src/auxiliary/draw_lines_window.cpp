@@ -1,9 +1,9 @@
 #include "auxiliary/draw_lines_window.h"
 
-#include "auxiliary/line_colors.h"
 #include "auxiliary/point_names.h"
 #include "model/model.h"
 #include "model/nearest_point.h"
+#include "picture/line_colors.h"
 #include "ui_shell/main_form_link.h"
 
 #include <QComboBox>

@@ -3,6 +3,7 @@
 #include "balance/balance_tables.h"
 #include "balance/design_apply.h"
 #include "model/design_changes.h"
+#include "model/design_edit.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
 #include "model/mid_gear.h"
@@ -26,10 +27,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
+#include <vector>
 
 namespace {
 
 const QString Caption = QStringLiteral("Balance Events");
+// The name its Apply gives the undo step.
+constexpr std::string_view BalanceStepName = "Balance Events";
 constexpr int PollMs = 50; // progress read-out while a run goes on
 constexpr int WindowWidth = 980;
 constexpr int WindowHeight = 640;
@@ -320,12 +325,11 @@ bool TBalanceEvents::Apply() {
         apply_->setEnabled(false);
         return false;
     }
-    if (!balance_apply::ApplyDesignChanges(model_, result_->Changes, "Balance Events"))
+    // One undo step; mid gear again and the arm to it, as when a dimension
+    // dialog closes.
+    if (!balance_apply::ApplyDesignChanges(model_, result_->Changes, BalanceStepName))
         return false;
-    // As when a dimension dialog closes: the arm to mid gear.
     link_.SetRevArmBarPosition(0);
-    model_.CutOffFrontText.clear();
-    model_.CutOffRearText.clear();
     link_.RefreshUndoButton();
     apply_->setEnabled(false);
     RefreshValues();

@@ -6,9 +6,9 @@
 
 #include "export/design_report.h"
 #include "export/paper.h"
-#include "main/gear_drawing.h"
 #include "model/model.h"
 #include "workshop/sheet_paper.h"
+#include "picture/gear_drawing.h"
 
 #include <QFileInfo>
 #include <QString>

@@ -3,6 +3,8 @@
 #include "analysis/setting_guard.h"
 #include "analysis/vertical_scale.h"
 
+#include "model/design_edit.h"
+#include "model/dyn_vars.h"
 #include "model/format.h"
 #include "model/model.h"
 #include "model/rounding.h"
@@ -339,6 +341,10 @@ void PaintDynVarBlock(QPainter& p, const kes::Model& m, int closeLeft) {
 
 QString BuildUndoMessage(const kes::Model& m) {
     const kes::UndoEntry& e = m.UndoRecord[1];
+    // A step of several dimensions or of the whole design has no one value.
+    if (kes::NewestStepDimensionCount(m) != 1)
+        return Q(kes::FormatInt(m.UndoCount, 2)) + QStringLiteral("- ") + Q(kes::UndoStepTitle(m)) +
+               QString(46, QLatin1Char(' '));
     return Q(kes::FormatInt(m.UndoCount, 2)) + QStringLiteral("- ") + Q(e.Name) +
            QStringLiteral(" ") + Q(kes::FormatFixed(e.After, 6, 3)) + QStringLiteral(" to ") +
            Q(kes::FormatFixed(e.Before, 6, 3)) + QString(46, QLatin1Char(' '));

@@ -6,7 +6,7 @@
 
 #include "analysis/stroke_scale.h"
 #include "analysis/travel_readouts.h"
-#include "ui_shell/fonts.h"
+#include "picture/fonts.h"
 
 #include <QColor>
 #include <QFont>

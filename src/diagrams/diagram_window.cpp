@@ -3,6 +3,7 @@
 #include "diagrams/diagram_fit.h"
 #include "diagrams/diagram_render.h"
 #include "diagrams/picture_stamp.h"
+#include "diagrams/stamp_file_dialog.h"
 #include "model/dyn_vars.h"
 #include "model/model.h"
 #include "ui_shell/captions.h"

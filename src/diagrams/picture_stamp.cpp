@@ -3,9 +3,6 @@
 #include "diagrams/diagram_paint.h"
 #include "diagrams/diagram_render.h"
 
-#include <QCheckBox>
-#include <QFileDialog>
-#include <QGridLayout>
 #include <QPainter>
 
 namespace diagrams {
@@ -72,23 +69,6 @@ bool WriteStampedDiagram(const DiagramKind& kind, kes::Model& m, DiagramTextStat
             .arg(QString::fromLatin1(kind.Name.data(), static_cast<int>(kind.Name.size()))),
         [&](QPainter& p) { kind.Paint(p, m, text); }, [&] { return RenderDiagram(kind, m, text); },
         stamp, error);
-}
-
-QString ChooseImageFileWithStamp(QWidget* parent, const QString& caption, bool* stamp) {
-    QFileDialog dialog(parent, caption);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(
-        {QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG drawing (*.svg)")});
-    // The toolkit's own dialog, so the check box can sit in it.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    auto* box = new QCheckBox(StampCheckBoxText, &dialog);
-    box->setObjectName(StampCheckBoxName);
-    box->setChecked(!stamp || *stamp);
-    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
-        grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    if (stamp) *stamp = box->isChecked();
-    return dialog.selectedFiles().first();
 }
 
 } // namespace diagrams

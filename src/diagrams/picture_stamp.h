@@ -12,7 +12,6 @@
 #include <optional>
 
 class QPainter;
-class QWidget;
 struct DiagramTextState;
 
 namespace kes {
@@ -51,9 +50,5 @@ struct DiagramKind;
 bool WriteStampedDiagram(const DiagramKind& kind, kes::Model& m, DiagramTextState& text,
                          const QString& fileName, const std::optional<PictureStamp>& stamp,
                          QString* error = nullptr);
-
-// The "Save Image..." file dialog with a check box for the stamp, which
-// *stamp starts from and receives. The chosen name, or empty.
-QString ChooseImageFileWithStamp(QWidget* parent, const QString& caption, bool* stamp);
 
 } // namespace diagrams

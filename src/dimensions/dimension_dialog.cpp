@@ -3,7 +3,7 @@
 #include "model/mid_gear.h"
 #include "model/model.h"
 #include "model/rounding.h"
-#include "ui_shell/fonts.h"
+#include "picture/fonts.h"
 #include "ui_shell/main_form_link.h"
 
 #include <QCloseEvent>

@@ -1,5 +1,6 @@
 #include "dimensions/dimension_field.h"
 
+#include "model/design_edit.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
 #include "model/format.h"
@@ -80,9 +81,9 @@ void LeaveDimensionField(kes::Model& model, MainFormLink& link, DimensionFieldSt
     kes::SetDimension(model, dimensionId, model.DynVarSlots[0].Value);
     // A typed edit that leaves the value as it was records nothing.
     const float after = kes::GetDimension(model, dimensionId);
+    if (after != before) kes::BumpDesignRevision(model);
     if (typed && after != before) {
-        kes::PushUndo(model, dimensionId, before);
-        kes::CompleteUndo(model, after, kes::DimensionName(dimensionId));
+        kes::RecordDimensionEdit(model, dimensionId, before, after);
         link.RefreshUndoButton();
     }
     state.TypedFlag = false;

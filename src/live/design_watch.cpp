@@ -1,5 +1,6 @@
 #include "live/design_watch.h"
 
+#include "model/design_edit.h"
 #include "model/model.h"
 
 #include <bit>
@@ -7,7 +8,7 @@
 namespace live {
 
 bool DesignWatch::Changed() {
-    const Key key{events_window::KeyOf(model_), std::bit_cast<uint32_t>(model_.VerticalScale),
+    const Key key{kes::DesignRevision(model_), std::bit_cast<uint32_t>(model_.VerticalScale),
                   std::bit_cast<uint32_t>(model_.MidGear())};
     if (last_ && *last_ == key) return false;
     last_ = key;

@@ -1,10 +1,8 @@
 #pragma once
 // Whether the design the live diagrams draw from has changed since they
-// last looked: today a cheap key of the dimensions, the vertical scale and
-// mid gear, compared on each look. Every live window asks here and nowhere
-// else, so a design revision counter can take the key's place in one spot.
-
-#include "valve_events/design_key.h"
+// last looked: the design revision, which every edit bumps, with the
+// vertical scale and mid gear that the diagrams also draw from. Every live
+// window asks here and nowhere else.
 
 #include <cstdint>
 #include <optional>
@@ -26,7 +24,7 @@ class DesignWatch {
 
   private:
     struct Key {
-        events_window::DesignKey Dimensions;
+        uint64_t Revision = 0;
         uint32_t VerticalScale = 0;
         uint32_t MidGear = 0;
         bool operator==(const Key&) const = default;

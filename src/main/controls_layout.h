@@ -5,7 +5,7 @@
 // x 143, the dynamic-variable names at (377, 71..107), the undo line at x 320).
 // Window pixels of the 1280 x 1024 picture.
 
-#include "ui_shell/fonts.h"
+#include "picture/fonts.h"
 #include <QRect>
 #include <QString>
 

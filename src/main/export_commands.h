@@ -5,7 +5,7 @@
 // through replaceable functions, so tests run them without modal windows.
 
 #include "export/report_print.h"
-#include "main/gear_drawing.h"
+#include "picture/gear_drawing.h"
 
 #include <QObject>
 #include <QString>

@@ -3,6 +3,7 @@
 #include "files/dimension_file.h"
 #include "main/recent_files.h"
 #include "model/design_changes.h"
+#include "model/design_edit.h"
 #include "model/model.h"
 #include "overlay/compared_design.h"
 #include "ui_shell/main_form_link.h"
@@ -328,12 +329,15 @@ void FileCommands::OpenRecentFile(const QString& path) {
 
 void FileCommands::DesignReset() {
     currentPath_.clear();
+    kes::BumpDesignRevision(model_);
     kes::MarkDesignSaved(model_);
 }
 
 void FileCommands::AfterLoad() {
     // Mid gear, then the reverse-arm bar's range and position.
     const int position = kes::FinishDimensionLoad(model_);
+    // A new design for every window, and nothing of it unsaved yet.
+    kes::BumpDesignRevision(model_);
     kes::MarkDesignSaved(model_);
     link_.SetRevArmBarRange();
     link_.SetRevArmBarPosition(position);

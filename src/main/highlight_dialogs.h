@@ -3,7 +3,7 @@
 // dialogs: it closes the open one while it shows a dimension, and opens it
 // again (modal) when it is done.
 
-#include "main/draw_state.h"
+#include "picture/draw_state.h"
 
 #include <QPointer>
 

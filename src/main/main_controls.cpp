@@ -10,6 +10,7 @@
 #include "main/scaled_controls.h"
 #include "main/set_rev_arm_dialog.h"
 #include "main/stp_ang_dialog.h"
+#include "model/design_edit.h"
 #include "model/dyn_vars.h"
 #include "model/model.h"
 #include "ui_shell/main_form_link.h"
@@ -591,6 +592,22 @@ void MainControls::SetDynVarControlsVisible(bool visible) {
 }
 
 void MainControls::RefreshUndoButton() {
+    d->Mirror();
+}
+
+void MainControls::UndoLastChange() {
+    if (!d->m.UndoButtonsEnabled) return;
+    kes::UndoStep(d->m);
+    d->Mirror();
+}
+
+void MainControls::RedoLastChange() {
+    if (kes::RedoStep(d->m)) d->Mirror();
+}
+
+void MainControls::ToggleRunIfUsable() {
+    if (!d->run->isVisible() || !d->run->isEnabled()) return;
+    kes::RunClick(d->m, d->cs);
     d->Mirror();
 }
 

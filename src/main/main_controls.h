@@ -55,6 +55,11 @@ class MainControls : public QObject {
     void SetDynVarControlsVisible(bool visible);
     void RefreshUndoButton();
     void ShowSetRevArmDialog();
+    // The UnDo button's step (nothing while the button is disabled) and its redo.
+    void UndoLastChange();
+    void RedoLastChange();
+    // The Run/Stop button's command from the keyboard, while the button is usable.
+    void ToggleRunIfUsable();
 
     // What the controls show (bar positions, enabled flags, running state).
     kes::ControlState& State();

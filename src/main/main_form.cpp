@@ -1,14 +1,14 @@
 #include "main/main_form.h"
 
 #include "diagrams/diagram_paint.h"
-#include "main/animation_tick.h"
 #include "main/frame_present.h"
 #include "main/highlight_dialogs.h"
 #include "main/main_controls.h"
-#include "main/mechanism_painter.h"
 #include "main/mechanism_view.h"
 #include "main/sound_player.h"
 #include "model/model.h"
+#include "picture/animation_tick.h"
+#include "picture/mechanism_painter.h"
 #include "ui_shell/captions.h"
 
 #include <QAction>

@@ -3,8 +3,8 @@
 // animation timer and its tick, the sounds, and the other windows, which it
 // creates once and shows modally on demand.
 
-#include "main/draw_state.h"
-#include "main/frame_memo.h"
+#include "picture/draw_state.h"
+#include "picture/frame_memo.h"
 #include "ui_shell/captions.h"
 #include "ui_shell/main_form_link.h"
 

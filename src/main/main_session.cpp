@@ -22,10 +22,10 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
-#include <QPushButton>
 
 namespace {
 const QString UndoStepText = QStringLiteral("UnDo Last Dimension Change");
+const QString RedoStepText = QStringLiteral("ReDo Last Dimension Change");
 const QString ScaleText = QStringLiteral("Scale Design...");
 const QString ModifiedPlaceholder = QStringLiteral("[*]");
 const QString FitText = QStringLiteral("Fit to &Window");
@@ -46,15 +46,23 @@ void TMainForm::AddSessionCommands() {
     undo->setObjectName(QStringLiteral("UnDoStep"));
     undo->setShortcut(QKeySequence::Undo);
     connect(undo, &QAction::triggered, this, [this] {
-        // The UnDo button's own click: it is disabled while there is nothing to undo.
-        if (auto* button = picture_->findChild<QPushButton*>(QStringLiteral("UnDoDn")))
-            button->click();
+        controls_->UndoLastChange();
+        UpdateModifiedMark();
+    });
+    auto* redo = new QAction(RedoStepText, this);
+    redo->setObjectName(QStringLiteral("ReDoStep"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(redo, &QAction::triggered, this, [this] {
+        controls_->RedoLastChange();
+        UpdateModifiedMark();
     });
     auto* scale = new QAction(ScaleText, this);
     scale->setObjectName(QStringLiteral("ScaleDesign1"));
     connect(scale, &QAction::triggered, this, &TMainForm::ScaleDesignClick);
     dims->addSeparator();
     dims->addAction(undo);
+    dims->addAction(redo);
     dims->addAction(scale);
 
     auto* fit = new QAction(FitText, this);
@@ -83,10 +91,7 @@ void TMainForm::AddSessionCommands() {
         kes::PanByPixels(model_, controls_->State(), delta.x(), delta.y());
         controls_->SyncFromModel();
     };
-    picture_->OnSpace = [this] {
-        if (auto* run = picture_->findChild<QPushButton*>(QStringLiteral("Run")))
-            if (run->isVisible() && run->isEnabled()) run->click();
-    };
+    picture_->OnSpace = [this] { controls_->ToggleRunIfUsable(); };
 }
 
 void TMainForm::FitToWindowClick() {

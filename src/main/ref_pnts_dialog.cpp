@@ -2,7 +2,7 @@
 
 #include "controls/controls.h"
 #include "main/controls_entry.h"
-#include "ui_shell/fonts.h"
+#include "picture/fonts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

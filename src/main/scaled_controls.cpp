@@ -2,9 +2,9 @@
 
 #include "controls/display.h"
 #include "main/controls_layout.h"
-#include "main/draw_constants.h"
 #include "model/model.h"
 #include "model/rounding.h"
+#include "picture/draw_constants.h"
 
 #include <QFontMetrics>
 #include <QImage>

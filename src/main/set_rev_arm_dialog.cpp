@@ -5,7 +5,7 @@
 #include "model/format.h"
 #include "model/model.h"
 #include "model/rounding.h"
-#include "ui_shell/fonts.h"
+#include "picture/fonts.h"
 
 #include <QPainter>
 #include <QPushButton>

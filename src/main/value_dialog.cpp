@@ -1,7 +1,7 @@
 #include "main/value_dialog.h"
 
 #include "main/controls_entry.h"
-#include "ui_shell/fonts.h"
+#include "picture/fonts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

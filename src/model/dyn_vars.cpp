@@ -1,7 +1,11 @@
 #include "model/dyn_vars.h"
 
+#include "model/design_edit.h"
 #include "model/dimensions.h"
 #include "model/format.h"
+
+#include <string>
+#include <utility>
 
 namespace kes {
 
@@ -16,8 +20,10 @@ std::string Truncated(std::string_view name) {
 void ApplySlot(Model& m, int n) {
     DynVarSlot& slot = m.DynVarSlots[static_cast<size_t>(n)];
     if (!IsDimensionId(slot.Id)) return;
-    slot.Value = GetDimension(m, slot.Id) + m.DynVarDelta;
+    const float before = GetDimension(m, slot.Id);
+    slot.Value = before + m.DynVarDelta;
     SetDimension(m, slot.Id, slot.Value);
+    if (GetDimension(m, slot.Id) != before) ++m.DesignRevision;
 }
 
 } // namespace
@@ -69,9 +75,15 @@ void ReapplyAllDynVars(Model& m) {
 
 void PushUndo(Model& m, int id, float before) {
     auto& r = m.UndoRecord;
-    for (size_t i = UndoEntryCount - 1; i > 1; --i)
-        r[i] = r[i - 1];
+    auto& d = m.UndoDetails;
+    for (size_t i = UndoEntryCount - 1; i > 1; --i) {
+        r[i] = std::move(r[i - 1]);
+        d[i] = std::move(d[i - 1]);
+    }
     r[1] = UndoEntry{id, before, before, {}};
+    d[1] = UndoStepDetail{};
+    // A new edit: what was undone cannot be redone any more.
+    m.RedoRecord.clear();
     if (m.UndoCount < UndoEntryCount - 1) ++m.UndoCount;
     m.UndoButtonsEnabled = true;
 }
@@ -93,31 +105,26 @@ bool PushUndoForSlot(Model& m, int n) {
     return true;
 }
 
-bool UndoStep(Model& m) {
-    auto& r = m.UndoRecord;
-    if (r[1].Id <= 0) {
-        m.UndoButtonsEnabled = false;
-        return false;
-    }
-    SetDimension(m, r[1].Id, r[1].Before);
-    for (size_t k = 1; k <= 4; ++k) {
-        if (m.DynVarSlots[k].Id == r[1].Id) m.DynVarSlots[k].Value = r[1].Before;
-    }
-    for (size_t i = 1; i + 1 < UndoEntryCount; ++i)
-        r[i] = r[i + 1];
-    r[UndoEntryCount - 1] = UndoEntry{};
-    if (m.UndoCount > 0) --m.UndoCount;
-    return true;
-}
-
 void ClearUndo(Model& m) {
     m.UndoRecord.fill(UndoEntry{});
+    m.UndoDetails.fill(UndoStepDetail{});
+    m.RedoRecord.clear();
     m.UndoCount = 0;
     m.UndoButtonsEnabled = false;
 }
 
+std::string UndoStepTitle(const Model& m) {
+    const UndoEntry& e = m.UndoRecord[1];
+    const int n = NewestStepDimensionCount(m);
+    if (n > 1) return e.Name + " (" + std::to_string(n) + " dimensions)";
+    return e.Name;
+}
+
 std::string MainUndoMessage(const Model& m) {
     const UndoEntry& e = m.UndoRecord[1];
+    // A step of several dimensions or of the whole design has no one value.
+    if (NewestStepDimensionCount(m) != 1)
+        return FormatInt(m.UndoCount, 2) + "- " + UndoStepTitle(m);
     return FormatInt(m.UndoCount, 2) + "- " + e.Name + " " + FormatFixed(e.Before, 6, 3) + " to " +
            FormatFixed(e.After, 6, 3);
 }

@@ -26,10 +26,16 @@ void CompleteUndo(Model& m, float after, std::string_view name);
 // End of a scroll of bar n: one complete entry from the remembered value,
 // unless the value is as it was. True when an entry was recorded.
 bool PushUndoForSlot(Model& m, int n);
-// One undo step. Returns false (and disables the buttons) when the record is empty.
+// One undo step, however many dimensions it holds (model/design_edit.cpp);
+// it can be redone. Returns false (and disables the buttons) when the record
+// is empty.
 bool UndoStep(Model& m);
 void ClearUndo(Model& m);
-// The undo line: "nn- name before to after" as the main window prints it.
+// The newest step's name, with its count when it set several dimensions:
+// "Balance Events (4 dimensions)".
+std::string UndoStepTitle(const Model& m);
+// The undo line: "nn- name before to after" as the main window prints it;
+// "nn- title" for a step of several dimensions or of the whole design.
 std::string MainUndoMessage(const Model& m);
 
 } // namespace kes

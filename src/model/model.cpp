@@ -114,6 +114,7 @@ void AfterGroupReset(Model& m, bool clearUndo) {
     ClearDynVarSlots(m);
     ReapplyAllDynVars(m);
     if (clearUndo) ClearUndo(m);
+    ++m.DesignRevision;
 }
 
 } // namespace

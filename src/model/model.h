@@ -7,7 +7,10 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace kes {
 
@@ -192,7 +195,7 @@ struct LineItem {
     float Point1X = -1, Point1Y = -1, Point2X = -1, Point2Y = -1;
     float Ref1X = -1, Ref1Y = -1, Ref2X = -1, Ref2Y = -1;
     int32_t ItemType = -1;  // 0 line, 1 circle
-    int32_t ItemColor = -1; // index into LineColors (auxiliary/line_colors.h)
+    int32_t ItemColor = -1; // index into LineColors (picture/line_colors.h)
     int32_t RefMode = -1;   // 0..3
     int32_t Ref1Pivot = -1; // point-table slot
     int32_t Ref2Pivot = -1;
@@ -270,6 +273,37 @@ struct Mechanism : Design, Operating {
     std::array<PointSlot, PointCount> Points{};
 };
 
+// One dimension's change within an undo step.
+struct DimensionChange {
+    int32_t Id = 0;
+    float Before = 0.0f;
+    float After = 0.0f;
+};
+
+// What finding mid gear writes, kept before and after a step that found it.
+struct MidGearState {
+    std::array<float, 10> RevArmPositions{};
+    int RevArmPositionCount = 1;
+    float RevArmSetting = 0.0f;
+    float RevArmTopX = 0.0f;
+    GearDir GearDirection = GearDir::Fwd;
+};
+
+// The rest of an undo step beyond the entry the UnDo line shows. An entry
+// without details is one dimension from Before to After; a step of several
+// dimensions lists them; a step that replaced the whole design (Scale
+// Design) keeps the design before and after it.
+struct UndoStepDetail {
+    std::vector<DimensionChange> Changes;
+    std::optional<MidGearState> MidGearBefore, MidGearAfter;
+    std::shared_ptr<const Mechanism> DesignBefore, DesignAfter;
+};
+
+struct RedoEntry {
+    UndoEntry Shown;
+    UndoStepDetail Detail;
+};
+
 // What only the windows need: display settings, the picking and highlight
 // state, the dynamic variables and the undo record, and the values the
 // controls and the dialogs pass to each other.
@@ -302,7 +336,11 @@ struct ScreenState {
     int CurrentDynVar = 1;
     float DynVarBefore = 0.0f; // remembered when a bar is entered
     std::array<UndoEntry, UndoEntryCount> UndoRecord{};
+    // What each entry of UndoRecord changed, index for index (model/design_edit.h).
+    std::array<UndoStepDetail, UndoEntryCount> UndoDetails{};
     int UndoCount = 0;
+    // The steps undone since the last new edit, the newest last.
+    std::vector<RedoEntry> RedoRecord;
     // Enabled state of the UnDo buttons: main, sine, oval, steam, port events.
     bool UndoButtonsEnabled = false;
 
@@ -321,7 +359,8 @@ struct ScreenState {
     // Port events diagram: 'F', 'R' or 'B'.
     char PortGraphMode = 'F';
 
-    // Unsaved changes (model/design_changes.h): the design is modified while
+    // Every edit of the design adds one (model/design_edit.h). Unsaved
+    // changes (model/design_changes.h): the design is modified while
     // DesignRevision differs from the revision last saved or opened.
     uint64_t DesignRevision = 0;
     uint64_t SavedDesignRevision = 0;

@@ -1,6 +1,6 @@
 #include "model/scale_design.h"
 
-#include "model/design_changes.h"
+#include "model/design_edit.h"
 #include "model/dyn_vars.h"
 #include "model/mid_gear.h"
 
@@ -86,11 +86,10 @@ bool ScaleDesign(Mechanism& m, double factor) {
 }
 
 bool ScaleModel(Model& m, double factor) {
-    if (!ScaleDesign(m, factor)) return false;
+    const auto scale = [factor](Mechanism& design) { return ScaleDesign(design, factor); };
+    if (!ReplaceDesign(m, ScaleStepName, scale)) return false;
     ClearDynVarSlots(m);
-    ClearUndo(m);
     SetRevArmBarRange(m);
-    MarkDesignModified(m);
     return true;
 }
 

@@ -4,6 +4,8 @@
 
 #include "model/model.h"
 
+#include <string_view>
+
 namespace kes {
 
 inline constexpr double InchesToMillimetres = 25.4;
@@ -21,9 +23,11 @@ inline constexpr double InchesToMillimetres = 25.4;
 // not a finite positive number or a scaled value would not be finite.
 bool ScaleDesign(Mechanism& m, double factor);
 
-// ScaleDesign for the windows: also clears the dynamic variables and the
-// undo record, as opening a file does, sets the reverse-arm bar range and
-// marks the design modified.
+// The name of its undo step.
+inline constexpr std::string_view ScaleStepName = "Scale Design";
+
+// ScaleDesign for the windows as one undo step (model/design_edit.h): also
+// clears the dynamic variables and sets the reverse-arm bar range.
 bool ScaleModel(Model& m, double factor);
 
 } // namespace kes

@@ -1,5 +1,7 @@
 #include "performance/performance_window.h"
 
+#include "model/design_edit.h"
+
 #include "cylinder/performance_json.h"
 #include "model/model.h"
 #include "performance/performance_charts.h"
@@ -301,11 +303,11 @@ QString TPerformance::StatusText() const {
 }
 
 void TPerformance::FollowDesign() {
-    const events_window::DesignKey key = events_window::KeyOf(model_);
-    const bool changed = !requestedKey_ || !(*requestedKey_ == key) || !requestedInput_ ||
+    const uint64_t revision = kes::DesignRevision(model_);
+    const bool changed = !requestedRevision_ || *requestedRevision_ != revision || !requestedInput_ ||
                          !(*requestedInput_ == input_);
     if (!changed) return;
-    requestedKey_ = key;
+    requestedRevision_ = revision;
     requestedInput_ = input_;
     Request();
 }

@@ -12,7 +12,6 @@
 // beside the design when HasEngineData().
 
 #include "performance/performance_job.h"
-#include "valve_events/design_key.h"
 
 #include <QFutureWatcher>
 #include <QString>
@@ -87,7 +86,7 @@ class TPerformance : public QWidget {
     bool filling_ = false;
     QTimer follow_;
     QFutureWatcher<performance_window::JobResult> watcher_;
-    std::optional<events_window::DesignKey> requestedKey_;
+    std::optional<uint64_t> requestedRevision_;
     std::optional<performance_window::JobInput> requestedInput_;
     uint64_t requested_ = 0;
     bool pending_ = false;

@@ -1,6 +1,7 @@
 #include "valve_events/events_window.h"
 
 #include "analysis/report_format.h"
+#include "model/design_edit.h"
 #include "model/model.h"
 #include "overlay/compared_design.h"
 #include "valve_events/events_charts.h"
@@ -140,16 +141,16 @@ void TValveEvents::SetComparedDesign(overlay::ComparedDesign* compared) {
 }
 
 void TValveEvents::FollowDesign() {
-    const events_window::DesignKey key = events_window::KeyOf(model_);
+    const uint64_t revision = kes::DesignRevision(model_);
     const uint64_t comparedRevision = compared_ ? compared_->Revision() : 0;
-    const bool changed =
-        !requestedKey_ || !(*requestedKey_ == key) || comparedRevision != comparedRevision_;
+    const bool changed = !requestedRevision_ || *requestedRevision_ != revision ||
+                         comparedRevision != comparedRevision_;
     // The sensitivities and the charts are computed only while their tab is open.
     const bool needTable =
         !Computing() && shown_ &&
         ((WantsSensitivity() && !shown_->Sensitivity) || (WantsCharts() && !shown_->Charts));
     if (!changed && !needTable) return;
-    requestedKey_ = key;
+    requestedRevision_ = revision;
     comparedRevision_ = comparedRevision;
     Request();
 }

@@ -7,7 +7,6 @@
 // worker thread, so the animation never waits. Only the newest request's
 // result is shown; an older one that finishes late is dropped.
 
-#include "valve_events/design_key.h"
 #include "valve_events/events_job.h"
 
 #include <QFutureWatcher>
@@ -97,7 +96,8 @@ class TValveEvents : public QWidget {
     kes::Model& model_;
     QTimer follow_;
     QFutureWatcher<events_window::EventsResult> watcher_;
-    std::optional<events_window::DesignKey> requestedKey_;
+    // The design revision last asked for.
+    std::optional<uint64_t> requestedRevision_;
     uint64_t requested_ = 0; // generation of the newest request
     // A computation runs until its result has been taken here, which is
     // later than the worker's end.

@@ -3,13 +3,13 @@
 // the reference pivots.
 
 #include "auxiliary/draw_lines_window.h"
-#include "auxiliary/line_colors.h"
-#include "main/animation_tick.h"
-#include "main/cylinder_outlines.h"
-#include "main/draw_state.h"
-#include "main/mechanism_painter.h"
 #include "model/model.h"
 #include "model/solver.h"
+#include "picture/animation_tick.h"
+#include "picture/cylinder_outlines.h"
+#include "picture/draw_state.h"
+#include "picture/line_colors.h"
+#include "picture/mechanism_painter.h"
 #include "support/fake_main_link.h"
 
 #include "aux_test_support.h"

@@ -3,6 +3,7 @@
 
 #include "balance/balance_window.h"
 #include "model/design_changes.h"
+#include "model/design_edit.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
 #include "model/mid_gear.h"
@@ -18,6 +19,7 @@
 #include <QTest>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -104,7 +106,10 @@ class BalanceWindowTest : public QObject {
 
         const int undoBefore = model.UndoCount;
         QTest::mouseClick(Button(w, "Apply"), Qt::LeftButton);
-        QCOMPARE(model.UndoCount, undoBefore + changed);
+        // One step for the whole Apply, named with its count.
+        QCOMPARE(model.UndoCount, undoBefore + 1);
+        QCOMPARE(kes::UndoStepTitle(model),
+                 "Balance Events (" + std::to_string(changed) + " dimensions)");
         QVERIFY(kes::IsDesignModified(model));
         QVERIFY(link.refreshUndoCalls > 0);
         for (const kes::BalanceChange& c : r.Changes)
@@ -112,17 +117,22 @@ class BalanceWindowTest : public QObject {
         QCOMPARE(model.MidGear(), r.Balanced.MidGear());
         QVERIFY(!Button(w, "Apply")->isEnabled());
 
-        for (int k = 0; k < changed; ++k)
-            QVERIFY(kes::UndoStep(model));
+        const kes::Model applied = model;
+        // One UnDo takes the whole Apply back, mid gear included, bit for bit.
+        QVERIFY(kes::UndoStep(model));
         for (int id : AllIds())
             QVERIFY2(SameBits(kes::GetDimension(model, id), kes::GetDimension(start, id)),
                      qPrintable(QString::number(id)));
-        // Mid gear found again, as the dimension dialogs do on closing.
-        kes::FindMidGear(model);
         QCOMPARE(kes::DesignFingerprint(model), kes::DesignFingerprint(start));
         QVERIFY(std::memcmp(model.RevArmPositions.data(), start.RevArmPositions.data(),
                             sizeof start.RevArmPositions) == 0);
+        QVERIFY(SameBits(model.RevArmSetting, start.RevArmSetting));
         QCOMPARE(model.UndoCount, undoBefore);
+        // One ReDo puts it back as Apply left it.
+        QVERIFY(kes::RedoStep(model));
+        QCOMPARE(kes::DesignFingerprint(model), kes::DesignFingerprint(applied));
+        QVERIFY(SameBits(model.RevArmSetting, applied.RevArmSetting));
+        QCOMPARE(model.UndoCount, undoBefore + 1);
     }
 
     void applyIsRefusedAfterTheDesignChanged() {

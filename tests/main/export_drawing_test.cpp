@@ -3,10 +3,11 @@
 
 #include "export/tiled_pages.h"
 #include "export_test_support.h"
-#include "main/gear_drawing.h"
 #include "model/model.h"
+#include "picture/gear_drawing.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTransform>
 #include <QXmlStreamReader>
@@ -210,7 +211,7 @@ void ExportDrawingTest::openLinkageIsRefused() {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     ExportDrawingTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -3,6 +3,7 @@
 
 #include "analysis/setting_sheet.h"
 #include "diagrams/picture_stamp.h"
+#include "diagrams/stamp_file_dialog.h"
 #include "export/design_report.h"
 #include "export/report_print.h"
 #include "export/report_text.h"

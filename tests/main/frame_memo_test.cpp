@@ -2,8 +2,8 @@
 // it keeps is the one a fresh drawing would give; every change the picture
 // shows brings a new frame at the next tick.
 
-#include "main/frame_memo.h"
 #include "main_test_rig.h"
+#include "picture/frame_memo.h"
 
 #include <QTest>
 

@@ -7,7 +7,7 @@
 #include "export/design_report.h"
 #include "export/tiled_pages.h"
 #include "files/dimension_file.h"
-#include "main/gear_drawing.h"
+#include "picture/gear_drawing.h"
 #include "model/model.h"
 #include "valve_events/events_window.h"
 

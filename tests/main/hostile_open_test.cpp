@@ -3,11 +3,11 @@
 // was, or loaded, and then the next tick draws a whole frame.
 
 #include "files/dimension_record.h"
-#include "main/animation_tick.h"
-#include "main/draw_state.h"
 #include "main/file_commands.h"
-#include "main/mechanism_painter.h"
 #include "model/model.h"
+#include "picture/animation_tick.h"
+#include "picture/draw_state.h"
+#include "picture/mechanism_painter.h"
 #include "support/fake_main_link.h"
 
 #include <QElapsedTimer>

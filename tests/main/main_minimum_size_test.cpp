@@ -1,11 +1,11 @@
 // The main window's smallest size: with every panel shown, no control on
 // the picture and no read-out the drawing prints is cut off.
 
-#include "main/draw_constants.h"
 #include "main/main_form.h"
 #include "main/mechanism_view.h"
 #include "main_test_rig.h"
 #include "main_text_recorder.h"
+#include "picture/draw_constants.h"
 
 #include <QAction>
 #include <QFontMetrics>

@@ -9,6 +9,7 @@
 #include "main/mechanism_view.h"
 #include "main_test_rig.h"
 #include "model/design_changes.h"
+#include "model/design_edit.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
 #include "model/scale_design.h"
@@ -25,6 +26,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -136,6 +138,7 @@ class MainSessionTest : public QObject {
             {"SaveAsDimensions", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
             {"OpenDimensions", QKeySequence(Qt::CTRL | Qt::Key_O)},
             {"UnDoStep", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+            {"ReDoStep", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
             {"Exit1", QKeySequence(Qt::CTRL | Qt::Key_Q)},
             {"Instructions1", QKeySequence(Qt::Key_F1)},
         };
@@ -144,6 +147,8 @@ class MainSessionTest : public QObject {
             QVERIFY2(a, c.Name);
             QCOMPARE(a->shortcut(), c.Keys);
         }
+        QVERIFY(w.Action("ReDoStep")->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+        QCOMPARE(w.Action("ReDoStep")->text(), QStringLiteral("ReDo Last Dimension Change"));
     }
 
     void ctrlZUndoesTheLastChange() {
@@ -166,7 +171,9 @@ class MainSessionTest : public QObject {
         w.form.SetScaleFactorChooser([&factor] { return std::optional<double>(factor); });
         w.Action("ScaleDesign1")->trigger();
         QCOMPARE(w.m.Frame.MainRodLength, static_cast<float>(16.75 * 25.4));
-        QCOMPARE(w.m.UndoCount, 0);
+        // One step above the entry that was there.
+        QCOMPARE(w.m.UndoCount, 2);
+        QCOMPARE(w.m.UndoRecord[1].Name, std::string("Scale Design"));
         QCOMPARE(w.m.DynVarSlots[1].Name, kes::EmptySlotName);
         QCOMPARE(w.m.RevArmBarMax, 43180);
         QCOMPARE(w.form.Controls()->State().RevArmPos, 0);
@@ -188,6 +195,47 @@ class MainSessionTest : public QObject {
         w.form.SetScaleFactorChooser([] { return std::optional<double>(); });
         w.Action("ScaleDesign1")->trigger();
         QCOMPARE(w.m.Frame.MainRodLength, rod);
+    }
+
+    void scalingIsOneUnDoAndOneReDo() {
+        Window w;
+        const kes::Model before = w.m;
+        w.form.SetScaleFactorChooser([] { return std::optional<double>(2.0); });
+        w.Action("ScaleDesign1")->trigger();
+        const kes::Model scaled = w.m;
+        QVERIFY(kes::DesignFingerprint(scaled) != kes::DesignFingerprint(before));
+
+        w.Action("UnDoStep")->trigger();
+        QCOMPARE(kes::DesignFingerprint(w.m), kes::DesignFingerprint(before));
+        QVERIFY(std::memcmp(&w.m.CurrentView, &before.CurrentView, sizeof before.CurrentView) == 0);
+        QCOMPARE(w.m.UndoCount, 0);
+        w.Action("ReDoStep")->trigger();
+        QCOMPARE(kes::DesignFingerprint(w.m), kes::DesignFingerprint(scaled));
+        QVERIFY(std::memcmp(&w.m.CurrentView, &scaled.CurrentView, sizeof scaled.CurrentView) == 0);
+        QCOMPARE(w.m.UndoCount, 1);
+        // Nothing left to redo.
+        w.Action("ReDoStep")->trigger();
+        QCOMPARE(kes::DesignFingerprint(w.m), kes::DesignFingerprint(scaled));
+    }
+
+    void ticksAndTheViewLeaveTheRevision() {
+        Window w;
+        w.form.show();
+        w.form.Timer1Timer();
+        const uint64_t revision = kes::DesignRevision(w.m);
+        for (int i = 0; i < 5; ++i)
+            w.form.Timer1Timer();
+        MechanismView* picture = w.form.Picture();
+        const QPointF at(300, 200);
+        QWheelEvent wheel(at, picture->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(picture, &wheel);
+        w.form.Timer1Timer();
+        QCOMPARE(kes::DesignRevision(w.m), revision);
+        // An edit moves it.
+        w.form.SetScaleFactorChooser([] { return std::optional<double>(2.0); });
+        w.Action("ScaleDesign1")->trigger();
+        QVERIFY(kes::DesignRevision(w.m) != revision);
     }
 
     void wheelZoomsAboutTheCursor() {

@@ -2,12 +2,12 @@
 // A model at its start-up state, the drawing's state and a frame image, and
 // helpers to look at the pixels a user would see.
 
-#include "main/animation_tick.h"
-#include "main/cylinder_outlines.h"
-#include "main/draw_state.h"
-#include "main/mechanism_painter.h"
 #include "model/model.h"
 #include "model/solver.h"
+#include "picture/animation_tick.h"
+#include "picture/cylinder_outlines.h"
+#include "picture/draw_state.h"
+#include "picture/mechanism_painter.h"
 
 #include <QImage>
 #include <QPainter>

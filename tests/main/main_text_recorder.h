@@ -2,7 +2,7 @@
 // Reads the texts of one frame of the mechanism picture through the
 // recording paint device, the size of the main window's picture.
 
-#include "main/mechanism_painter.h"
+#include "picture/mechanism_painter.h"
 #include "support/recording_paint_device.h"
 
 #include <QPainter>

@@ -4,12 +4,12 @@
 // cover each other. With KESTROVE_LAYOUT_PNG_DIR set the picture is also
 // written there as PNG for a look by eye.
 
-#include "main/draw_constants.h"
 #include "main/main_form.h"
 #include "main/mechanism_view.h"
 #include "main/scaled_controls.h"
 #include "main_test_rig.h"
 #include "main_text_recorder.h"
+#include "picture/draw_constants.h"
 
 #include <QAction>
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "model/dimensions.h"
 #include "model/rounding.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QTest>
 
 #include <cmath>
@@ -202,7 +202,7 @@ void MainTickTest::outlinesFollowTheView() {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     MainTickTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -1,12 +1,12 @@
 // Dimension highlight mode: the view it zooms to, the blinking segment,
 // the dialog it closes and reopens, its end after 1000 frames or a click.
 
-#include "main/dimension_highlight.h"
 #include "main_test_rig.h"
 #include "main_text_recorder.h"
 #include "model/dimensions.h"
+#include "picture/dimension_highlight.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QTest>
 
 namespace {
@@ -211,7 +211,7 @@ void MechanismHighlightTest::unknownIdDrawsOnlyTheHourglass() {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     MechanismHighlightTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -2,16 +2,16 @@
 // solved positions, the fixed pivots, the counterweight, the screen texts,
 // the steam display and the exhaust beats, the cut-off read-outs.
 
-#include "main/screen_texts.h"
-#include "main/steam_display.h"
 #include "main_test_rig.h"
 #include "main_text_recorder.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
 #include "model/format.h"
 #include "model/rounding.h"
+#include "picture/screen_texts.h"
+#include "picture/steam_display.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QTest>
 
 #include <cmath>
@@ -565,7 +565,7 @@ void MechanismPainterTest::farPointsDrawNothingAcrossThePicture() {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     MechanismPainterTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -2,13 +2,13 @@
 // picture, whatever the view: counted through a paint engine that sees every
 // dot a frame paints.
 
-#include "main/animation_tick.h"
-#include "main/draw_constants.h"
-#include "main/draw_state.h"
-#include "main/mechanism_painter.h"
-#include "main/steam_display.h"
 #include "model/model.h"
 #include "model/rounding.h"
+#include "picture/animation_tick.h"
+#include "picture/draw_constants.h"
+#include "picture/draw_state.h"
+#include "picture/mechanism_painter.h"
+#include "picture/steam_display.h"
 #include "support/recording_paint_device.h"
 
 #include <QPainter>

@@ -3,7 +3,9 @@
 // and save, and its place in the main window.
 #include "main/main_form.h"
 #include "main_test_rig.h"
+#include "model/design_edit.h"
 #include "model/dimensions.h"
+#include "model/dyn_vars.h"
 #include "model/model.h"
 #include "overlay/compared_design.h"
 #include "valve_events/events_charts.h"
@@ -35,6 +37,15 @@ QString Cli(const QStringList& args) {
     p.start(QStringLiteral(KESTROVE_CLI), args);
     p.waitForFinished(WaitMs);
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// A typed edit as a dimension field makes it: the value, its undo step and
+// a new design revision.
+void Edit(kes::Model& m, int id, float value) {
+    const float before = kes::GetDimension(m, id);
+    kes::SetDimension(m, id, value);
+    kes::BumpDesignRevision(m);
+    kes::RecordDimensionEdit(m, id, before, kes::GetDimension(m, id));
 }
 
 // Waits until the window has shown the answer to its newest request.
@@ -117,20 +128,20 @@ class ValveEventsWindowTest : public QObject {
         QVERIFY(first > 0);
 
         // An edit by any editor, seen on the next check.
-        kes::SetDimension(m, 10, 6.35f);
+        Edit(m, 10, 6.35f);
         QVERIFY(Settle(w));
         QVERIFY(Cell(*w.ReportTable(), 0, "front_cutoff_pct") != before);
         QCOMPARE(w.TabText(TValveEvents::ReportTab, ','),
                  Cli({QStringLiteral("report"), QStringLiteral("--set"),
                       QStringLiteral("ValveRodLength=6.35")}));
 
-        // Put back (as UnDo does): the first numbers return.
-        kes::SetDimension(m, 10, 6.343f);
+        // UnDo: the first numbers return.
+        QVERIFY(kes::UndoStep(m));
         QVERIFY(Settle(w));
         QCOMPARE(Cell(*w.ReportTable(), 0, "front_cutoff_pct"), before);
 
         // Its own timer finds a change without being asked.
-        kes::SetDimension(m, 2, 3.6f);
+        Edit(m, 2, 3.6f);
         QSignalSpy shown(&w, &TValveEvents::ResultShown);
         QVERIFY(shown.wait(WaitMs));
         QVERIFY(Settle(w));
@@ -146,7 +157,7 @@ class ValveEventsWindowTest : public QObject {
         QSignalSpy shown(&w, &TValveEvents::ResultShown);
         // Three edits while the first is still computing.
         for (float v : {6.30f, 6.32f, 6.34f}) {
-            kes::SetDimension(m, 10, v);
+            Edit(m, 10, v);
             w.FollowDesign();
         }
         QVERIFY(w.Computing());
@@ -359,7 +370,7 @@ class ValveEventsWindowTest : public QObject {
         QVERIFY(hinted);
         QVERIFY(Settle(*w));
         // A reset of all the dimensions is followed as well.
-        kes::SetDimension(m, 10, 6.35f);
+        Edit(m, 10, 6.35f);
         QVERIFY(Settle(*w));
         const QString edited = w->TabText(TValveEvents::ReportTab, ',');
         kes::ResetAllDimensions(m);

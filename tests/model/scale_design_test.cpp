@@ -205,7 +205,7 @@ TEST(ScaleDesign, RefusesBadFactorsAndOverflowChangingNothing) {
     }
 }
 
-TEST(ScaleModel, ClearsDynamicVariablesAndUndoAndMarksModified) {
+TEST(ScaleModel, ClearsDynamicVariablesIsOneUndoStepAndMarksModified) {
     kes::Model m = Decorated();
     kes::SelectDimension(m, 3);
     kes::PushUndo(m, 3, 16.0f);
@@ -215,8 +215,11 @@ TEST(ScaleModel, ClearsDynamicVariablesAndUndoAndMarksModified) {
 
     ASSERT_TRUE(kes::ScaleModel(m, kes::InchesToMillimetres));
     EXPECT_EQ(m.DynVarSlots[1].Name, kes::EmptySlotName);
-    EXPECT_EQ(m.UndoCount, 0);
-    EXPECT_FALSE(m.UndoButtonsEnabled);
+    // The typed edit before it stays below the one step of the scaling.
+    EXPECT_EQ(m.UndoCount, 2);
+    EXPECT_EQ(m.UndoRecord[1].Name, "Scale Design");
+    EXPECT_EQ(m.UndoRecord[2].Name, "Main Rod Length");
+    EXPECT_TRUE(m.UndoButtonsEnabled);
     EXPECT_EQ(m.RevArmBarMax, 43180); // 1.7 in = 43.18 mm
     EXPECT_TRUE(kes::IsDesignModified(m));
 

@@ -1,4 +1,4 @@
-#include "main/gear_drawing.h"
+#include "picture/gear_drawing.h"
 #include "workshop/tiled_sheets.h"
 #include "workshop_test_support.h"
 

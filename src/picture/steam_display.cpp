@@ -1,9 +1,9 @@
-#include "main/steam_display.h"
+#include "picture/steam_display.h"
 
-#include "main/draw_constants.h"
-#include "main/paint_canvas.h"
 #include "model/model.h"
 #include "model/rounding.h"
+#include "picture/draw_constants.h"
+#include "picture/paint_canvas.h"
 
 #include <algorithm>
 #include <array>

@@ -1,14 +1,14 @@
-#include "main/mechanism_painter.h"
+#include "picture/mechanism_painter.h"
 
-#include "auxiliary/line_colors.h"
-#include "main/cylinder_outlines.h"
-#include "main/dimension_highlight.h"
-#include "main/draw_constants.h"
-#include "main/paint_canvas.h"
-#include "main/screen_texts.h"
-#include "main/steam_display.h"
 #include "model/model.h"
 #include "model/rounding.h"
+#include "picture/cylinder_outlines.h"
+#include "picture/dimension_highlight.h"
+#include "picture/draw_constants.h"
+#include "picture/line_colors.h"
+#include "picture/paint_canvas.h"
+#include "picture/screen_texts.h"
+#include "picture/steam_display.h"
 
 #include <QPainter>
 

@@ -3,7 +3,7 @@
 // the settings and port openings, the error indicator, pivot data, the
 // point-selection prompts, cut-off, reference points and dynamic variables.
 
-#include "main/draw_state.h"
+#include "picture/draw_state.h"
 
 #include <QPoint>
 

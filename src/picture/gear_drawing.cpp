@@ -1,11 +1,11 @@
-#include "main/gear_drawing.h"
+#include "picture/gear_drawing.h"
 
 #include "export/tiled_pages.h"
-#include "main/animation_tick.h"
-#include "main/cylinder_outlines.h"
-#include "main/mechanism_painter.h"
 #include "model/model.h"
 #include "model/solver.h"
+#include "picture/animation_tick.h"
+#include "picture/cylinder_outlines.h"
+#include "picture/mechanism_painter.h"
 #include "saving/buffered_save.h"
 #include "workshop/tiled_sheets.h"
 

@@ -6,7 +6,7 @@
 // renders the same into the window's off-screen image, a test's QImage or
 // an exported file.
 
-#include "main/draw_state.h"
+#include "picture/draw_state.h"
 
 #include <QImage>
 

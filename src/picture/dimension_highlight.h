@@ -3,8 +3,8 @@
 // lies, the picture zooms to it, draws it as a blinking thick line with its
 // name and an hourglass, and after a while returns to the dialog.
 
-#include "main/draw_constants.h"
-#include "main/draw_state.h"
+#include "picture/draw_constants.h"
+#include "picture/draw_state.h"
 
 #include <QLine>
 

@@ -3,7 +3,7 @@
 // points to the screen, rebuild the outlines, advance the driver and draw
 // the frame into the off-screen image.
 
-#include "main/draw_state.h"
+#include "picture/draw_state.h"
 
 class QImage;
 

@@ -3,7 +3,7 @@
 // pressure of each end of the cylinder as dots coloured by its phase, the
 // exhaust and its plume, the legend, and the exhaust beats.
 
-#include "main/draw_state.h"
+#include "picture/draw_state.h"
 
 #include <QRgb>
 

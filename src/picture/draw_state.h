@@ -6,8 +6,8 @@
 // state, because the dialogs and the reverse-arm controls write them; the
 // drawing only reads the model and hands its changes back in FrameOutcome.
 
-#include "main/cylinder_outlines.h"
 #include "model/model.h"
+#include "picture/cylinder_outlines.h"
 
 #include <QPoint>
 

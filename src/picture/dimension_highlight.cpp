@@ -1,9 +1,9 @@
-#include "main/dimension_highlight.h"
+#include "picture/dimension_highlight.h"
 
-#include "main/cylinder_outlines.h"
-#include "main/paint_canvas.h"
 #include "model/model.h"
 #include "model/rounding.h"
+#include "picture/cylinder_outlines.h"
+#include "picture/paint_canvas.h"
 
 #include <QString>
 

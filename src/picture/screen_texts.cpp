@@ -1,13 +1,13 @@
-#include "main/screen_texts.h"
+#include "picture/screen_texts.h"
 
-#include "main/cylinder_outlines.h"
-#include "main/draw_constants.h"
-#include "main/paint_canvas.h"
 #include "model/absolute_points.h"
 #include "model/dyn_vars.h"
 #include "model/format.h"
 #include "model/model.h"
 #include "model/rounding.h"
+#include "picture/cylinder_outlines.h"
+#include "picture/draw_constants.h"
+#include "picture/paint_canvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>

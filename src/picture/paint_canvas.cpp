@@ -1,7 +1,7 @@
-#include "main/paint_canvas.h"
+#include "picture/paint_canvas.h"
 
-#include "main/draw_constants.h"
 #include "model/rounding.h"
+#include "picture/draw_constants.h"
 
 #include <QFontMetrics>
 #include <QLineF>

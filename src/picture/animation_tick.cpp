@@ -1,10 +1,10 @@
-#include "main/animation_tick.h"
+#include "picture/animation_tick.h"
 
-#include "main/cylinder_outlines.h"
-#include "main/mechanism_painter.h"
 #include "model/model.h"
 #include "model/rounding.h"
 #include "model/solver.h"
+#include "picture/cylinder_outlines.h"
+#include "picture/mechanism_painter.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "main/cylinder_outlines.h"
+#include "picture/cylinder_outlines.h"
 
 #include "model/model.h"
 #include "model/rounding.h"

@@ -7,7 +7,7 @@
 #include <QPoint>
 #include <QString>
 
-#include "ui_shell/fonts.h"
+#include "picture/fonts.h"
 #include <array>
 #include <string_view>
 

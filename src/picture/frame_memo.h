@@ -5,7 +5,7 @@
 // frame changed nothing, the frame would come out pixel for pixel the same.
 // Then the image is left as it is and nothing is presented.
 
-#include "main/draw_state.h"
+#include "picture/draw_state.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The precise analysis: one polished solve, the default report (what the
 // Valve Events window recomputes while a bar is dragged) and the whole
 // sensitivity table, also of designs that do not close.

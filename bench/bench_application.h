@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts need a GUI application. The benchmarks' own main (bench_main.cpp)
 // makes one, off screen, before any benchmark runs and destroys it before

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The balancing of the factory design with the defaults: the four free
 // dimensions, the eight settings, BOBYQA, as the window's Run does it. And
 // how long a Cancel takes to stop a run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmarks' main: it owns the off-screen application, so that the
 // application is gone before Qt's own statics are destroyed at exit.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Repair and balance of the sample engines with the defaults, as one press
 // of Run does it, and the valve designed to targets on the factory design.
 

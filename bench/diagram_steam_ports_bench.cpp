@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port events and steam diagrams, each a whole drawing into the window's
 // picture: the both-graphs port events drawing (2 x 19 x 91 solves) and the
 // steam diagram with three reverse-arm positions (3 x 150 solves).

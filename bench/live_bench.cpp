@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A live diagram window's drawing, as its worker runs it: one diagram or all
 // four tiled, alone or with a second design under it, and the read-out the
 // mouse asks for on each move over the oval diagram.

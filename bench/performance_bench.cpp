@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cylinder model: one turn to a repeating cycle at one setting and speed
 // (what the Performance window recomputes after an edit), and the grid of
 // 10 speeds by 10 cut-offs behind its sweeps.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One whole tick of the main window (solve, map, outlines, advance, draw
 // into the 1280 x 1024 image) at the factory gear while it runs; the
 // argument switches the steam display off (0) or on (1).

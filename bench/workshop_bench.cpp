@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workshop papers: the valve-setting sheet, the DXF plan and the tiling
 // plan of the full-size drawing (which paints the picture once to find its
 // ink).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The floors of the source tree (lowest first): model and files (standard
 # library only), controls, analysis (no Qt), the pictures (the mechanism
 # picture, the diagram painters and the paper copies: Qt Gui, no widgets),

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` and `make package`: the programs into bin/, their
 # instruction texts and sounds into share/kestrove (the program looks there,
 # relative to its own folder), and the desktop entry, the file type of the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Precompiled headers: the Qt and GoogleTest headers are most of what every
 # file compiles. A library precompiles the Qt headers of its floor once for
 # its own files; the many one-file GoogleTest programs share one

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 include(GoogleTest)
 # Helpers that every tests/<room>/CMakeLists.txt uses.
 

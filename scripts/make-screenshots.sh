@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the README's pictures with the program's own code: the four
 # diagrams through kestrove-cli, the main window from a real run under Xvfb.
 # Usage: scripts/make-screenshots.sh [BUILD_DIR]

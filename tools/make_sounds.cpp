@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's sounds, "Exhaust.wav" and "Error.wav", into the
 // folder given on the command line. Run by the build; each file is written
 // to a temporary name first and then renamed, so a stopped build never

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Balancing the events: NLopt's derivative-free local methods move the free
 // dimensions within their bounds. A run has two phases: when the design is

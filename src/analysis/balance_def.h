@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the balancing may change and what it aims at: the free dimensions
 // with their bounds, the settings the events are compared at, the weights

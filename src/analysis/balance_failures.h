@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What keeps a design from being balanced, setting by setting and port by
 // port, and how a designer reads it: "at offset +/-0.4875 the valve travel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One NLopt run over the free dimensions scaled to 0..1 over their bounds,
 // shared by the repair and the balancing.

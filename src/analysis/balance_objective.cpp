@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/balance_objective.h"
 
 #include "analysis/precise_mid_gear.h"

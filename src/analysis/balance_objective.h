@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The balancing objective on the precise report. Over the chosen settings
 //   J = sum (front cut-off - rear cut-off)^2 + sum ((front lead - rear lead) / 0.01)^2,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/balance_repair.h"
 
 #include "analysis/balance_nlopt.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The first phase of a run on an infeasible design: NLopt moves the free
 // dimensions to make the infeasibility (balance_objective.h) as small as it

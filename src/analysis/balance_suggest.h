@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which dimensions to free: from the sensitivities (lead per +0.001 at each
 // chosen setting and port), how much of the leads' shortfall each dimension

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Does the linkage close over the whole turn at every setting from
 // mid gear - RevArmMax to mid gear + RevArmMax? The settings are scanned at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/cutoff_settings.h"
 
 #include "analysis/root_near.h"

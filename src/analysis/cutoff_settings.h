@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reverse-arm setting that gives a wanted cut-off, for each port and for
 // their mean, on each side of mid gear: a root of cut-off(setting) - wanted,

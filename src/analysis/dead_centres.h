@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dead centres: the crank angles of the piston's largest and smallest X
 // (the crosshead pin, Point 3), found with a bounded minimiser. With the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The design checks: pass, warning and failure lines, each with the numbers
 // that decide it. The limits are in design_thresholds.h.

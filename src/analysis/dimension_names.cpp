@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/dimension_names.h"
 
 #include "model/dimensions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The names of the dimensions as the dimension tables give them
 // ("DriverDiameter", "GearMountX", "ValveCtrToJoint", ...), for the command

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/event_tables.h"
 
 #include "analysis/port_events.h"

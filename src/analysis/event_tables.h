@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The event tables as CSV, the way engineers tabulate valve events
 // by hand: the port events per reverse-arm row and the steam diagram's

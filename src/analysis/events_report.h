@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The precise events report: the valve events at a list of reverse-arm
 // settings, both ports side by side with their front - rear differences.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pivots fixed in the frame, for laying them out on the engine: each
 // one's position from the driver axle centre (the datum), with the names

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/link_geometry.h"
 
 #include "model/absolute_points.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every link of the gear as a workshop part: its pin centres in the link's
 // own flat frame (x along its main line from the first pin, y square to it,

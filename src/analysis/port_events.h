@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The port events: for reverse-arm settings from mid gear to the maximum,
 // where in the stroke each port opens and closes to steam and to exhaust.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Mid gear in double precision. The model's search stops at a step of a
 // ten-thousandth, which jumps about as dimensions change; the sensitivities

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The linkage in double precision: the same assembly that SolveLinkage
 // finds, with its two loop closures (the radius bar, the combination lever)

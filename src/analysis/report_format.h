@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The precise report, the design checks and the sensitivities as JSON and
 // CSV, for the command line, the Valve Events window and the balancing. A

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A root of a one-variable function near a guess: step away from the guess
 // until the sign changes, then polish the bracket with TOMS 748. Used by the

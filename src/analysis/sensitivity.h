@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which dimension moves which event, which way and how much: for every
 // dimension with an id, the change of each port's lead, cut-off, release and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sweeps turn the driver and move the reverse arm of the design they
 // are handed; the guard puts both back when the sweep ends.

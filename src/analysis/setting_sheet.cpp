@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/setting_sheet.h"
 
 #include "analysis/events_report.h"

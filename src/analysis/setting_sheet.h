@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The valve-setting sheet: what a fitter checks on the engine with a tram
 // and a trammel. For each reverser notch, the crosshead's distance from its

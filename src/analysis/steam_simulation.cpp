@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/steam_simulation.h"
 
 #include "analysis/setting_guard.h"

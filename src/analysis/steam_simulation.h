@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The steam (indicator) simulation: the pressure in each end of the
 // cylinder against the piston's travel, stepped forward sample by sample by

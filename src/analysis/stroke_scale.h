@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The piston's travel in stroke units, as the solver gives it
 // (PistonTravel640): 0 at the front dead centre, 640 at the rear. Events

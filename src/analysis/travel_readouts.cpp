@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/travel_readouts.h"
 
 #include "analysis/setting_guard.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The mid-gear read-outs of the sine and oval diagrams: lead, steam lap and
 // exhaust clearance of each end, from the valve-stem joint's travel over the

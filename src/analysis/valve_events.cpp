@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/valve_events.h"
 
 #include "analysis/root_near.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The valve events of one turn of the crank at one reverse-arm setting and
 // running direction.

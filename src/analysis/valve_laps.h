@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The valve's laps from its dimensions, as the solver's port geometry has
 // them: the steam lap is how far the valve edge overlaps the port's outer

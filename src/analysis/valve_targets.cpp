@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/valve_targets.h"
 
 #include "analysis/valve_laps.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Designing the valve to targets, the valve designer's classic step done on
 // the precise events: given the lead wanted (at mid gear, or the same over

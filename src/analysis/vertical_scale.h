@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The vertical scale of the sine and oval diagrams (units of valve travel
 // for the full height). The drawing works within these limits, so that a

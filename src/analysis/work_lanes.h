@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A few threads that run the same job side by side, each on its own lane
 // number, and wait for one another at the end: the balancing evaluates the

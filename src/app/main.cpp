@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // KESTROVE: the Baker valve gear designer. One model for the whole run,
 // handed to the main window, which creates every other window.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program's own files (the instruction texts, the sounds) are
 // looked for: the working folder, then beside the program (a build tree),

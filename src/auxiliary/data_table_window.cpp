@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "auxiliary/data_table_window.h"
 
 #include "auxiliary/pivot_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TDataTable, "Pivot Data Table": the pivot data of the active pivot slots
 // over one driver turn, as read-only text that copies into a spreadsheet

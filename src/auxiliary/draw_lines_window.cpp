@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "auxiliary/draw_lines_window.h"
 
 #include "auxiliary/point_names.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TDrawLines, the lines-and-circles editor. Twenty items of the model's
 // LineTable are drawn over the mechanism: each is a line or a circle, fixed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two instruction windows, "&Instructions" (instruct.doc) and
 // "Instructions&Special" (KesSpIns.doc): read-only text read from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pivot data table: for each active pivot slot, the point's position
 // every 10 degrees over one driver turn, and the distances of the pairs

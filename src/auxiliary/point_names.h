@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Names and world positions of the point-table slots, as the auxiliary
 // windows show them.

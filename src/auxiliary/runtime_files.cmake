@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The instruction texts are read from beside the program when the working
 # folder has none: copy them into the binaries' folder at build time.
 set(KESTROVE_INSTRUCTION_TEXTS instruct.doc KesSpIns.doc)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the data table and the instruction windows share: a read-only text
 // in a monospace font above a "Close" button at the right.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tables of the "Balance Events..." window: the free-dimension
 // checklist and the result (the changes, the events before and after).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "balance/balance_window.h"
 
 #include "balance/balance_tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Balance Events...": pick the free dimensions and their bounds, the
 // settings and the weights, press Run. The optimiser works on a worker

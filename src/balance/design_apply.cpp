@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "balance/design_apply.h"
 
 #include "model/design_edit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one road by which Apply (balancing, targets) writes the design: for
 // now one undo entry per changed dimension, as a typed edit makes, then

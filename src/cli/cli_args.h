@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Option parsing shared by the kestrove-cli commands. A bad option or
 // number is a UsageError: one line on stderr and exit status 2.

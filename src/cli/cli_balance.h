@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // kestrove-cli balance: the events balanced by the optimiser, before and
 // after, and with -o the balanced design written as a dimension file.

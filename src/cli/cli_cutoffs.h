@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // cutoffs [--positions P1,P2,...]: the steam diagram's cut-off list as CSV.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The design a command works on: --set NAME=VALUE edits applied after
 // --dims, and the mid-gear check of the commands that measure from mid gear.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrove-cli diagram: the diagram windows' pictures, drawn by the same
 // functions, written as PNG or SVG.
 #include "analysis/vertical_scale.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // events [--mode F|R]: the port events table as CSV.
 #include "cli/cli_design.h"
 #include "cli/commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrove-cli pdf and drawing: the design report and the full-size gear
 // drawing, painted by the same code as the window's File commands.
 #include "cli/cli_paper.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The paper commands of kestrove-cli (they need Qt Gui, like "diagram"):
 //   pdf [--paper a4|a3|...|letter|tabloid] -o design.pdf

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // kestrove-cli pivots: the frame-fixed pivots from the driver axle centre,
 // as CSV, with the dimension names --set and dims use.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // --positions P1,P2,...: the reverse-arm positions the diagram and cutoffs
 // commands draw with.

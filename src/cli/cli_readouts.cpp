@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // readouts [--position P]: the sine diagram's mid-gear read-outs as CSV.
 #include "analysis/travel_readouts.h"
 #include "cli/cli_design.h"

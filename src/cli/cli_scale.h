@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // --scale FACTOR: every length of the design multiplied by FACTOR after
 // --dims and before --set (25.4 turns inches into millimetres).

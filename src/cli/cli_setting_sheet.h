@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // kestrove-cli setting-sheet [--notches O1,O2,...] [--format json|csv|pdf] [-o FILE]:
 // the valve-setting sheet. JSON and CSV need no Qt; the PDF is painted by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // kestrove-cli targets: the valve designed to a lead and a full-gear
 // cut-off, then balanced; with -o the design written as a dimension file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The workshop commands of kestrove-cli (Qt Gui, no widgets):
 //   dxf [--angle A] [--setting S] [--links] [--unit in|mm] [--pin-diameter D]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The kestrove-cli commands. Each gets the model (already loaded from --dims
 // when given) and the remaining words, and returns the exit status.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrove-cli: the solver's numbers and the diagrams without a window.
 
 #include "cli/cli_design.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_balance.h"
 #include "cli/cli_cutoffs.h"
 #include "cli/cli_files.h"

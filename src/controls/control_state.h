@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window's widgets show (bar positions, enabled flags, the
 // running state), the ranges of its scroll bars and the limits of the values

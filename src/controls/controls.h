@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The model side of the main window's controls, all of it: the window and
 // its tests include this one header.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The display controls: the "&SetUp" settings and their captions, the
 // panels (pivot data, dynamic variables, undo line), the menu commands that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The motion controls: the reverse arm, the driver angle with run and stop,
 // the step angle and their three small dialogs.

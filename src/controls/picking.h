@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Mouse picking on the drawing: the reference points, the pivot pick of the
 // lines-and-circles window and the pivot slots of the data table.

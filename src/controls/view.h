@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The view controls: pan, zoom and the presets, the reference points, the
 // graphic zoom and the reverse-arm positions dialog.

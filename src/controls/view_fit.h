@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Fit to Window": a view that frames the whole gear over a turn (every
 // pivot at every crank angle, the driver wheel and the cylinder) in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/view_mouse.h"
 
 #include "controls/control_support.h"

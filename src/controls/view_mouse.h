@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The mouse on the picture: the wheel zooms about the cursor and a drag
 // with the middle button pans. Both act like the pan and zoom bars: the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cylinder/cylinder_model.h"
 
 #include <boost/numeric/odeint.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Both ends of one cylinder as control volumes over a turn of the crank:
 // mass and energy of the steam in each end, fed from the chest and emptied

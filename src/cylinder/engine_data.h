@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The engine data a dimension file does not hold: steam conditions and the
 // cylinder's clearances and ports. Kept beside the design as

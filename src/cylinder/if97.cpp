@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cylinder/if97.h"
 
 #include <boost/math/tools/roots.hpp>

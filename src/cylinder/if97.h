@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Water and steam after the IAPWS Industrial Formulation 1997 (IAPWS R7-97):
 // region 1 (compressed liquid), region 2 (superheated vapour) and region 4

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the gear does for the engine at one setting, direction and speed:
 // the cylinder model run on the design with its engine data, reported in

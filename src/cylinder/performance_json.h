@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The performance of one turn, and the sweeps, as JSON and CSV in the
 // engine data's units. JSON keys are fixed (the "units" key names the unit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cylinder's view of the gear over one turn: the crosshead position and
 // the four port openings at every half degree of crank angle, counted from

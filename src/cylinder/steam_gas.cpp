@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cylinder/steam_gas.h"
 
 #include "cylinder/if97.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The steam in the cylinder as a gas calibrated on IF97 at the chest: its
 // internal energy is u = u0 + p v / (k - 1), with k the exponent of the

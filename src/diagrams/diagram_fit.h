@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fitting a diagram's picture into a window of any size: one scale for both
 // axes, so the picture keeps its aspect, centred in the area. The controls

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Painting helpers shared by the four diagrams: the font, opaque texts placed
 // by their top-left corner, and the parts every diagram draws alike (vertical

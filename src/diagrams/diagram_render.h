@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The diagrams by name, for rendering without a window (kestrove-cli
 // diagram, tests): the same drawing functions the windows use, painted on

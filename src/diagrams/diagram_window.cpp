@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "diagrams/diagram_window.h"
 
 #include "diagrams/diagram_fit.h"

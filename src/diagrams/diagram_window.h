@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame shared by the four diagram windows: the retained picture, the
 // "Close" button, the four dynamic-variable scroll bars, the UnDo button,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The oval diagram: the valve's travel against the piston's position over one
 // driver turn for every reverse-arm position in use; each position closes a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "diagrams/picture_stamp.h"
 
 #include "diagrams/diagram_paint.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The footer strip a saved picture carries below itself: the data set's
 // name and the date, so a print of it says which design it shows. A bare

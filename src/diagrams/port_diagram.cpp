@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "diagrams/port_diagram.h"
 
 #include "analysis/port_events.h"

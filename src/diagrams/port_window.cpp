@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "diagrams/port_window.h"
 
 #include "diagrams/port_diagram.h"

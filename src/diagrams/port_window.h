@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TPortDia: the port events window ("Draw&Graphs" / "&PortOpenClose"). It
 // shows the forward graph, the reverse graph, or both over each other; the

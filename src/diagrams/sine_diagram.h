@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sine diagram: the valve's travel against the driver angle for every
 // reverse-arm position in use, with the port-edge levels and, at mid gear,

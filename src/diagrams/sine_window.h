@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TSineDia: the sine diagram window ("Draw&Graphs" / "&SineDiagram").
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "diagrams/stamp_file_dialog.h"
 
 #include "diagrams/picture_stamp.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Save Image..." file dialog of the diagram windows, with the check box
 // that decides whether the saved picture carries its footer strip.

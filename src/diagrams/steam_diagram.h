@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The steam (indicator) diagram: the analysis library's steam simulation
 // painted, pressure against the piston's travel, with the cut-off of each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "diagrams/steam_window.h"
 
 #include "diagrams/steam_diagram.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TSteamDia: the steam diagram window ("Draw&Graphs" / "S&teamDiagram").
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dimensions/dimension_dialog.h"
 
 #include "model/mid_gear.h"

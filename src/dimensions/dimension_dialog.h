@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the frame and the cylinder dimension dialogs have in common: rows of
 // small buttons, labels painted on the dialog and silver fields; showing the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dimensions/dimension_dialogs.h"
 
 DimensionDialogs CreateDimensionDialogs(kes::Model& model, MainFormLink& link, QWidget* parent) {

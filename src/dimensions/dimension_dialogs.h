@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Both dimension dialogs, made once at start-up with one typed flag between
 // them. The main window shows them modally with exec() from "&FrameDimensions"

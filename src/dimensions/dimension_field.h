@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The entry field of the two dimension dialogs. Both dialogs share its
 // behaviour: the key filter, the typed flag, and taking the value when the

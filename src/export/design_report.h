@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The design report: a title block (data set, file, date, program
 // version), the dimension tables, the design checks, the precise valve

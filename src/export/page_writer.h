@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes flowing text, tables and pictures down the pages of a paged device
 // (a QPdfWriter or a QPrinter), starting a new page when the next block

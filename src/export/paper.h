@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The paper a report or a drawing is printed on: the sizes of the workshop
 // sheets (A4 to A0, Letter, Tabloid). The default follows the locale:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The report's "Performance" page, when the design has engine data: the
 // indicator cards at three cut-offs and the MEP and horsepower against speed,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "&Print Report...": the print dialog, then the report's pages on the
 // chosen printer. The dialog goes through a replaceable function so tests

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The report's tables as texts: the dimension tables, the precise valve
 // events and the design checks, ready for a page. A number that cannot be

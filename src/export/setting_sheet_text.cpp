@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/setting_sheet_text.h"
 
 namespace exporting {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The valve-setting sheet as the report's tables: for each notch the
 // crosshead positions from the front dead centre at each event of one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/tiled_pages.h"
 
 #include "saving/buffered_save.h"

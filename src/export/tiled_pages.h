@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A full-size picture on paper: when it is larger than a page it is tiled
 // over pages that overlap, each with alignment marks in the overlaps (the

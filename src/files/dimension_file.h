@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ".kvd" dimension file (72 records of five little-endian 32-bit reals)
 // and the older ".kvx" import (13 records). Standard library only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where every stored value sits in a dimension file. Reader and writer both
 // walk this one table, so they cannot drift apart.

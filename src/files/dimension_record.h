@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One record of a dimension file: five IEEE single reals, little-endian,
 // 20 bytes, slots 1 to 5 at byte offsets 0, 4, 8, 12 and 16. The bytes are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The operating-system side of the dimension files: reading only regular
 // files without ever blocking, and replacing a file without losing it. Every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a whole file without ever losing the old one, for every writer of
 // the program: the contents are made first, then written to a temporary file

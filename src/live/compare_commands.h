@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Compare With..." (a dimension file), "Compare With Before" and "Clear
 // Comparison": the commands that choose the second design. The main window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "live/cursor_readout.h"
 
 #include "analysis/precise_solve.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the live diagrams read out under the mouse, from the design the
 // picture was drawn from and a point of the picture (client pixels of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether the design the live diagrams draw from has changed since they
 // last looked: the design revision, which every edit bumps, with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One picture of a live diagram window, drawn on a worker thread from copies
 // of the designs: one diagram, or all four tiled two by two. The result

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The picture of a live diagram window, fitted into whatever size the
 // window has; it reports the picture point under the mouse and clicks.

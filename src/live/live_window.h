@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Live Diagrams": a modeless, resizable window beside the gear showing one
 // of the four diagrams or all four tiled, with a second design under them

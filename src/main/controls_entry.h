@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The entry field of the main window's small dialogs: only digits,
 // backspace, one "." and, where allowed, one "-" get in; every other key is

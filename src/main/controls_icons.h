@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tool-bar pictures of the main window's motion, view and display
 // commands, painted small for this program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the main window's controls stand on the top strip of the picture,
 // next to the texts that the drawing prints for them ("Pan Vert" at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `kestrove --print-paths`: where this run finds its instruction texts and
 // sounds, one "NAME<tab>PATH" line each ("NAME<tab>not found" otherwise),

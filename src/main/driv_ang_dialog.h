@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TDrivAng ("Driver Angle"): the driver set to a typed angle; the motion
 // stops.

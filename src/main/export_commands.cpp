@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/export_commands.h"
 
 #include "export/design_report.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's paper commands in the "&File" menu: "Export &Report
 // (PDF)...", "Export &Drawing..." and "&Print Report...". The file chooser,

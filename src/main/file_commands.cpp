@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/file_commands.h"
 
 #include "files/dimension_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's dimension-file commands: "&Save", "Save&AsDimensions",
 // "&OpenDimensions" and "Open&DosVersionDim", with their tool buttons, the

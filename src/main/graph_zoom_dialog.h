@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TGraphZoom ("Set Zoom of Dimensional Graphic Position"): the zoom of the
 // dimension highlight, typed between 0.5 and 2000.

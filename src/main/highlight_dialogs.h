@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the main window's dimension highlight reaches the two dimension
 // dialogs: it closes the open one while it shows a dimension, and opens it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls that sit on the main window's picture: reverse arm, driver
 // and step angle, run/stop, pan and zoom, presets, reference points, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: menus, tool bar, the picture with its controls, the
 // animation timer and its tick, the sounds, and the other windows, which it

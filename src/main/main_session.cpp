@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What keeps a day's work: the keyboard shortcuts, the wheel and the middle
 // button on the picture, "Scale Design...", the question about unsaved
 // changes before the design is replaced, and the modified mark of the title.

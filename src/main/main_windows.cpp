@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's other windows: created once, in the program's order,
 // and opened modally by their menu commands and tool buttons.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's picture: shows the last finished frame in one copy and
 // reports mouse presses, the wheel, middle-button drags and the space bar.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The File menu's recent files (the last eight opened or saved) and the
 // folder the file dialogs start in, kept between runs with QSettings.

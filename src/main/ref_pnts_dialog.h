@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TRefPnts ("Reference Points"): the two reference points typed as
 // vertical and horizontal values. "OK" takes them and switches the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/rev_pos_dialog.h"
 
 #include "controls/controls.h"

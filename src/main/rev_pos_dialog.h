@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TRevPos ("Reverse Arm Position"): the reverse-arm setting typed between its
 // limits, which the dialog lists from mid gear.

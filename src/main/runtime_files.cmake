@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The main window's sounds: made by a small generator of this project and
 # written beside the built programs, where the program finds them when they
 # are not in its working directory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Scale Design...": one factor for every length of the design, typed or
 // taken from a preset (inches to millimetres and back).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/scaled_controls.h"
 
 #include "controls/display.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the controls beside the drawing's texts stand at the text scale in
 // use. With the normal font they keep their fixed places; with the large

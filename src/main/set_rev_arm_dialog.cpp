@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/set_rev_arm_dialog.h"
 
 #include "controls/controls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TSetRevArm ("Set Reverse Arm Positions"): the nine reverse-arm positions
 // that the diagrams plot and their vertical scale, with a graph of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's sounds: the exhaust beat and the error sound, played
 // asynchronously, at the program's own output volume, and the system beep.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's two sounds, made from scratch: a short steam chuff of
 // filtered noise for the exhaust beat and a short two-note warning tone for

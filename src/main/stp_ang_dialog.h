@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TStpAng ("Step Angle"): the step per tick typed between 0.01 and 45;
 // the driver keeps running or standing as it was.

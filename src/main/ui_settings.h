@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program remembers between runs beside the recent files: the
 // interface scale (applied through Qt's high-DPI scaling at the next start,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/value_dialog.h"
 
 #include "main/controls_entry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shape shared by the main window's one-value dialogs (reverse-arm
 // position, driver angle, step angle, graphic zoom): "Enter", one entry

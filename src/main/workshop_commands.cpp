@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/workshop_commands.h"
 
 #include "analysis/link_geometry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's workshop commands in the "&File" menu: "Export &Link
 // Drawings...", "Export &General Arrangement...", "Export &DXF..." and

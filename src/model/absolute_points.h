@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a point-table slot lies in the world. The bell-crank and reverse-arm
 // pivots (6, 11) and their copies (17, 18) are held relative to the gear

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether the design differs from the file it was last saved to or opened
 // from. Every change counts: the windows that edit the design call

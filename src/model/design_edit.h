@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one path by which the design is edited. Each user action is one undo
 // step, however many dimensions it sets; every edit adds one to the design

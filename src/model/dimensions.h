@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and writing a dimension by its id (1..28 frame and Baker assembly,
 // 101..122 cylinder). Every editor goes through here, so the model's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four dynamic-variable bars of one window (the main window's and each
 // diagram's): a scroll of bar n remembers the slot's value when it starts,

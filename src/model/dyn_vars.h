@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four dynamic variables (the dimensions most recently edited) and the
 // undo record that every typed edit and finished scroll adds to.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fixed-point number texts: Str(v:w:d) right-aligns v with d decimals in at
 // least w characters.

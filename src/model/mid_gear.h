@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Mid gear: the reverse-arm setting at which the eccentric gives the valve no
 // travel, and the table of reverse-arm positions measured from it.

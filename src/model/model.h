@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one model of a run, in three parts: the design (what a dimension file
 // holds), the operating variables with the solver's outputs, and the screen

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Doubles narrowed to the model's floats: first checked to fit.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one nearest-point search of the pickers (the pivot data and the
 // lines-and-circles window): distance is |dX| + |dY|, as the mouse picks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/scale_design.h"
 
 #include "model/design_edit.h"

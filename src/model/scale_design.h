@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Scaling a whole design by one factor, for a larger or smaller engine or a
 // change of unit (inches to millimetres is 25.4). Standard library only.

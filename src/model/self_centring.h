@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The joystick rule of the self-centring scroll bars (pan, zoom, reference
 // points, dynamic variables). A click on an arrow or in the trough, a wheel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The linkage solver: positions of every pin from the dimensions, the driver
 // angle and the reverse-arm setting, then the port openings. No allocation;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers typed into a field or a small dialog: the one parser every editor
 // uses, and the clamp that keeps a typed value within its limits.

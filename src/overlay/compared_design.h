@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The second design that the live diagrams and the Valve Events window show
 // beside the current one: read from a file ("Compare With..."), or the

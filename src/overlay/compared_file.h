@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A second design read from a dimension file, for comparing: a fresh model
 // with the factory tables, the file's dimensions and its own mid gear.

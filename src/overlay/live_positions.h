@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reverse-arm positions of a live diagram, as offsets from mid gear, so
 // one list serves two designs whose mid gears differ (before and after

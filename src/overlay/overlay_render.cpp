@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "overlay/overlay_render.h"
 
 #include "diagrams/diagram_paint.h"

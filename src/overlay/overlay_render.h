@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A diagram with a second design drawn under the current one: the same
 // painters, the second design's lines in grey dashes first, then the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "overlay/second_design_device.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A paint device that hands the lines painted on it to another painter in
 // one grey dashed pen: the diagram painters draw a second design through it

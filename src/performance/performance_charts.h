@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Performance window's three plots as Qt Charts: the indicator cards of
 // both ends with the ideal cards of the same events dashed, the tractive

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "performance/performance_job.h"
 
 #include "cylinder/performance_json.h"

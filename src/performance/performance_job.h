@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One computation of the Performance window on its own copy of the design:
 // the turn at the chosen setting and speed and the chosen sweep. Runs on a

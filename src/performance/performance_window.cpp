@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "performance/performance_window.h"
 
 #include "model/design_edit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Performance": what the gear does for the engine. The engine data form,
 // the setting (or a wanted cut-off), the direction and the speed, and three

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One tick of the animation, the heart of the main window: solve, map the
 // points to the screen, rebuild the outlines, advance the driver and draw

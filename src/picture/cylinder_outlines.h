@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The screen outlines of the cylinder, its ports, the piston and the valve,
 // rebuilt on every tick from the cylinder dimensions, Points 3 and 4 and the

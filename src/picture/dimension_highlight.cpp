@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "picture/dimension_highlight.h"
 
 #include "model/model.h"

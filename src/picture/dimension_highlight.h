@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dimension highlight: while a dimension dialog shows where a dimension
 // lies, the picture zooms to it, draws it as a blinking thick line with its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every pixel position, colour and text of the main window's picture, so
 // the drawing can be checked against the screen in one place. Positions of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the mechanism drawing keeps from one frame to the next (steam,
 // exhaust beats, cut-off read-outs, the error indicator, the dimension

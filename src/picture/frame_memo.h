@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A stopped picture with nothing changing need not be drawn again: the tick
 // still solves and follows every change, but when what the frame is drawn

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The gear at one crank angle and reverse-arm setting, drawn full size for
 // the workshop: the links, pins, wheel, cylinder and valve as the main

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sixteen colours a line or circle of the LineTable may take. ItemColor
 // is an index into this table; anything outside 0..15 draws black.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One frame of the main window's picture: the steam display, the wheel,
 // the pins, the cylinder and valve, the fixed pivots, the links in their

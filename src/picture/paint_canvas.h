@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A thin drawing surface over a QPainter with the habits the mechanism
 // picture is written in: a pen (colour and width) for lines and a separate

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of the main picture while screen data is on: the undo line,
 // the settings and port openings, the error indicator, pivot data, the

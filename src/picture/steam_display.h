@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The steam display of the main picture: live steam in the chest, the
 // pressure of each end of the cylinder as dots coloured by its phase, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "saving/buffered_save.h"
 
 #include "files/whole_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way the Qt writers (QPdfWriter, QSvgGenerator, QImageWriter, text
 // tables) put a file on disk. They paint or write into a buffer in memory;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Design Valve to Targets...": the lead wanted, the full-gear cut-off
 // wanted and, if asked, the exhaust lap; Run fits the valve and balances on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Qt side of the self-centring scroll bars. SelfCentringInput reports
 // each change of one bar with how it came about (a step from rest, or the

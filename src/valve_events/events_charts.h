@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Charts" tab: the events across the whole reverser range as curves,
 // drawn with Qt Charts: cut-off, lead, release and compression of both

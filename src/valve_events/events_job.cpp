@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "valve_events/events_job.h"
 
 #include "valve_events/events_charts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One computation of the window: the report, the checks and, when asked,
 // the sensitivities of a copy of the design. Runs on a worker thread; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's three tables, filled from a result. The numbers are the
 // command line's, rounded for the eye; the tool tip and the copied or saved

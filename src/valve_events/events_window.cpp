@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "valve_events/events_window.h"
 
 #include "analysis/report_format.h"

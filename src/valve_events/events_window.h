@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Valve Events": the precise report, the design checks and the
 // sensitivities of the design as it stands, in three tabs. Modeless: it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The general arrangement: the whole gear on one sheet at a chosen scale
 // (1:1 to 1:10, or fitted to the sheet) at one crank angle and setting,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "workshop/dimension_lines.h"
 
 #include "workshop/sheet_text.h"

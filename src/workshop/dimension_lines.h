@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A dimension on a sheet in millimetres: extension lines from the two
 // features to the dimension line, arrow heads at its ends and the text

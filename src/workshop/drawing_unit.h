@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What one design unit is on paper and in a cutter's file: the design does
 // not know, so the user says (inches by default).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "workshop/gear_dxf.h"
 
 #include "model/absolute_points.h"

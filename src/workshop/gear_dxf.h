@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The gear as a DXF a laser or water-jet cutter reads: true size in the
 // design's unit ($INSUNITS says which), one layer per link and one for the

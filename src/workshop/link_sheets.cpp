@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "workshop/link_sheets.h"
 
 #include "analysis/frame_pivots.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The link drawings: a sheet per link, drawn to a standard scale that fits
 // the sheet, with its pin centres, every centre distance, arm length and

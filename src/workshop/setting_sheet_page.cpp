@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "workshop/setting_sheet_page.h"
 
 #include "model/model.h"

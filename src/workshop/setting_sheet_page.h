@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The valve-setting sheet on paper: the crosshead positions from the front
 // dead centre at every event of both ports for each notch, the leads, the

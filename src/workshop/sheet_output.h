@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing workshop sheets: pages painted in millimetres from each page's
 // top-left into a PDF, or one page into an SVG whose units are millimetres

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The paper a workshop drawing goes on: the ISO A sizes from A4 to A0, US
 // Letter and Tabloid (Ledger), or a size the user gives, portrait or

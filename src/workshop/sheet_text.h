@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text and lines on a sheet painted in millimetres. Fonts come in whole
 // pixels, so text is drawn at a tenth of a millimetre to the pixel.

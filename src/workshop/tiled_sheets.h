@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A full-size picture tiled over sheets that wastes no paper: only sheets
 // that carry some of the picture are printed, the title group (the title

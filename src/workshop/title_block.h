@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The title block of every workshop sheet: what the sheet shows, the
 // design, its file, the date, the scale, the unit and the program version,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Designs the analysis tests share: the factory gear and two made-up
 // engines, each with mid gear found as the program does after an edit.

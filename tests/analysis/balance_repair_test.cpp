@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Repair before balancing on the sample engines, what to free when the
 // free dimensions cannot repair, dimensions that move nothing, and the
 // valve designed to targets.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The balancing: the objective as defined, the optimiser's results, an
 // infeasible start, the bounds, cancelling, and a bad definition.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/design_checks.h"
 #include "analysis/design_thresholds.h"
 #include "analysis_designs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/events_report.h"
 #include "analysis_designs.h"
 

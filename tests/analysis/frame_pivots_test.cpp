@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/dimension_names.h"
 #include "analysis/frame_pivots.h"
 #include "analysis_designs.h"

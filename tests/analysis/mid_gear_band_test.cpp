@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The read-outs' mid-gear test: strictly within 0.05 of mid gear, measured
 // so that it holds beside a huge mid gear too, where a band in float
 // collapses onto mid gear itself.

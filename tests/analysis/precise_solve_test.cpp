@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/precise_solve.h"
 #include "analysis_designs.h"
 #include "model/solver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report, check and sensitivity texts: absent numbers, the shape of the
 // JSON and the CSV, and the dimension names behind --set.
 

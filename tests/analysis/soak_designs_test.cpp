@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ten thousand random and extreme designs through mid gear, a solve over a
 // turn and the precise events report: nothing crashes or hangs, no number
 // of mid gear or the report is NaN (one that cannot be computed is absent

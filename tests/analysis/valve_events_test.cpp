@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/port_events.h"
 #include "analysis/valve_events.h"
 #include "analysis_designs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared set-up of the auxiliary windows' tests: headless platform, the one
 // offscreen message filtered, and optional PNG captures for review.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program's texts and sounds are looked for: the working folder,
 // beside the program, then the installed data folder <prefix>/share/kestrove.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pivot data table: which rows and columns it lists, that its numbers
 // are the solver's at the listed angles, and that it leaves the gear as it
 // found it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The instruction windows: where they find their texts, and what they show
 // when a text is missing.
 

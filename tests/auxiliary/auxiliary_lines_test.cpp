@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines-and-circles editor: what it writes into the LineTable, how it
 // follows a changed table, and how a pivot pick from the main window fills
 // the reference pivots.

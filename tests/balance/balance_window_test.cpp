@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Balance Events..." window: a run on the worker thread, the result
 // tables, Cancel, Apply with its undo entries and UnDo back to the start.
 

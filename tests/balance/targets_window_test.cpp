@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Design Valve to Targets..." window: a run on the worker thread meets
 // the targets, Apply writes the design, UnDo gives back the start bit for
 // bit.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads kestrove-cli report --format json from stdin and checks its keys."""
 import json
 import sys

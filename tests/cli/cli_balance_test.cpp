@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrove-cli balance through its command function: the written design
 // reports what the command printed as "after", an infeasible design writes
 // nothing, and bad options are usage errors.

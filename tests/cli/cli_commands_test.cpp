@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report, check, sensitivity, dims, save and compare commands and the
 // options every command takes, through the real kestrove-cli.
 

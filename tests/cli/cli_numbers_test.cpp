@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers on the command line: any a float cannot hold is a usage error
 // (exit status 2) before anything is computed, and rows are counted without
 // turning an out-of-range real into an integer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrove-cli performance through the real program: the JSON's exact shape,
 // the engine file beside the design, the sweeps and hostile engine data.
 

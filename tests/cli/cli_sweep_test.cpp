@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real kestrove-cli and reads what it prints.
 
 #include "files/dimension_file.h"

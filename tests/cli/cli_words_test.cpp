@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the command line says to a new user: repeated options, numbers out
 // of range or not decimal, files that are no regular files, a design that
 // cannot be drawn, no stray Qt lines, a dimension file holding a NaN, and the

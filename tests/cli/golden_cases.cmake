@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The command-line cases whose output is kept under tests/data/golden/: each
 # engine (the factory design and the two engines under tests/data/) with
 # each command. A case is NAME|ARGUMENTS, the arguments separated by '@'.

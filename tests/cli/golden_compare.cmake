@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs kestrove-cli once and compares what it prints with a golden file,
 # byte for byte.
 #   cmake -DCLI=... -DARGS=a@b@c -DEXPECTED=file.csv [-DDIMS=file.kvd]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A model at its start-up state and the controls of a freshly created main
 // window, for the tests of the controls library.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display settings, the panels and the menu commands that reset or centre.
 
 #include "controls_fixture.h"

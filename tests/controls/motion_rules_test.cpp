@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The motion controls: the reverse arm, the driver angle and run/stop, the
 // step angle and their dialogs.
 

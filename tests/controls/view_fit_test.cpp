@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Fit to Window" frames every pivot at every crank angle, the wheel and the
 // cylinder, in the picture and below the read-outs, for every sample design.
 

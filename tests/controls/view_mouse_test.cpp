@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wheel zooms about the cursor; the middle button pans.
 
 #include "controls_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cylinder model's limiting cases and its behaviour on the factory gear:
 // instant valve events against the ideal card, the hyperbolic card's closed
 // form, the horsepower formula, the published MEP against cut-off at walking

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine data file: defaults, units, unknown keys kept, bad values named,
 // and a save that leaves the old file when it fails.
 

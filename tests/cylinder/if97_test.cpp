@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // IF97 against the release's verification points and the reference grid in
 // tests/data/if97-reference.csv.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The steam of the cylinder model against IF97: the critical pressure
 // ratios of dry saturated and superheated steam, and the orifice flow of a
 // fully open port against the isentropic nozzle flow of the tables.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the diagram tests: a factory model, the diagrams painted into an
 // image or onto the recording device, and the valve travel computed

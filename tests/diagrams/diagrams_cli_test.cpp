@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrove-cli diagram and readouts, run in-process.
 
 #include "cli/commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The oval diagram painted headless: a closed loop per position spanning the
 // stroke, its labels, the port-edge lines and the mid-gear read-outs.
 

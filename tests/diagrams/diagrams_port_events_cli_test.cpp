@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrove-cli events and cutoffs: the tables the command line prints match
 // the diagrams' own computation, and bad options are refused.
 

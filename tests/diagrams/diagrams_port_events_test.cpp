@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port events sweep: sample sequences, the event rule, the rows and the
 // table the command line prints.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port events drawing: event lines and their colours, the gaps, the
 // "Normal" line, the legend and the annotation.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TPortDia: its controls and menu, and the redraw sequences of the three
 // graph modes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The diagrams by name: the registry the command line uses, rendering into
 // an image and writing PNG and SVG files.
 

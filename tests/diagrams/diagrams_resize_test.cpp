@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Resizing a diagram window: the picture scales to fit keeping its aspect,
 // the controls on it move and grow with it and still take clicks, and
 // "Save Image..." keeps writing the picture at its own size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sine diagram painted headless: frame, axes, curves, port-edge lines,
 // read-outs, the dynamic-variable block and the undo line.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The steam diagram drawing: frame texts, pressure lines, the cut-off
 // lists and the bold labels.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The steam diagram's simulation: the four phases of each end, the
 // settling samples, the driver's direction, the cut-off interpolation and
 // the bold position labels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TSteamDia: its controls and menu, activation and the UnDo button's single
 // redraw.
 

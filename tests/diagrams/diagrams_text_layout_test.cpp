@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The diagrams' texts at both font settings: every text ends inside the
 // picture, no two texts cover each other, and none lies under the window's
 // "Close" button, scroll bars or UnDo button. With KESTROVE_LAYOUT_PNG_DIR

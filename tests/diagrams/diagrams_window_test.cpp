@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The diagram window frame, driven through TSineDia and TOvalDia: activation
 // and closing, the retained picture, the menu commands, the dynamic-variable
 // scroll bars with their undo, and "Save Image...".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cylinder dimensions dialog driven as a user would: its fields, the
 // valve-stem joint, "ResetCylDim", the small buttons and "Close".
 

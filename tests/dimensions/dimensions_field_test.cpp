@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dimension field on its own: reading a text, showing a value, the key
 // filter, the typed flag and when the field counts as left.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame and Baker assembly dimensions dialog driven as a user would:
 // typing, leaving fields, the two resets, the small buttons and "Close".
 

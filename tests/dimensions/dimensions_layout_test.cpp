@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout of both dimension dialogs at the normal and the large text
 // scale: client size, caption, the rows of small buttons, labels and silver
 // fields, the help lines and the buttons; and what a rendering shows.

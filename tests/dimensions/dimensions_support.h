@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the dimension-dialog tests share: a main-window link that records
 // what it was asked, the headless start-up, and typing as a user does.

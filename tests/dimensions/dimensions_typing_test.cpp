@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dimension dialogs as a new user types into them: a field shows the
 // start of its value in full at both font sizes, a typed key replaces the
 // selection before the one-"-"/one-"." test, an edit that leaves the value

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ".kvd" and ".kvx" formats: record bytes, where each value sits, round
 // trips, short and long files, the older import and the data-set name.
 

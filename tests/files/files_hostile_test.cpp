@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile files: random, truncated, oversized, NaN-, infinity- and
 // huge-value-filled. Every one opens or fails cleanly, the program solves on,
 // and "&ResetAllDimensions" brings the design back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A dimension file that holds a NaN or an infinity is refused by name, and
 // the model stays as it was.
 

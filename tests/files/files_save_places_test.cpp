@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a save writes: through symbolic links to the file they name, over a
 // file keeping its permissions, and in place where the folder is read-only.
 

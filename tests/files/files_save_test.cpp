@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving never destroys the old file: a temporary file beside it, every
 // write and the close checked, then a rename over the target. Links,
 // permissions and read-only folders: files_save_places_test.cpp.

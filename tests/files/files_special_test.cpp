@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Only regular files are read or written: a named pipe, a folder or a device
 // is refused with the usual message at once, and the design stays as it was.
 

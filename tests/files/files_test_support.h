@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the dimension-file tests: a scratch folder, raw file access and
 // a comparison of every value the file stores.

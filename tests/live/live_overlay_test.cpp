@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second design under the current one: with itself it changes no pixel
 // of the picture; with another design its lines show grey only where the
 // current picture is white; tiles keep their place; the command line draws

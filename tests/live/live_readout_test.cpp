@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The read-out under the cursor: the solver's values at the angle under the
 // pixel, to the precision shown, on each of the four diagrams.
 #include "analysis/events_report.h"

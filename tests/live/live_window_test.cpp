@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Live Diagrams window: it follows an edit while the main window's tick
 // goes on, shows only the newest picture, keeps positions of its own typed
 // in the window, draws the compared design, pins read-outs, and opens

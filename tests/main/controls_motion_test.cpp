@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The motion controls of the main window: reverse arm, driver angle, step
 // angle, run/stop and their three dialogs, driven as a user would.
 

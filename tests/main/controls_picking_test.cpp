@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mouse picking on the picture, the display settings of "&SetUp", screen
 // data on and off, the dynamic-variable bars and the UnDo button.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's controls on a plain picture-sized widget, with a fake
 // main window behind them and menus of their own.

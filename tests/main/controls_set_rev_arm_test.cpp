@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TSetRevArm: the nine reverse-arm positions, the vertical scale and the
 // graph of the positions across the travel of the reverse arm.
 

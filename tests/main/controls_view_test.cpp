@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pan, zoom, presets and reference points of the main window, and the
 // reference-point and graphic-zoom dialogs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The full-size drawing of the gear: its true scale in the SVG, its tiling
 // over PDF pages.
 

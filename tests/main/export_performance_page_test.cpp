@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design report's "Performance" page: there with engine data (given, or
 // beside the design file), absent without them.
 #include "cylinder/engine_data.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design report: its pages, the numbers on them, the print path and the
 // File menu's paper commands.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the paper tests: poppler's pdfinfo and pdftotext run on a file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's dimension-file commands, driven headless with the file
 // chosen by the test and the error box replaced by a recorder.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Working on a design all day: "&Save" after the first "Save As", the
 // modified mark, the question about unsaved changes, ".kvd" appended, the
 // recent files and the last folder across a restart.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stopped picture with nothing changing is not drawn again, and the frame
 // it keeps is the one a fresh drawing would give; every change the picture
 // shows brings a new frame at the next tick.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every writer on a full disk and on a device: it says it failed and the old
 // file stays byte for byte. The full disk is a tiny tmpfs (mounting needs
 // root; without it those cases are skipped).

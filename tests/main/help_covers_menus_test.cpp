@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The instructions keep up with the program: every menu command of the main
 // window is named in the instructions or the special instructions.
 

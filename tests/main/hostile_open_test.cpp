@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile files opened through the file command, as a user's dialog would
 // hand them over: each is refused with a message and the design left as it
 // was, or loaded, and then the next tick draws a whole frame.

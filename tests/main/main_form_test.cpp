@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: its menus and tool bar, start-up, the tick with its
 // captions, the error item, the highlight's dialogs and the mouse, the undo
 // button beside the undo line, closing. Also writes main_form.png.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's smallest size: with every panel shown, no control on
 // the picture and no read-out the drawing prints is cut off.
 

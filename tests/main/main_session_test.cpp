@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window keeps the user's work: the modified mark in the title,
 // the question on Exit and "&ResetAllDimensions", the shortcuts, "Scale
 // Design...", the wheel and the middle button, the space bar.

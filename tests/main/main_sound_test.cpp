@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's sounds: the synthesised chuff and warning tone, their WAV
 // files, where the player finds them, the output volume, and silence when
 // sound is switched off.

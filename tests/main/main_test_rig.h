@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A model at its start-up state, the drawing's state and a frame image, and
 // helpers to look at the pixels a user would see.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads the texts of one frame of the mechanism picture through the
 // recording paint device, the size of the main window's picture.

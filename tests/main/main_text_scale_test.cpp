@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's top strip at both font sizes: with every panel on and
 // long dynamic-variable names, no text the drawing prints lies under the
 // pan, zoom or dynamic-variable bars or the UnDo button, and no two texts

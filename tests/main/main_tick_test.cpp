@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The animation tick: its order, the driver angle's advance and wrap, the
 // mapping of the points to the screen and the outlines it rebuilds.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a new user tripped over in the main window: the step-angle dialog
 // while stopped, the reverse-arm position dialog's focus, the pivot-data
 // panel's positions, "Norm" during a dimension highlight and the highlight

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dimension highlight mode: the view it zooms to, the blinking segment,
 // the dialog it closes and reopens, its end after 1000 frames or a click.
 

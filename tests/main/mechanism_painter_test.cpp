@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mechanism picture as a user sees it: colours of the links at their
 // solved positions, the fixed pivots, the counterweight, the screen texts,
 // the steam display and the exhaust beats, the cut-off read-outs.

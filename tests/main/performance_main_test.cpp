@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Performance window in the main window: the menu command and its tool
 // button, and the engine data loaded and saved beside the design file.
 #include "cylinder/engine_data.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // While the gear turns, the driver-angle read-out names the angle the frame
 // was solved at, so the piston and valve read-outs beside it belong to it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving as a new user meets it: a failed save names the file and the reason
 // and offers "Save As...", exports start beside the design under its name,
 // and recent files that share a name show their folders.

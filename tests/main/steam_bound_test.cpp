@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The steam display's dots are bounded by what can land on the 1280 x 1024
 // picture, whatever the view: counted through a paint engine that sees every
 // dot a frame paints.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The self-centring bars, clicked, notched and dragged as a user does: in
 // the main window (pan, zoom, reference points, dynamic variables) and in a
 // diagram window. Every click moves by its step in its own direction, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The interface scale, the large font, the window sizes and places and the
 // last view survive a restart, in a settings folder of the test's own.
 

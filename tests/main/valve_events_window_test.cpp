@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Valve Events window: the same numbers as the command line, live
 // updates after an edit, stale results dropped, the sensitivity tab, copy
 // and save, and its place in the main window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workshop commands of the File menu, run from the main window with the
 // dialogs replaced.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modified mark: what counts as a change of the design and what does not.
 
 #include "model/design_changes.h"

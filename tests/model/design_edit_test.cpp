@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/design_changes.h"
 #include "model/design_edit.h"
 #include "model/dimensions.h"

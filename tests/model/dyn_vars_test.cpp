@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/dimensions.h"
 #include "model/dyn_var_bars.h"
 #include "model/dyn_vars.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pixel saturation every painter uses and the nearest-point search of
 // the pickers.
 

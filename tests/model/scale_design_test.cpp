@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scaling a design: what scales, what does not, and the round trip.
 
 #include "model/design_changes.h"

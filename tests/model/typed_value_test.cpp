@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one parser of typed numbers and the clamp of typed values.
 
 #include "model/typed_value.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Performance window: a result for the factory design, a new one after
 // an edit of the design and after an edit of the engine data, and a clear
 // message with empty plots for data the model cannot run.

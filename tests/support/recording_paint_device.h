@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A paint device that keeps what was painted on it instead of pixels: every
 // line with its pen colour and every text with its top-left corner, colour

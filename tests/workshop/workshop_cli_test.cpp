@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workshop commands through the real kestrove-cli: what a builder runs.
 
 #include "analysis/setting_sheet.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workshop tests paint with fonts, so they run inside a headless Qt Gui
 // application.
 #include <QGuiApplication>

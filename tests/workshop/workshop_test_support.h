@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Designs the workshop tests share: the factory gear and the big sample
 // engine of tests/data, optionally scaled as "Scale Design" does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "picture/gear_drawing.h"
 #include "workshop/tiled_sheets.h"
 #include "workshop_test_support.h"

@@ -328,6 +328,7 @@ bool TBalanceEvents::Apply() {
     }
     // One undo step; mid gear again and the arm to it, as when a dimension
     // dialog closes.
+    emit AboutToApply();
     if (!balance_apply::ApplyDesignChanges(model_, result_->Changes, BalanceStepName))
         return false;
     link_.SetRevArmBarPosition(0);

@@ -58,6 +58,8 @@ class TBalanceEvents : public QDialog {
 
   signals:
     void Finished();
+    // Just before the design changes, so its owner can keep it as it was.
+    void AboutToApply();
     void Applied();
 
   protected:

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cylinder/engine_data.h"
 
+#include "files/whole_file.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cmath>
@@ -275,21 +277,9 @@ EngineFileResult LoadEngineFile(const std::string& path) {
 EngineFileResult SaveEngineFile(const std::string& path, const EngineData& e) {
     EngineFileResult r;
     r.Data = e;
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        const std::string text = EngineDataJson(e);
-        out << text;
-        out.flush();
-        if (!out) {
-            std::remove(temp.c_str());
-            r.Message = path + ": the engine data could not be written";
-            return r;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        r.Message = path + ": the engine data could not be written";
+    const FileResult written = WriteWholeFile(path, EngineDataJson(e));
+    if (!written.Ok) {
+        r.Message = path + ": the engine data could not be written: " + written.Message;
         return r;
     }
     r.Ok = r.Present = true;

@@ -306,6 +306,14 @@ void TMainForm::AddWindowCommands() {
         targets->raise();
     });
     connect(targets, &TDesignTargets::Applied, balance, &TBalanceEvents::RefreshValues);
+    // The design as it was before a Balance Apply or a targets run, for
+    // "Compare With Before".
+    connect(balance, &TBalanceEvents::AboutToApply, this, [this] {
+        overlay::ComparedDesignOf(*this).KeepBefore(model_, QStringLiteral("Balance Apply"));
+    });
+    connect(targets, &TDesignTargets::AboutToApply, this, [this] {
+        overlay::ComparedDesignOf(*this).KeepBefore(model_, QStringLiteral("targets run"));
+    });
     if (firstDims) dims->insertSeparator(firstDims);
 
     // Draw&Graphs: the four diagrams.

@@ -190,6 +190,7 @@ bool TDesignTargets::Apply() {
         apply_->setEnabled(false);
         return false;
     }
+    emit AboutToApply();
     if (!balance_apply::ApplyDesignChanges(model_, result_->Changes, "Design Valve to Targets"))
         return false;
     link_.SetRevArmBarPosition(0);

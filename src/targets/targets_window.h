@@ -42,6 +42,8 @@ class TDesignTargets : public QDialog {
 
   signals:
     void Finished();
+    // Just before the design changes, so its owner can keep it as it was.
+    void AboutToApply();
     void Applied();
 
   private:

@@ -5,11 +5,17 @@
 #include "model/model.h"
 #include "model/solver.h"
 
+#include "files/whole_file.h"
+
+#include <QTemporaryDir>
+
 #include <dxflib/dl_dxf.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <memory>
 
@@ -109,13 +115,17 @@ std::optional<GearDxf> PlanGearDxf(const kes::Model& m, const GearDxfDef& def, s
     return out;
 }
 
+// dxflib writes through a stream whose errors it never reports, so the file
+// is made in a private folder, read back whole and checked for its end
+// marker, and only then put in place by the one whole-file writer.
 bool WriteDxf(const std::string& fileName, const GearDxf& dxf, std::string* error) {
-    const std::string temp = fileName + ".part";
     auto fail = [&](const std::string& why) {
-        std::remove(temp.c_str());
         if (error) *error = why;
         return false;
     };
+    const QTemporaryDir folder;
+    if (!folder.isValid()) return fail("Cannot write " + fileName + ": no temporary folder");
+    const std::string temp = folder.filePath(QStringLiteral("drawing.dxf")).toStdString();
     DL_Dxf out;
     std::unique_ptr<DL_WriterA> dw(out.out(temp.c_str(), DL_Codes::AC1015));
     if (!dw || dw->openFailed()) return fail("Cannot write " + fileName);
@@ -184,7 +194,13 @@ bool WriteDxf(const std::string& fileName, const GearDxf& dxf, std::string* erro
     dw->dxfEOF();
     dw->close();
     dw.reset();
-    if (std::rename(temp.c_str(), fileName.c_str()) != 0) return fail("Cannot write " + fileName);
+    std::ifstream in(temp, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) return fail("Cannot write " + fileName);
+    if (bytes.size() < 4 || bytes.find("EOF", bytes.size() - 8) == std::string::npos)
+        return fail(fileName + ": Disk full");
+    const kes::FileResult written = kes::WriteWholeFile(fileName, bytes);
+    if (!written.Ok) return fail(fileName + ": " + written.Message);
     return true;
 }
 

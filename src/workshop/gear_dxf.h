@@ -56,8 +56,8 @@ struct GearDxf {
 std::optional<GearDxf> PlanGearDxf(const kes::Model& m, const GearDxfDef& def,
                                    std::string* error = nullptr);
 
-// Writes through a temporary file beside the target, so a failed write
-// leaves the old file as it was.
+// Writes the whole file or nothing: a failed write leaves the old file as it
+// was.
 bool WriteDxf(const std::string& fileName, const GearDxf& dxf, std::string* error = nullptr);
 
 // The DXF code of $INSUNITS: 1 inches, 4 millimetres.

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workshop/sheet_output.h"
 
+#include "saving/buffered_save.h"
+
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <cmath>
@@ -25,22 +26,18 @@ bool IsSvgName(const QString& fileName) {
 int WritePdfPages(const QString& fileName, const SheetPaper& paper,
                   const std::vector<PdfPage>& pages, const QString& title, const PagePainter& paint,
                   QString* error) {
-    QSaveFile file(fileName);
-    auto fail = [&](const QString& why) {
-        if (error) *error = why;
-        file.cancelWriting();
+    if (pages.empty()) {
+        if (error) *error = QStringLiteral("Nothing to print.");
         return 0;
-    };
-    if (pages.empty()) return fail(QStringLiteral("Nothing to print."));
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
-    {
+    }
+    const bool saved = saving::SaveThroughBuffer(fileName, [&](QIODevice& file, QString*) {
         QPdfWriter writer(&file);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("KESTROVE"));
         writer.setResolution(PdfResolution);
         writer.setPageLayout(paper.Layout(pages.front().Landscape));
         QPainter p;
-        if (!p.begin(&writer)) return fail(QStringLiteral("Cannot write %1").arg(fileName));
+        if (!p.begin(&writer)) return false;
         p.setRenderHint(QPainter::Antialiasing);
         const double perMm = PdfResolution / 25.4;
         for (size_t i = 0; i < pages.size(); ++i) {
@@ -53,22 +50,14 @@ int WritePdfPages(const QString& fileName, const SheetPaper& paper,
             paint(p, static_cast<int>(i));
             p.restore();
         }
-        p.end();
-    }
-    if (!file.commit()) return fail(file.errorString());
-    return static_cast<int>(pages.size());
+        return p.end();
+    }, error);
+    return saved ? static_cast<int>(pages.size()) : 0;
 }
 
 bool WriteSvgPage(const QString& fileName, QSizeF sizeMm, const QString& title,
                   const std::function<void(QPainter&)>& paint, QString* error) {
-    QSaveFile file(fileName);
-    auto fail = [&](const QString& why) {
-        if (error) *error = why;
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
-    {
+    return saving::SaveThroughBuffer(fileName, [&](QIODevice& file, QString*) {
         QSvgGenerator generator;
         generator.setOutputDevice(&file);
         generator.setResolution(SvgResolution);
@@ -78,12 +67,10 @@ bool WriteSvgPage(const QString& fileName, QSizeF sizeMm, const QString& title,
         generator.setViewBox(QRectF(QPointF(0, 0), sizeMm));
         generator.setTitle(title);
         QPainter p;
-        if (!p.begin(&generator)) return fail(QStringLiteral("Cannot write %1").arg(fileName));
+        if (!p.begin(&generator)) return false;
         paint(p);
-        p.end();
-    }
-    if (!file.commit()) return fail(file.errorString());
-    return true;
+        return p.end();
+    }, error);
 }
 
 } // namespace workshop

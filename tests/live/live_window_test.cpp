@@ -3,9 +3,11 @@
 // goes on, shows only the newest picture, keeps positions of its own typed
 // in the window, draws the compared design, pins read-outs, and opens
 // modeless from the main window, as many as wanted.
+#include "balance/balance_window.h"
 #include "live/live_window.h"
 #include "main/main_form.h"
 #include "main/main_test_rig.h"
+#include "model/design_edit.h"
 #include "model/dimensions.h"
 #include "model/model.h"
 #include "overlay/compared_design.h"
@@ -65,6 +67,7 @@ class LiveWindowTest : public QObject {
         QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
         tick.start(1);
         kes::SetDimension(m, 10, 6.6f); // ValveRodLength
+        kes::BumpDesignRevision(m);
         w.NoteDesignChanged();
         QVERIFY(w.Drawing());
         QTRY_VERIFY_WITH_TIMEOUT(!w.Drawing() && w.Picture() == Expected(m, w), WaitMs);
@@ -73,6 +76,7 @@ class LiveWindowTest : public QObject {
         // Without a word from anyone, its own check finds the next change.
         const QImage before = w.Picture();
         kes::SetDimension(m, 10, 6.343f);
+        kes::BumpDesignRevision(m);
         QTRY_VERIFY_WITH_TIMEOUT(w.Picture() != before, WaitMs);
         QTRY_VERIFY_WITH_TIMEOUT(!w.Drawing() && w.Picture() == Expected(m, w), WaitMs);
         // No change, no drawing.
@@ -89,6 +93,7 @@ class LiveWindowTest : public QObject {
         QSignalSpy shown(&w, &live::TLiveDiagrams::PictureShown);
         for (float v : {6.40f, 6.45f, 6.50f}) {
             kes::SetDimension(m, 10, v);
+            kes::BumpDesignRevision(m);
             w.NoteDesignChanged();
         }
         QVERIFY(Settled(w));
@@ -214,6 +219,17 @@ class LiveWindowTest : public QObject {
         }
         // Escape closes them, as it closes a dialog, and they are gone.
         QTRY_COMPARE(form.findChildren<live::TLiveDiagrams*>().size(), qsizetype{0});
+
+        // Balance Apply keeps the design as it stood just before it.
+        auto* balance = form.findChild<TBalanceEvents*>();
+        QVERIFY(balance);
+        const kes::Model scaled = m;
+        emit balance->AboutToApply();
+        m.Frame.StrokeLength = scaled.Frame.StrokeLength * 2;
+        before->trigger();
+        QVERIFY(compared.Name().endsWith(QStringLiteral("before Balance Apply")));
+        QCOMPARE(compared.Design()->Frame.StrokeLength, scaled.Frame.StrokeLength);
+        m.Frame.StrokeLength = scaled.Frame.StrokeLength;
     }
 };
 

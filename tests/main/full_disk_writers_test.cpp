@@ -22,6 +22,9 @@
 #include <functional>
 #include <memory>
 #include <sys/mount.h>
+#include "cylinder/engine_data.h"
+#include "workshop/gear_dxf.h"
+
 #include <unistd.h>
 
 namespace {
@@ -63,6 +66,21 @@ std::vector<NamedWriter> Writers() {
              // file (an empty one would fit on any disk).
              if (!QTest::qWaitFor([&] { return window.Shown() != nullptr; }, 60000)) return true;
              return window.SaveCsv(file, error);
+         }},
+        {"gear dxf", "old.dxf",
+         [](kes::Model& m, const QString& file, QString* error) {
+             std::string why;
+             const auto dxf = workshop::PlanGearDxf(m, {}, &why);
+             const bool ok = dxf && workshop::WriteDxf(file.toStdString(), *dxf, &why);
+             if (error) *error = QString::fromStdString(why);
+             return ok;
+         }},
+        {"engine json", "old.json",
+         [](kes::Model&, const QString& file, QString* error) {
+             const kes::EngineFileResult r =
+                 kes::SaveEngineFile(file.toStdString(), kes::DefaultEngineData());
+             if (error) *error = QString::fromStdString(r.Message);
+             return r.Ok;
          }},
         {"dimensions kvd", "old.kvd",
          [](kes::Model& m, const QString& file, QString* error) {

@@ -3,6 +3,7 @@
 // an edit of the design and after an edit of the engine data, and a clear
 // message with empty plots for data the model cannot run.
 #include "cylinder/performance.h"
+#include "model/design_edit.h"
 #include "model/dimensions.h"
 #include "model/model.h"
 #include "performance/performance_window.h"
@@ -79,6 +80,7 @@ class PerformanceWindowTest : public QObject {
         QVERIFY(Settle(w));
         const double ihp = w.Shown()->Turn.Ihp;
         m.Cylinder[kes::BoreDiameter] *= 1.2f;
+        kes::BumpDesignRevision(m);
         QVERIFY(Settle(w));
         QVERIFY(w.Shown()->Turn.Ok);
         QVERIFY(w.Shown()->Turn.Ihp > 1.3 * ihp);

@@ -90,7 +90,7 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& t
 }
 #endif
 
-int Run(const std::vector<std::string>& words, char** argv) {
+int Run(const std::vector<std::string>& words, [[maybe_unused]] char** argv) {
     if (const auto status = cli::AnswerHelpOrVersion(words, Usage, std::cout)) return *status;
     try {
         cli::Args args(words);

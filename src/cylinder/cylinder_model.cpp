@@ -35,7 +35,7 @@ struct Lerp {
 
 class CylinderOde {
   public:
-    CylinderOde(const SteamGas& g, const CylinderSpec& s, const PortTable& t)
+    CylinderOde(const SteamGas& g, const CylinderGeometry& s, const PortTable& t)
         : gas_(g), spec_(s), table_(t), omega_(s.Rpm * TwoPi / 60.0), area_(s.BoreArea_m2),
           rearArea_(s.BoreArea_m2 - s.RodArea_m2) {
         sweptF_ = area_ * t.Stroke();
@@ -139,7 +139,7 @@ class CylinderOde {
     }
 
     const SteamGas& gas_;
-    const CylinderSpec& spec_;
+    const CylinderGeometry& spec_;
     const PortTable& table_;
     double omega_, area_, rearArea_;
     double sweptF_ = 0, sweptR_ = 0, massScale_ = 0, energyScale_ = 0;
@@ -152,9 +152,9 @@ double Rel(double a, double b) {
 
 } // namespace
 
-void RunCylinder(const SteamGas& gas, const CylinderSpec& spec, const PortTable& ports,
+void RunCylinder(const SteamGas& gas, const CylinderGeometry& geometry, const PortTable& ports,
                  CylinderCycle& out, double tolerance, int maxTurns) {
-    const CylinderOde ode(gas, spec, ports);
+    const CylinderOde ode(gas, geometry, ports);
     auto stepper =
         odeint::make_controlled(AbsTolerance, RelTolerance, odeint::runge_kutta_dopri5<State>());
     // The front end at dead centre full of chest steam, the rear full of
@@ -185,8 +185,8 @@ void RunCylinder(const SteamGas& gas, const CylinderSpec& spec, const PortTable&
                                   ode.PressureOf(y[ER], ode.VolumeR(l.PistonX))};
             const double pF = out.Front.Card[deg].Pressure_Pa, pR = out.Rear.Card[deg].Pressure_Pa;
             const double force =
-                pR * ode.RearArea() + AtmosphereAbs_Pa * spec.RodArea_m2 - pF * ode.Area();
-            out.RimForce_N[deg] = force * l.Slope / (spec.DriverDiameter_m / 2.0);
+                pR * ode.RearArea() + AtmosphereAbs_Pa * geometry.RodArea_m2 - pF * ode.Area();
+            out.RimForce_N[deg] = force * l.Slope / (geometry.DriverDiameter_m / 2.0);
             odeint::integrate_adaptive(stepper, std::cref(ode), y, phi0, phi1, dphi);
         }
         ++out.Turns;

@@ -14,7 +14,7 @@
 
 namespace kes {
 
-struct CylinderSpec {
+struct CylinderGeometry {
     double BoreArea_m2 = 0.0;
     double RodArea_m2 = 0.0; // on the rear end
     double ClearanceFront_m3 = 0.0, ClearanceRear_m3 = 0.0;
@@ -49,7 +49,7 @@ struct CylinderCycle {
 
 // Runs turns until the work and the trapped steam of successive turns agree
 // to `tolerance` (relative), at most maxTurns.
-void RunCylinder(const SteamGas& gas, const CylinderSpec& spec, const PortTable& ports,
+void RunCylinder(const SteamGas& gas, const CylinderGeometry& geometry, const PortTable& ports,
                  CylinderCycle& out, double tolerance = 1e-3, int maxTurns = 40);
 
 // The ideal card of instant events with expansion and compression as p V^n

@@ -126,22 +126,22 @@ PerformanceResult ComputePerformanceWith(const Mechanism& m, const EngineData& e
 
     const double bore = m.Cylinder[BoreDiameter] * u.MetresPerUnit;
     const double rod = PistonRodDiameterOf(e, m) * u.MetresPerUnit;
-    CylinderSpec spec;
-    spec.BoreArea_m2 = std::numbers::pi * bore * bore / 4.0;
-    spec.RodArea_m2 = std::numbers::pi * rod * rod / 4.0;
+    CylinderGeometry geometry;
+    geometry.BoreArea_m2 = std::numbers::pi * bore * bore / 4.0;
+    geometry.RodArea_m2 = std::numbers::pi * rod * rod / 4.0;
     const double stroke = ports.Stroke();
     if (!(stroke > 0.0)) return Fail("the stroke must be above 0");
-    spec.ClearanceFront_m3 = e.ClearanceFrontPct / 100.0 * spec.BoreArea_m2 * stroke;
-    spec.ClearanceRear_m3 =
-        e.ClearanceRearPct / 100.0 * (spec.BoreArea_m2 - spec.RodArea_m2) * stroke;
-    spec.PortCircumference_m = PortCircumferenceOf(e, m) * u.MetresPerUnit;
-    spec.DischargeCoefficient = e.DischargeCoefficient;
-    spec.DriverDiameter_m = m.Frame.DriverDiameter * u.MetresPerUnit;
-    spec.Rpm = *rpm;
-    spec.Condensation = e.Condensation;
+    geometry.ClearanceFront_m3 = e.ClearanceFrontPct / 100.0 * geometry.BoreArea_m2 * stroke;
+    geometry.ClearanceRear_m3 =
+        e.ClearanceRearPct / 100.0 * (geometry.BoreArea_m2 - geometry.RodArea_m2) * stroke;
+    geometry.PortCircumference_m = PortCircumferenceOf(e, m) * u.MetresPerUnit;
+    geometry.DischargeCoefficient = e.DischargeCoefficient;
+    geometry.DriverDiameter_m = m.Frame.DriverDiameter * u.MetresPerUnit;
+    geometry.Rpm = *rpm;
+    geometry.Condensation = e.Condensation;
 
     CylinderCycle cycle;
-    RunCylinder(*gas, spec, ports, cycle);
+    RunCylinder(*gas, geometry, ports, cycle);
 
     PerformanceResult out;
     out.Units = e.Units;
@@ -166,8 +166,8 @@ PerformanceResult ComputePerformanceWith(const Mechanism& m, const EngineData& e
         end.IdealCard = IdealCard(end.Card, ev, c.Swept_m3 / volumeUnit, clearance / volumeUnit, p1,
                                   pb, gas->Exponent, front, u.PaPerPressure, AtmosphereAbs_Pa);
     };
-    fill(out.Front, cycle.Front, FrontEvents(ports), spec.ClearanceFront_m3, true);
-    fill(out.Rear, cycle.Rear, RearEvents(ports), spec.ClearanceRear_m3, false);
+    fill(out.Front, cycle.Front, FrontEvents(ports), geometry.ClearanceFront_m3, true);
+    fill(out.Rear, cycle.Rear, RearEvents(ports), geometry.ClearanceRear_m3, false);
 
     const int n = e.Cylinders;
     const double workPerTurn = n * (cycle.Front.Work_J + cycle.Rear.Work_J);
@@ -176,7 +176,8 @@ PerformanceResult ComputePerformanceWith(const Mechanism& m, const EngineData& e
     out.Mep = (cycle.Front.Work_J + cycle.Rear.Work_J) /
               (cycle.Front.Swept_m3 + cycle.Rear.Swept_m3) / u.PaPerPressure;
     out.Ihp = powerW / u.PowerUnit_W;
-    out.TractiveEffort = workPerTurn / (std::numbers::pi * spec.DriverDiameter_m) / u.ForceUnit_N;
+    out.TractiveEffort =
+        workPerTurn / (std::numbers::pi * geometry.DriverDiameter_m) / u.ForceUnit_N;
     out.SteamPerHour = steamPerTurn * *rpm * 60.0 / u.MassUnit_kg;
     if (out.Ihp > 0.0) out.SteamRate = out.SteamPerHour / out.Ihp;
     if (steamPerTurn > 0.0 && gas->RankineWork_J_kg > 0.0)

@@ -55,16 +55,16 @@ TEST(CylinderModel, InstantEventsGiveTheIdealCard) {
         // Ports a quarter of the bore wide all round it at a crawl: the
         // pressure follows the chest and the exhaust at once.
         const PortTable t = InstantEventsTable(stroke, 3.0, bore / 4.0, cut, release, compression);
-        CylinderSpec spec;
-        spec.BoreArea_m2 = std::numbers::pi * bore * bore / 4.0;
-        spec.RodArea_m2 = 0.02 * spec.BoreArea_m2;
-        spec.ClearanceFront_m3 = 0.08 * spec.BoreArea_m2 * stroke;
-        spec.ClearanceRear_m3 = 0.08 * (spec.BoreArea_m2 - spec.RodArea_m2) * stroke;
-        spec.PortCircumference_m = std::numbers::pi * bore;
-        spec.DriverDiameter_m = 1.5;
-        spec.Rpm = 5.0;
+        CylinderGeometry geometry;
+        geometry.BoreArea_m2 = std::numbers::pi * bore * bore / 4.0;
+        geometry.RodArea_m2 = 0.02 * geometry.BoreArea_m2;
+        geometry.ClearanceFront_m3 = 0.08 * geometry.BoreArea_m2 * stroke;
+        geometry.ClearanceRear_m3 = 0.08 * (geometry.BoreArea_m2 - geometry.RodArea_m2) * stroke;
+        geometry.PortCircumference_m = std::numbers::pi * bore;
+        geometry.DriverDiameter_m = 1.5;
+        geometry.Rpm = 5.0;
         CylinderCycle c;
-        RunCylinder(*gas, spec, t, c);
+        RunCylinder(*gas, geometry, t, c);
         ASSERT_TRUE(c.Converged);
         // The events as the sampled table places them.
         for (const auto& [ev, mep] : {std::pair{FrontEvents(t), c.Front.Mep_Pa()},

@@ -131,6 +131,11 @@ void TLiveDiagrams::BuildControls() {
     offsetsEdit_ = new QLineEdit(OffsetsText(offsets_), this);
     offsetsEdit_->setObjectName(QStringLiteral("LivePositions"));
     offsetsEdit_->setToolTip(PositionsHint);
+    // Room for the positions as first shown, so the list reads whole.
+    offsetsEdit_->setMinimumWidth(
+        offsetsEdit_->fontMetrics().horizontalAdvance(offsetsEdit_->text() + QStringLiteral("  ")) +
+        2 * offsetsEdit_->fontMetrics().averageCharWidth());
+    offsetsEdit_->setCursorPosition(0);
     positionsLabel->setBuddy(offsetsEdit_);
     auto* defaults = new QPushButton(DefaultCaption, this);
     defaults->setObjectName(QStringLiteral("LivePositionsDefault"));
@@ -199,6 +204,7 @@ void TLiveDiagrams::SetOffsets(std::vector<float> offsets) {
     if (offsets.size() > MaxOffsets) offsets.resize(MaxOffsets);
     offsets_ = std::move(offsets);
     offsetsEdit_->setText(OffsetsText(offsets_));
+    offsetsEdit_->setCursorPosition(0);
     Redraw();
 }
 

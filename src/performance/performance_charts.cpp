@@ -34,30 +34,60 @@ QLineSeries* Series(const QString& name, const QColor& colour, bool dashed) {
     return s;
 }
 
-// Axes fitted to the series (with a margin), titled.
-void Axes(QChart& chart, const QString& xTitle, const QString& yTitle) {
-    double x0 = std::numeric_limits<double>::infinity(), x1 = -x0, y0 = x0, y1 = -x0;
-    for (QAbstractSeries* a : chart.series())
+struct Range {
+    double Low = std::numeric_limits<double>::infinity();
+    double High = -std::numeric_limits<double>::infinity();
+    bool Valid() const { return High > Low; }
+};
+
+// The x and y ranges of the series.
+std::pair<Range, Range> Extent(const QList<QAbstractSeries*>& series) {
+    Range x, y;
+    for (QAbstractSeries* a : series)
         for (const QPointF& p : static_cast<QLineSeries*>(a)->points()) {
-            x0 = std::min(x0, p.x());
-            x1 = std::max(x1, p.x());
-            y0 = std::min(y0, p.y());
-            y1 = std::max(y1, p.y());
+            x.Low = std::min(x.Low, p.x());
+            x.High = std::max(x.High, p.x());
+            y.Low = std::min(y.Low, p.y());
+            y.High = std::max(y.High, p.y());
         }
-    auto* x = new QValueAxis;
-    auto* y = new QValueAxis;
-    x->setTitleText(xTitle);
-    y->setTitleText(yTitle);
-    if (x1 > x0) x->setRange(x0, x1);
-    if (y1 > y0) y->setRange(y0 - 0.05 * (y1 - y0), y1 + 0.05 * (y1 - y0));
-    x->applyNiceNumbers();
-    y->applyNiceNumbers();
+    return {x, y};
+}
+
+QValueAxis* ValueAxis(const QString& title, Range r, double margin) {
+    auto* a = new QValueAxis;
+    a->setTitleText(title);
+    if (r.Valid()) {
+        const double m = margin * (r.High - r.Low);
+        a->setRange(r.Low - m, r.High + m);
+        a->applyNiceNumbers();
+    }
+    return a;
+}
+
+void Attach(QAbstractSeries* s, QAbstractAxis* x, QAbstractAxis* y) {
+    s->attachAxis(x);
+    s->attachAxis(y);
+}
+
+// Axes fitted to the series (with a margin on y), titled.
+void Axes(QChart& chart, const QString& xTitle, const QString& yTitle) {
+    const auto [xr, yr] = Extent(chart.series());
+    QValueAxis* x = ValueAxis(xTitle, xr, 0.0);
+    QValueAxis* y = ValueAxis(yTitle, yr, 0.05);
     chart.addAxis(x, Qt::AlignBottom);
     chart.addAxis(y, Qt::AlignLeft);
-    for (QAbstractSeries* a : chart.series()) {
-        a->attachAxis(x);
-        a->attachAxis(y);
-    }
+    for (QAbstractSeries* a : chart.series())
+        Attach(a, x, y);
+}
+
+// A turn of the crank, in quarters.
+QValueAxis* CrankAxis() {
+    auto* a = new QValueAxis;
+    a->setTitleText(QString::fromUtf8("Crank angle from front dead centre (\u00b0)"));
+    a->setRange(0, 360);
+    a->setTickCount(5);
+    a->setLabelFormat(QStringLiteral("%.0f"));
+    return a;
 }
 
 void Reset(QChart& chart) {
@@ -111,8 +141,13 @@ void FillTractiveChart(QChart& chart, const kes::PerformanceResult& r) {
     mean->append(0, r.TractiveEffort);
     mean->append(359, r.TractiveEffort);
     chart.addSeries(mean);
-    Axes(chart, QString::fromUtf8("Crank angle from front dead centre (\u00b0)"),
-         QStringLiteral("Tractive effort (%1)").arg(Unit(n.Force)));
+    QValueAxis* x = CrankAxis();
+    QValueAxis* y = ValueAxis(QStringLiteral("Effort (%1)").arg(Unit(n.Force)),
+                              Extent(chart.series()).second, 0.05);
+    chart.addAxis(x, Qt::AlignBottom);
+    chart.addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries* a : chart.series())
+        Attach(a, x, y);
 }
 
 void FillSweepChart(QChart& chart, Sweep kind, kes::EngineUnits units,
@@ -131,9 +166,23 @@ void FillSweepChart(QChart& chart, Sweep kind, kes::EngineUnits units,
     }
     chart.addSeries(mep);
     chart.addSeries(ihp);
-    Axes(chart,
-         speed ? QStringLiteral("Speed (%1)").arg(Unit(n.Speed)) : QStringLiteral("Cut-off (%)"),
-         QStringLiteral("MEP (%1), IHP (%2)").arg(Unit(n.Pressure), Unit(n.Power)));
+    // MEP and power differ in size by an order: each gets its own axis.
+    const auto [xr, mr] = Extent({mep});
+    const Range pr = Extent({ihp}).second;
+    QValueAxis* x = ValueAxis(speed ? QStringLiteral("Speed (%1)").arg(Unit(n.Speed))
+                                    : QStringLiteral("Cut-off (%)"),
+                              xr.Valid() ? xr : Extent({ihp}).first, 0.0);
+    QValueAxis* yMep = ValueAxis(QStringLiteral("MEP (%1)").arg(Unit(n.Pressure)), mr, 0.05);
+    QValueAxis* yPower = ValueAxis(QStringLiteral("IHP (%1)").arg(Unit(n.Power)), pr, 0.05);
+    yMep->setLinePenColor(FrontColour);
+    yMep->setLabelsColor(FrontColour);
+    yPower->setLinePenColor(PowerColour);
+    yPower->setLabelsColor(PowerColour);
+    chart.addAxis(x, Qt::AlignBottom);
+    chart.addAxis(yMep, Qt::AlignLeft);
+    chart.addAxis(yPower, Qt::AlignRight);
+    Attach(mep, x, yMep);
+    Attach(ihp, x, yPower);
 }
 
 } // namespace performance_window

@@ -16,6 +16,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLegend>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -29,6 +30,7 @@ constexpr int InitialWidth = 1200;
 constexpr int InitialHeight = 760;
 const char* const ComputingText = "Computing...";
 const char* const DefaultHint = "blank: the default from the design";
+constexpr double KmPerMile = 1.609344;
 
 QDoubleSpinBox* Spin(QWidget* parent, const char* name, double lo, double hi, int decimals,
                      const char* hint) {
@@ -42,6 +44,8 @@ QDoubleSpinBox* Spin(QWidget* parent, const char* name, double lo, double hi, in
 
 QChartView* View(QChart* chart, QWidget* parent, const char* name) {
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // Dashed lines (the ideal cards, the mean) show dashed in the legend too.
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     auto* v = new QChartView(chart, parent);
     v->setObjectName(QString::fromLatin1(name));
     v->setRenderHint(QPainter::Antialiasing);
@@ -91,6 +95,7 @@ QWidget* TPerformance::MakeForm() {
     auto* box = new QWidget(this);
     auto* column = new QVBoxLayout(box);
     auto* form = new QFormLayout;
+    form_ = form;
     column->addLayout(form);
     units_ = new QComboBox(box);
     units_->setObjectName(QStringLiteral("PerformanceUnits"));
@@ -199,7 +204,12 @@ QWidget* TPerformance::MakeForm() {
     });
     connect(units_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (filling_) return;
-        kes::SetEngineValue(input_.Engine, "units", index == 1 ? "metric" : "imperial");
+        // The pressures and temperatures convert with the units; so does the
+        // road speed, which the engine file does not hold.
+        const bool metric = index == 1;
+        if ((input_.Engine.Units == kes::EngineUnits::Metric) != metric)
+            input_.Speed *= metric ? KmPerMile : 1.0 / KmPerMile;
+        kes::SetEngineValue(input_.Engine, "units", metric ? "metric" : "imperial");
         hasEngine_ = true;
         InputToForm();
         FollowDesign();
@@ -211,6 +221,7 @@ void TPerformance::InputToForm() {
     filling_ = true;
     const kes::EngineData& e = input_.Engine;
     units_->setCurrentIndex(e.Units == kes::EngineUnits::Metric ? 1 : 0);
+    ShowUnits(e.Units);
     boiler_->setValue(e.BoilerPressure);
     superheat_->setValue(e.Superheat);
     back_->setValue(e.BackPressure);
@@ -229,6 +240,22 @@ void TPerformance::InputToForm() {
     speed_->setValue(input_.Speed);
     sweepKind_->setCurrentIndex(input_.SweepKind == performance_window::Sweep::Speed ? 0 : 1);
     filling_ = false;
+}
+
+// Every field that holds a physical quantity names its unit.
+void TPerformance::ShowUnits(kes::EngineUnits units) {
+    const bool metric = units == kes::EngineUnits::Metric;
+    const kes::PerformanceUnitNames n = kes::UnitNames(units);
+    const QString pressure = QStringLiteral(" %1 gauge").arg(QString::fromUtf8(n.Pressure));
+    boiler_->setSuffix(pressure);
+    back_->setSuffix(pressure);
+    superheat_->setSuffix(metric ? QString::fromUtf8(" \u00b0C") : QString::fromUtf8(" \u00b0F"));
+    speed_->setSuffix(QStringLiteral(" ") + QString::fromUtf8(n.Speed));
+    const QString length = metric ? QStringLiteral(" (mm)") : QStringLiteral(" (in)");
+    if (auto* label = qobject_cast<QLabel*>(form_->labelForField(rod_)))
+        label->setText(QStringLiteral("Piston-ro&d diameter") + length);
+    if (auto* label = qobject_cast<QLabel*>(form_->labelForField(ports_)))
+        label->setText(QStringLiteral("&Port circumference") + length);
 }
 
 void TPerformance::FormToInput() {
@@ -305,8 +332,8 @@ QString TPerformance::StatusText() const {
 
 void TPerformance::FollowDesign() {
     const uint64_t revision = kes::DesignRevision(model_);
-    const bool changed = !requestedRevision_ || *requestedRevision_ != revision || !requestedInput_ ||
-                         !(*requestedInput_ == input_);
+    const bool changed = !requestedRevision_ || *requestedRevision_ != revision ||
+                         !requestedInput_ || !(*requestedInput_ == input_);
     if (!changed) return;
     requestedRevision_ = revision;
     requestedInput_ = input_;

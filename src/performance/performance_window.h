@@ -27,6 +27,7 @@ class QChartView;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
@@ -76,6 +77,7 @@ class TPerformance : public QWidget {
     QWidget* MakeForm();
     void FormToInput();
     void InputToForm();
+    void ShowUnits(kes::EngineUnits units);
     void Request();
     void Start();
     void Finished();
@@ -94,6 +96,7 @@ class TPerformance : public QWidget {
     std::optional<performance_window::JobResult> shown_;
     QString fileProblem_; // a bad engine file, shown with the next result
 
+    QFormLayout* form_ = nullptr;
     QComboBox* units_ = nullptr;
     QDoubleSpinBox* boiler_ = nullptr;
     QDoubleSpinBox* superheat_ = nullptr;

@@ -30,8 +30,8 @@ inline constexpr int ChartCount = 4;
 QString ChartTitle(ChartQuantity q);
 
 // One port's curve: (offset from mid gear, value) for each row where both
-// are known, in the report's order.
-std::vector<QPointF> ChartPoints(const kes::EventsReport& r, int port, ChartQuantity q);
+// are known, in the report's order, broken into runs where a row has none.
+std::vector<std::vector<QPointF>> ChartRuns(const kes::EventsReport& r, int port, ChartQuantity q);
 
 class EventsCharts : public QWidget {
   public:

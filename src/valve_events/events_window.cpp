@@ -38,7 +38,7 @@ const char* const AllEvents = "All events";
 const char* const ComputingText = "Computing...";
 const char* const NoMidGearText = "Mid gear cannot be found for these dimensions.";
 constexpr int InitialWidth = 980;
-constexpr int InitialHeight = 520;
+constexpr int InitialHeight = 600;
 
 } // namespace
 

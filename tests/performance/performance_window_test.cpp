@@ -10,10 +10,13 @@
 
 #include <QApplication>
 #include <QChart>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLineSeries>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <cmath>
 
 namespace {
 
@@ -93,6 +96,34 @@ class PerformanceWindowTest : public QObject {
         QVERIFY(w.Shown()->Turn.Mep < 0.85 * mep);
         QVERIFY(w.HasEngineData());
         QCOMPARE(w.Engine().BoilerPressure, 150.0);
+    }
+
+    // Metric: the same steam and the same road speed in the new units, and
+    // every field says which; the sweep plots MEP and power on their own axes.
+    void unitsConvertTheFieldsAndNameThem() {
+        kes::Model m;
+        kes::InitialiseModel(m);
+        TPerformance w(m);
+        w.show();
+        QVERIFY(Settle(w));
+        const double ihp = w.Shown()->Turn.Ihp;
+        auto* boiler = w.findChild<QDoubleSpinBox*>(QStringLiteral("PerformanceBoilerPressure"));
+        auto* speed = w.findChild<QDoubleSpinBox*>(QStringLiteral("PerformanceSpeed"));
+        auto* units = w.findChild<QComboBox*>(QStringLiteral("PerformanceUnits"));
+        QVERIFY(boiler && speed && units);
+        QCOMPARE(boiler->suffix(), QStringLiteral(" psi gauge"));
+        QCOMPARE(speed->suffix(), QStringLiteral(" mph"));
+        QCOMPARE(w.SweepChart()->axes(Qt::Vertical).size(), 2);
+        units->setCurrentIndex(1);
+        QCOMPARE(boiler->suffix(), QStringLiteral(" bar gauge"));
+        QCOMPARE(speed->suffix(), QStringLiteral(" km/h"));
+        QVERIFY(std::abs(w.Engine().BoilerPressure - 200.0 / 14.503773773) < 1e-6);
+        QVERIFY(std::abs(speed->value() - 24.1) < 0.051);
+        units->setCurrentIndex(0);
+        QVERIFY(std::abs(speed->value() - 15.0) < 0.051);
+        QVERIFY(std::abs(w.Engine().BoilerPressure - 200.0) < 1e-6);
+        QVERIFY(Settle(w));
+        QVERIFY(std::abs(w.Shown()->Turn.Ihp - ihp) < 1e-3 * ihp);
     }
 
     void badEngineDataIsAMessageAndNoStalePlot() {

@@ -189,12 +189,27 @@ void CheckLead(const EventsReport& r, Lines& out) {
 }
 
 void CheckCutOffBalance(const EventsReport& r, Lines& out) {
-    for (const ReportRow& row : r.Rows) {
+    // The settings where a port has no cut-off make one line, not one each.
+    const ReportRow* firstUnknown = nullptr;
+    const ReportRow* lastUnknown = nullptr;
+    int unknown = 0;
+    for (const ReportRow& row : r.Rows)
         if (!row.CutOffDiff) {
-            out.Add(CheckLevel::Warning, "cutoff_balance",
-                    "At " + RowName(row) + " a port has no cut-off, so the balance is unknown.");
-            continue;
+            if (!firstUnknown) firstUnknown = &row;
+            lastUnknown = &row;
+            ++unknown;
         }
+    if (unknown == 1)
+        out.Add(CheckLevel::Warning, "cutoff_balance",
+                "At " + RowName(*firstUnknown) +
+                    " a port has no cut-off, so the balance is unknown.");
+    else if (unknown > 1)
+        out.Add(CheckLevel::Warning, "cutoff_balance",
+                "At " + std::to_string(unknown) + " settings, from " + RowName(*firstUnknown) +
+                    " to " + RowName(*lastUnknown) +
+                    ", a port has no cut-off, so the balance is unknown.");
+    for (const ReportRow& row : r.Rows) {
+        if (!row.CutOffDiff) continue;
         const double d = *row.CutOffDiff;
         out.Add(LevelFor(std::fabs(d), th::CutOffBalanceWarning, th::CutOffBalanceFailure),
                 "cutoff_balance",

@@ -130,6 +130,19 @@ TEST(DesignChecks, AFailureAtSeveralSettingsIsOneLineWithItsRange) {
               std::string::npos)
         << front[0].Text;
 
+    // No cut-off at several settings: one warning naming how many.
+    int noCutOff = 0;
+    for (const kes::ReportRow& row : report.Rows)
+        noCutOff += !row.CutOffDiff;
+    ASSERT_GE(noCutOff, 2);
+    std::vector<kes::CheckLine> unknown;
+    for (const kes::CheckLine& l : Topic(c, "cutoff_balance"))
+        if (l.Text.find("balance is unknown") != std::string::npos) unknown.push_back(l);
+    ASSERT_EQ(unknown.size(), 1u);
+    EXPECT_EQ(
+        unknown[0].Text.rfind("At " + std::to_string(noCutOff) + " settings, from setting ", 0), 0u)
+        << unknown[0].Text;
+
     // Open at several settings: one closure line for the rows.
     m = Factory();
     m.Frame.RevArmMax = 2.5f;

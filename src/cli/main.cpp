@@ -88,6 +88,15 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& t
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::cerr << "kestrove-cli: " << text.toStdString() << "\n";
 }
+
+// The picture commands need Qt's fonts and painters, but no display.
+template <typename Command> int WithPainting(char** argv, Command run) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler(QuietQtMessages);
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
+    return run();
+}
 #endif
 
 int Run(const std::vector<std::string>& words, [[maybe_unused]] char** argv) {
@@ -117,32 +126,22 @@ int Run(const std::vector<std::string>& words, [[maybe_unused]] char** argv) {
         if (*command == "performance")
             return cli::RunPerformance(model, args, std::cout, dims.value_or(""));
 #ifdef KESTROVE_CLI_DIAGRAMS
-        if (cli::IsWorkshopCommand(*command)) {
-            if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            int qtArgc = 1;
-            QGuiApplication app(qtArgc, argv);
-            return *cli::RunWorkshopCommand(*command, model, args, std::cout, dims.value_or(""));
-        }
+        if (cli::IsWorkshopCommand(*command))
+            return WithPainting(argv, [&] {
+                return *cli::RunWorkshopCommand(*command, model, args, std::cout,
+                                                dims.value_or(""));
+            });
 #endif
         if (const auto status = cli::RunNumericCommand(*command, model, args, std::cout))
             return *status;
 #ifdef KESTROVE_CLI_DIAGRAMS
-        if (*command == "diagram") {
-            // Pictures need fonts but no display.
-            if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            qInstallMessageHandler(QuietQtMessages);
-            int qtArgc = 1;
-            QGuiApplication app(qtArgc, argv);
-            return cli::RunDiagram(model, args, std::cout);
-        }
-        if (*command == "pdf" || *command == "drawing") {
-            if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            qInstallMessageHandler(QuietQtMessages);
-            int qtArgc = 1;
-            QGuiApplication app(qtArgc, argv);
-            if (*command == "pdf") return cli::RunPdf(model, args, std::cout, dims.value_or(""));
-            return cli::RunDrawing(model, args, std::cout);
-        }
+        if (*command == "diagram")
+            return WithPainting(argv, [&] { return cli::RunDiagram(model, args, std::cout); });
+        if (*command == "pdf")
+            return WithPainting(
+                argv, [&] { return cli::RunPdf(model, args, std::cout, dims.value_or("")); });
+        if (*command == "drawing")
+            return WithPainting(argv, [&] { return cli::RunDrawing(model, args, std::cout); });
 #endif
         throw cli::UsageError("unknown command: " + *command);
     } catch (const cli::UsageError& e) {

@@ -121,10 +121,14 @@ TEST(CliWords, DrawingAndPicturesSayOnlyWhatMatters) {
     EXPECT_EQ(open.Status, 1);
     EXPECT_EQ(open.Err.find("gear.svg"), std::string::npos) << open.Err;
     EXPECT_EQ(open.Err.rfind("kestrove-cli: drawing: ", 0), 0u) << open.Err;
-    for (const std::vector<std::string>& words :
-         std::vector<std::vector<std::string>>{{"drawing", "-o", svg},
-                                               {"pdf", "-o", scratch.File("r.pdf")},
-                                               {"diagram", "oval", "-o", scratch.File("o.png")}}) {
+    for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+             {"drawing", "-o", svg},
+             {"pdf", "-o", scratch.File("r.pdf")},
+             {"diagram", "oval", "-o", scratch.File("o.png")},
+             {"links", "-o", scratch.File("l.svg")},
+             {"arrangement", "-o", scratch.File("a.pdf")},
+             {"setting-sheet", "--format", "pdf", "-o", scratch.File("s.pdf")},
+             {"dxf", "-o", scratch.File("g.dxf")}}) {
         const CliRun r = Cli(words);
         EXPECT_EQ(r.Status, 0) << words[0];
         EXPECT_EQ(r.Err, "") << words[0];
@@ -133,8 +137,10 @@ TEST(CliWords, DrawingAndPicturesSayOnlyWhatMatters) {
 
 TEST(CliWords, EveryHelpEndsWithANewline) {
     for (const char* command :
-         {"sweep", "midgear", "diagram", "pdf", "drawing", "events", "readouts", "cutoffs",
-          "report", "check", "sensitivity", "dims", "save", "compare", "balance"}) {
+         {"sweep",       "midgear",       "diagram", "pdf",         "drawing",     "events",
+          "readouts",    "cutoffs",       "report",  "check",       "sensitivity", "dims",
+          "save",        "compare",       "balance", "performance", "targets",     "links",
+          "arrangement", "setting-sheet", "dxf",     "pivots"}) {
         for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
                  {command, "--help"}, {"--help", command}, {command, "--help", "--help"}}) {
             const CliRun r = Cli(words);

@@ -24,9 +24,8 @@ constexpr qreal LineWidth = 1.6;
 const QString BeforeName = QStringLiteral("Before");
 const QString AfterName = QStringLiteral("After");
 const QString SettingTitle =
-    QStringLiteral("Setting (offset from mid gear; reverse < 0 < forward)");
+    QString::fromUtf8("Setting: offset from mid gear (forward +, reverse \u2212)");
 const QString DifferenceTitle = QString::fromUtf8("Front \u2212 rear cut-off %");
-const QString ChartTitle = QString::fromUtf8("Front \u2212 rear cut-off, before and after");
 
 void Reset(QChart& chart) {
     chart.removeAllSeries();
@@ -73,8 +72,10 @@ void Axes(QChart& chart) {
     y->setTitleText(DifferenceTitle);
     if (x1 > x0)
         x->setRange(x0, x1);
-    else if (x1 == x0)
+    else if (x1 == x0) // one setting
         x->setRange(x0 - 1.0, x0 + 1.0);
+    else // no points yet
+        x->setRange(-1.0, 1.0);
     const double margin = y1 > y0 ? 0.05 * (y1 - y0) : 1.0;
     y->setRange(y0 - margin, y1 + margin);
     x->applyNiceNumbers();
@@ -101,7 +102,6 @@ std::vector<QPointF> CutOffDifference(const kes::EventsReport& r, kes::RunDirect
 
 CutOffChart::CutOffChart(QWidget* parent) : QWidget(parent) {
     auto* chart = new QChart;
-    chart->setTitle(ChartTitle);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(4, 4, 4, 4));
     view_ = new QChartView(chart, this);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "balance/balance_window.h"
 
-#include "balance/balance_chart.h"
+#include "balance/balance_result_area.h"
 #include "balance/balance_tables.h"
 #include "balance/design_run.h"
 #include "model/design_edit.h"
@@ -16,15 +16,12 @@
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QShowEvent>
 #include <QSpinBox>
-#include <QSplitter>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -42,9 +39,7 @@ constexpr std::string_view BalanceStepName = "Balance Events";
 constexpr int PollMs = 50;    // progress read-out while a run goes on
 constexpr int FollowMs = 100; // a look at the design's revision while shown
 constexpr int WindowWidth = 1180;
-constexpr int WindowHeight = 760;
-// The changes table and the chart beside the before/after table keep at least this.
-constexpr int LeftColumnMinWidth = 300;
+constexpr int WindowHeight = 800;
 
 QString OffsetsText(const kes::ReportDef& def) {
     QStringList parts;
@@ -146,13 +141,13 @@ void TBalanceEvents::Build() {
 
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("Summary"));
-    BuildResultArea();
+    results_ = new balance_tables::ResultArea(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 2);
     layout->addLayout(buttons);
     layout->addWidget(summary_);
-    layout->addWidget(resultSplit_, 3);
+    layout->addWidget(results_, 3);
     resize(WindowWidth, WindowHeight);
 
     runner_ =
@@ -170,38 +165,6 @@ void TBalanceEvents::Build() {
     connect(suggest_, &QPushButton::clicked, this, &TBalanceEvents::Suggest);
 }
 
-// The changes over the chart, beside the before/after table.
-void TBalanceEvents::BuildResultArea() {
-    resultSplit_ = new QSplitter(Qt::Horizontal, this);
-    resultSplit_->setObjectName(QStringLiteral("ResultSplit"));
-    auto* left = new QSplitter(Qt::Vertical, resultSplit_);
-    left->setObjectName(QStringLiteral("ChangesSplit"));
-    changes_ = new QTableWidget(left);
-    changes_->setObjectName(QStringLiteral("Changes"));
-    chart_ = new balance_chart::CutOffChart(left);
-    chart_->setObjectName(QStringLiteral("CutOff"));
-    left->setStretchFactor(0, 1);
-    left->setStretchFactor(1, 2);
-    events_ = new QTableWidget(resultSplit_);
-    events_->setObjectName(QStringLiteral("Events"));
-    // Its headings from the start, so the split is fitted to them before a run.
-    balance_tables::FillEvents(*events_, kes::BalanceResult{});
-    resultSplit_->setStretchFactor(0, 1);
-    resultSplit_->setStretchFactor(1, 0);
-    left->setMinimumWidth(LeftColumnMinWidth);
-}
-
-void TBalanceEvents::FitResultSplit() {
-    int width = 2 * events_->frameWidth() + events_->verticalHeader()->sizeHint().width() +
-                events_->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < events_->columnCount(); ++c)
-        width += events_->columnWidth(c);
-    const int total = resultSplit_->width() - resultSplit_->handleWidth();
-    if (total <= 0) return;
-    const int right = std::min(width, total - LeftColumnMinWidth);
-    resultSplit_->setSizes({total - right, right});
-}
-
 void TBalanceEvents::RefreshFromModel() {
     if (Running()) return;
     balance_tables::FillChecklist(*dims_, model_);
@@ -216,7 +179,7 @@ void TBalanceEvents::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) RefreshFromModel();
     QDialog::showEvent(event);
     FollowDesign();
-    FitResultSplit();
+    results_->Fit();
     follow_->start();
 }
 
@@ -277,9 +240,7 @@ void TBalanceEvents::Run() {
     // The last run's message, tables and chart go.
     result_.reset();
     summary_->clear();
-    changes_->setRowCount(0);
-    events_->setRowCount(0);
-    chart_->Clear();
+    results_->Clear();
     progress_->setRange(0, def.MaxEvaluations);
     progress_->setValue(0);
     status_->setText(QStringLiteral("Running..."));
@@ -316,10 +277,7 @@ void TBalanceEvents::RunFinished() {
 void TBalanceEvents::ShowResult() {
     if (!result_) return;
     const kes::BalanceResult& r = *result_;
-    balance_tables::FillChanges(*changes_, r);
-    balance_tables::FillEvents(*events_, r);
-    chart_->Show(r);
-    FitResultSplit();
+    results_->Show(r);
     const auto j = [](const std::optional<double>& v) {
         return v ? QString::number(*v, 'f', 3) : QStringLiteral("-");
     };

@@ -23,15 +23,14 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
-class QSplitter;
 class QTableWidget;
 class QTimer;
 
 namespace kes {
 struct Model;
 }
-namespace balance_chart {
-class CutOffChart;
+namespace balance_tables {
+class ResultArea;
 }
 namespace balance_run {
 class DesignRun;
@@ -78,9 +77,6 @@ class TBalanceEvents : public QDialog {
 
   private:
     void Build();
-    void BuildResultArea();
-    // The before/after table as wide as its columns, the rest to the left.
-    void FitResultSplit();
     void ShowProgress();
     void RunFinished();
     void ShowResult();
@@ -106,10 +102,7 @@ class TBalanceEvents : public QDialog {
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* summary_ = nullptr;
-    QTableWidget* changes_ = nullptr;
-    QTableWidget* events_ = nullptr;
-    balance_chart::CutOffChart* chart_ = nullptr;
-    QSplitter* resultSplit_ = nullptr;
+    balance_tables::ResultArea* results_ = nullptr;
     QTimer* follow_ = nullptr;
     std::optional<uint64_t> valuesRevision_; // of the design the Value column shows
 

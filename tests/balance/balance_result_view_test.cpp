@@ -10,6 +10,7 @@
 #include "model/design_changes.h"
 #include "model/design_edit.h"
 #include "model/dimensions.h"
+#include "model/dyn_vars.h"
 #include "model/model.h"
 #include "support/fake_main_link.h"
 
@@ -45,6 +46,7 @@ void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 }
 
 void Shot(QWidget& w, const char* name) {
+    QTest::qWait(100); // the chart lays its axes out on the event loop
     const char* folder = std::getenv("KESTROVE_BALANCE_SHOTS");
     if (folder && std::strlen(folder) > 0)
         w.grab().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') +

@@ -11,8 +11,7 @@ bool ApplyDesignChanges(kes::Model& m, std::span<const kes::BalanceChange> chang
                         std::string_view label) {
     std::vector<kes::DesignEdit> edits;
     edits.reserve(changes.size());
-    for (const kes::BalanceChange& c : changes)
-        edits.push_back({c.Id, c.After});
+    for (const kes::BalanceChange& c : changes) edits.push_back({c.Id, c.After});
     const std::uint64_t revision = kes::DesignRevision(m);
     kes::ApplyDesignEdit(m, edits, label);
     return kes::DesignRevision(m) != revision;

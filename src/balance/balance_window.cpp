@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "balance/balance_window.h"
 
+#include "balance/balance_result_area.h"
 #include "balance/balance_tables.h"
-#include "balance/design_apply.h"
-#include "model/design_changes.h"
+#include "balance/design_run.h"
 #include "model/design_edit.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,7 +22,6 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
-#include <QSplitter>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -36,9 +36,10 @@ namespace {
 const QString Caption = QStringLiteral("Balance Events");
 // The name its Apply gives the undo step.
 constexpr std::string_view BalanceStepName = "Balance Events";
-constexpr int PollMs = 50; // progress read-out while a run goes on
-constexpr int WindowWidth = 980;
-constexpr int WindowHeight = 640;
+constexpr int PollMs = 50;    // progress read-out while a run goes on
+constexpr int FollowMs = 100; // a look at the design's revision while shown
+constexpr int WindowWidth = 1180;
+constexpr int WindowHeight = 800;
 
 QString OffsetsText(const kes::ReportDef& def) {
     QStringList parts;
@@ -67,8 +68,11 @@ TBalanceEvents::TBalanceEvents(kes::Model& model, MainFormLink& link, QWidget* p
 }
 
 TBalanceEvents::~TBalanceEvents() {
-    cancelFlag_ = true;
-    if (worker_.joinable()) worker_.join();
+    runner_.reset(); // cancels and waits, while pending_ is still there
+}
+
+bool TBalanceEvents::Running() const {
+    return runner_->Running();
 }
 
 void TBalanceEvents::Build() {
@@ -137,23 +141,24 @@ void TBalanceEvents::Build() {
 
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("Summary"));
-    auto* split = new QSplitter(this);
-    changes_ = new QTableWidget(split);
-    changes_->setObjectName(QStringLiteral("Changes"));
-    events_ = new QTableWidget(split);
-    events_->setObjectName(QStringLiteral("Events"));
-    split->setStretchFactor(1, 3);
+    results_ = new balance_tables::ResultArea(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 2);
     layout->addLayout(buttons);
     layout->addWidget(summary_);
-    layout->addWidget(split, 3);
+    layout->addWidget(results_, 3);
     resize(WindowWidth, WindowHeight);
 
-    poll_ = new QTimer(this);
-    poll_->setInterval(PollMs);
-    connect(poll_, &QTimer::timeout, this, &TBalanceEvents::ShowProgress);
+    runner_ =
+        std::make_unique<balance_run::DesignRun>(model_, link_, *run_, *cancel_, *apply_, PollMs);
+    connect(runner_.get(), &balance_run::DesignRun::Polled, this, &TBalanceEvents::ShowProgress);
+    connect(runner_.get(), &balance_run::DesignRun::Finished, this, &TBalanceEvents::RunFinished);
+    connect(runner_.get(), &balance_run::DesignRun::AboutToApply, this,
+            &TBalanceEvents::AboutToApply);
+    follow_ = new QTimer(this);
+    follow_->setInterval(FollowMs);
+    connect(follow_, &QTimer::timeout, this, &TBalanceEvents::FollowDesign);
     connect(run_, &QPushButton::clicked, this, &TBalanceEvents::Run);
     connect(cancel_, &QPushButton::clicked, this, &TBalanceEvents::Cancel);
     connect(apply_, &QPushButton::clicked, this, &TBalanceEvents::Apply);
@@ -163,6 +168,7 @@ void TBalanceEvents::Build() {
 void TBalanceEvents::RefreshFromModel() {
     if (Running()) return;
     balance_tables::FillChecklist(*dims_, model_);
+    valuesRevision_ = kes::DesignRevision(model_);
     const kes::BalanceDef def = kes::DefaultBalanceDef(model_);
     offsets_->setText(OffsetsText(def.Settings));
     targetMidLead_->setValue(def.Weights.MidGearLeadTarget);
@@ -172,6 +178,19 @@ void TBalanceEvents::RefreshFromModel() {
 void TBalanceEvents::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) RefreshFromModel();
     QDialog::showEvent(event);
+    FollowDesign();
+    results_->Fit();
+    follow_->start();
+}
+
+void TBalanceEvents::hideEvent(QHideEvent* event) {
+    follow_->stop();
+    QDialog::hideEvent(event);
+}
+
+void TBalanceEvents::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FollowDesign();
+    QDialog::changeEvent(event);
 }
 
 kes::BalanceDef TBalanceEvents::CurrentDef(QString& error) const {
@@ -218,59 +237,37 @@ void TBalanceEvents::Run() {
         status_->setText(error);
         return;
     }
-    startFingerprint_ = kes::DesignFingerprint(model_);
-    // The last run's message and tables go.
+    // The last run's message, tables and chart go.
     result_.reset();
     summary_->clear();
-    changes_->setRowCount(0);
-    events_->setRowCount(0);
-    cancelFlag_ = false;
-    evaluations_ = 0;
-    currentJ_ = -1.0;
+    results_->Clear();
     progress_->setRange(0, def.MaxEvaluations);
     progress_->setValue(0);
-    run_->setEnabled(false);
-    apply_->setEnabled(false);
-    cancel_->setEnabled(true);
     status_->setText(QStringLiteral("Running..."));
-    // The worker has its own copy: the design may be edited meanwhile.
-    worker_ = std::thread([this, start = static_cast<const kes::Mechanism&>(model_), def] {
-        kes::BalanceControl control;
-        control.Cancel = &cancelFlag_;
-        control.Progress = [this](const kes::BalanceProgress& p) {
-            evaluations_ = p.Evaluations;
-            currentJ_ = p.Current.value_or(-1.0);
-            repairing_ = p.Phase == 1;
-        };
-        auto result = std::make_unique<kes::BalanceResult>(kes::RunBalance(start, def, control));
-        pending_ = std::move(result);
-        QMetaObject::invokeMethod(this, &TBalanceEvents::RunFinished, Qt::QueuedConnection);
+    runner_->Start([this, def](const kes::Mechanism& start, const kes::BalanceControl& control) {
+        pending_ = std::make_unique<kes::BalanceResult>(kes::RunBalance(start, def, control));
     });
-    poll_->start();
 }
 
 void TBalanceEvents::Cancel() {
-    cancelFlag_ = true;
+    runner_->Cancel();
 }
 
 void TBalanceEvents::ShowProgress() {
-    const int n = evaluations_;
-    const double j = currentJ_;
+    const balance_run::ProgressNow now = runner_->Progress();
+    const int n = now.Evaluations;
     progress_->setValue(std::min(n, progress_->maximum()));
-    if (repairing_ && Running())
+    if (now.Repairing)
         status_->setText(QStringLiteral("Evaluations: %1   repairing").arg(n));
     else
-        status_->setText(j >= 0.0
-                             ? QStringLiteral("Evaluations: %1   J: %2").arg(n).arg(j, 0, 'f', 3)
-                             : QStringLiteral("Evaluations: %1   J: infeasible").arg(n));
+        status_->setText(
+            now.Current
+                ? QStringLiteral("Evaluations: %1   J: %2").arg(n).arg(*now.Current, 0, 'f', 3)
+                : QStringLiteral("Evaluations: %1   J: infeasible").arg(n));
 }
 
 void TBalanceEvents::RunFinished() {
-    if (worker_.joinable()) worker_.join();
-    poll_->stop();
     result_ = std::move(pending_);
-    run_->setEnabled(true);
-    cancel_->setEnabled(false);
     ShowProgress();
     progress_->setValue(progress_->maximum()); // the run is over, however it ended
     ShowResult();
@@ -280,8 +277,7 @@ void TBalanceEvents::RunFinished() {
 void TBalanceEvents::ShowResult() {
     if (!result_) return;
     const kes::BalanceResult& r = *result_;
-    balance_tables::FillChanges(*changes_, r);
-    balance_tables::FillEvents(*events_, r);
+    results_->Show(r);
     const auto j = [](const std::optional<double>& v) {
         return v ? QString::number(*v, 'f', 3) : QStringLiteral("-");
     };
@@ -321,23 +317,25 @@ void TBalanceEvents::ShowResult() {
 
 bool TBalanceEvents::Apply() {
     if (!result_ || !result_->Feasible || Running()) return false;
-    if (kes::DesignFingerprint(model_) != startFingerprint_) {
-        status_->setText(QStringLiteral("The design has changed since the run: press Run again."));
-        apply_->setEnabled(false);
+    switch (runner_->Apply(result_->Changes, BalanceStepName)) {
+    case balance_run::ApplyOutcome::DesignChanged:
+        status_->setText(balance_run::DesignChangedText());
         return false;
+    case balance_run::ApplyOutcome::NothingChanged:
+        return false;
+    case balance_run::ApplyOutcome::Applied:
+        break;
     }
-    // One undo step; mid gear again and the arm to it, as when a dimension
-    // dialog closes.
-    emit AboutToApply();
-    if (!balance_apply::ApplyDesignChanges(model_, result_->Changes, BalanceStepName))
-        return false;
-    link_.SetRevArmBarPosition(0);
-    link_.RefreshUndoButton();
-    apply_->setEnabled(false);
-    RefreshValues();
-    startFingerprint_ = kes::DesignFingerprint(model_);
+    FollowDesign();
     emit Applied();
     return true;
+}
+
+void TBalanceEvents::FollowDesign() {
+    const uint64_t revision = kes::DesignRevision(model_);
+    if (valuesRevision_ == revision) return;
+    valuesRevision_ = revision;
+    RefreshValues();
 }
 
 void TBalanceEvents::RefreshValues() {

@@ -11,10 +11,9 @@
 
 #include <QDialog>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
-#include <thread>
+#include <optional>
 
 class MainFormLink;
 class QComboBox;
@@ -30,6 +29,12 @@ class QTimer;
 namespace kes {
 struct Model;
 }
+namespace balance_tables {
+class ResultArea;
+}
+namespace balance_run {
+class DesignRun;
+}
 
 class TBalanceEvents : public QDialog {
     Q_OBJECT
@@ -37,7 +42,7 @@ class TBalanceEvents : public QDialog {
     TBalanceEvents(kes::Model& model, MainFormLink& link, QWidget* parent = nullptr);
     ~TBalanceEvents() override;
 
-    bool Running() const { return worker_.joinable(); }
+    bool Running() const;
     // The last finished run; nullptr before the first.
     const kes::BalanceResult* Result() const { return result_.get(); }
     // The definition the widgets describe; an error text when they do not
@@ -52,6 +57,9 @@ class TBalanceEvents : public QDialog {
     void RefreshFromModel();
     // The checklist's Value column from the design (after Apply, UnDo).
     void RefreshValues();
+    // RefreshValues when the design's revision moved since the last look:
+    // on show, on activation and on a light check while shown.
+    void FollowDesign();
     // Ticks the dimensions that would help most (balance_suggest.h) and
     // says why in the summary.
     void Suggest();
@@ -64,6 +72,8 @@ class TBalanceEvents : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void Build();
@@ -92,15 +102,11 @@ class TBalanceEvents : public QDialog {
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* summary_ = nullptr;
-    QTableWidget* changes_ = nullptr;
-    QTableWidget* events_ = nullptr;
-    QTimer* poll_ = nullptr;
+    balance_tables::ResultArea* results_ = nullptr;
+    QTimer* follow_ = nullptr;
+    std::optional<uint64_t> valuesRevision_; // of the design the Value column shows
 
-    std::thread worker_;
-    std::atomic<bool> cancelFlag_{false};
-    std::atomic<int> evaluations_{0};
-    std::atomic<double> currentJ_{-1.0}; // below 0: infeasible or none yet
-    std::atomic<bool> repairing_{false};
     std::unique_ptr<kes::BalanceResult> pending_, result_;
-    uint64_t startFingerprint_ = 0;
+    // Last, so it ends the run before the results it writes go.
+    std::unique_ptr<balance_run::DesignRun> runner_;
 };

@@ -2,8 +2,7 @@
 #include "targets/targets_window.h"
 
 #include "balance/balance_tables.h"
-#include "balance/design_apply.h"
-#include "model/design_changes.h"
+#include "balance/design_run.h"
 #include "model/model.h"
 #include "ui_shell/main_form_link.h"
 
@@ -20,6 +19,7 @@
 namespace {
 
 const QString Caption = QStringLiteral("Design Valve to Targets");
+constexpr int PollMs = 50; // the run's progress is not shown here
 constexpr int WindowWidth = 900;
 constexpr int WindowHeight = 600;
 
@@ -98,14 +98,22 @@ TDesignTargets::TDesignTargets(kes::Model& model, MainFormLink& link, QWidget* p
     layout->addWidget(summary_);
     layout->addWidget(split, 1);
     resize(WindowWidth, WindowHeight);
+    runner_ =
+        std::make_unique<balance_run::DesignRun>(model_, link_, *run_, *cancel_, *apply_, PollMs);
+    connect(runner_.get(), &balance_run::DesignRun::Finished, this, &TDesignTargets::RunFinished);
+    connect(runner_.get(), &balance_run::DesignRun::AboutToApply, this,
+            &TDesignTargets::AboutToApply);
     connect(run_, &QPushButton::clicked, this, &TDesignTargets::Run);
     connect(cancel_, &QPushButton::clicked, this, &TDesignTargets::Cancel);
     connect(apply_, &QPushButton::clicked, this, &TDesignTargets::Apply);
 }
 
 TDesignTargets::~TDesignTargets() {
-    cancelFlag_ = true;
-    if (worker_.joinable()) worker_.join();
+    runner_.reset(); // cancels and waits, while pending_ is still there
+}
+
+bool TDesignTargets::Running() const {
+    return runner_->Running();
 }
 
 kes::TargetsDef TDesignTargets::CurrentDef() const {
@@ -123,29 +131,18 @@ void TDesignTargets::Run() {
     summary_->setText(QStringLiteral("Running..."));
     changes_->setRowCount(0);
     events_->setRowCount(0);
-    startFingerprint_ = kes::DesignFingerprint(model_);
-    cancelFlag_ = false;
-    run_->setEnabled(false);
-    apply_->setEnabled(false);
-    cancel_->setEnabled(true);
-    worker_ =
-        std::thread([this, start = static_cast<const kes::Mechanism&>(model_), def = CurrentDef()] {
-            kes::BalanceControl control;
-            control.Cancel = &cancelFlag_;
-            pending_ = std::make_unique<kes::TargetsResult>(kes::RunTargets(start, def, control));
-            QMetaObject::invokeMethod(this, &TDesignTargets::RunFinished, Qt::QueuedConnection);
-        });
+    runner_->Start([this, def = CurrentDef()](const kes::Mechanism& start,
+                                              const kes::BalanceControl& control) {
+        pending_ = std::make_unique<kes::TargetsResult>(kes::RunTargets(start, def, control));
+    });
 }
 
 void TDesignTargets::Cancel() {
-    cancelFlag_ = true;
+    runner_->Cancel();
 }
 
 void TDesignTargets::RunFinished() {
-    if (worker_.joinable()) worker_.join();
     result_ = std::move(pending_);
-    run_->setEnabled(true);
-    cancel_->setEnabled(false);
     ShowResult();
     emit Finished();
 }
@@ -185,20 +182,17 @@ void TDesignTargets::ShowResult() {
 
 bool TDesignTargets::Apply() {
     if (!result_ || !result_->Feasible || Running()) return false;
-    if (kes::DesignFingerprint(model_) != startFingerprint_) {
-        summary_->setText(QStringLiteral("The design has changed since the run: press Run again."));
-        apply_->setEnabled(false);
+    switch (runner_->Apply(result_->Changes, "Design Valve to Targets")) {
+    case balance_run::ApplyOutcome::DesignChanged:
+        summary_->setText(balance_run::DesignChangedText());
         return false;
+    case balance_run::ApplyOutcome::NothingChanged:
+        return false;
+    case balance_run::ApplyOutcome::Applied:
+        break;
     }
-    emit AboutToApply();
-    if (!balance_apply::ApplyDesignChanges(model_, result_->Changes, "Design Valve to Targets"))
-        return false;
-    link_.SetRevArmBarPosition(0);
     model_.CutOffFrontText.clear();
     model_.CutOffRearText.clear();
-    link_.RefreshUndoButton();
-    apply_->setEnabled(false);
-    startFingerprint_ = kes::DesignFingerprint(model_);
     emit Applied();
     return true;
 }

@@ -10,10 +10,7 @@
 
 #include <QDialog>
 
-#include <atomic>
-#include <cstdint>
 #include <memory>
-#include <thread>
 
 class MainFormLink;
 class QCheckBox;
@@ -25,6 +22,9 @@ class QTableWidget;
 namespace kes {
 struct Model;
 }
+namespace balance_run {
+class DesignRun;
+}
 
 class TDesignTargets : public QDialog {
     Q_OBJECT
@@ -32,7 +32,7 @@ class TDesignTargets : public QDialog {
     TDesignTargets(kes::Model& model, MainFormLink& link, QWidget* parent = nullptr);
     ~TDesignTargets() override;
 
-    bool Running() const { return worker_.joinable(); }
+    bool Running() const;
     const kes::TargetsResult* Result() const { return result_.get(); }
     kes::TargetsDef CurrentDef() const;
 
@@ -64,8 +64,7 @@ class TDesignTargets : public QDialog {
     QTableWidget* changes_ = nullptr;
     QTableWidget* events_ = nullptr;
 
-    std::thread worker_;
-    std::atomic<bool> cancelFlag_{false};
     std::unique_ptr<kes::TargetsResult> pending_, result_;
-    uint64_t startFingerprint_ = 0;
+    // Last, so it ends the run before the results it writes go.
+    std::unique_ptr<balance_run::DesignRun> runner_;
 };

@@ -25,7 +25,8 @@ const QString BeforeName = QStringLiteral("Before");
 const QString AfterName = QStringLiteral("After");
 const QString SettingTitle =
     QString::fromUtf8("Setting: offset from mid gear (forward +, reverse \u2212)");
-const QString DifferenceTitle = QString::fromUtf8("Front \u2212 rear cut-off %");
+// Short enough to stand beside a chart a few hundred pixels high.
+const QString DifferenceTitle = QString::fromUtf8("F \u2212 R cut-off %");
 
 void Reset(QChart& chart) {
     chart.removeAllSeries();

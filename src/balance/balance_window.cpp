@@ -9,6 +9,7 @@
 #include "model/dyn_vars.h"
 #include "model/mid_gear.h"
 #include "model/model.h"
+#include "ui_shell/first_size.h"
 #include "ui_shell/main_form_link.h"
 
 #include <QComboBox>
@@ -38,8 +39,6 @@ const QString Caption = QStringLiteral("Balance Events");
 constexpr std::string_view BalanceStepName = "Balance Events";
 constexpr int PollMs = 50;    // progress read-out while a run goes on
 constexpr int FollowMs = 100; // a look at the design's revision while shown
-constexpr int WindowWidth = 1180;
-constexpr int WindowHeight = 800;
 
 QString OffsetsText(const kes::ReportDef& def) {
     QStringList parts;
@@ -148,7 +147,7 @@ void TBalanceEvents::Build() {
     layout->addLayout(buttons);
     layout->addWidget(summary_);
     layout->addWidget(results_, 3);
-    resize(WindowWidth, WindowHeight);
+    ui_shell::ResizeToFirstSize(*this, LaidOutSize);
 
     runner_ =
         std::make_unique<balance_run::DesignRun>(model_, link_, *run_, *cancel_, *apply_, PollMs);

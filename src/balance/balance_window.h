@@ -10,6 +10,7 @@
 #include "analysis/balance.h"
 
 #include <QDialog>
+#include <QSize>
 
 #include <cstdint>
 #include <memory>
@@ -39,6 +40,9 @@ class DesignRun;
 class TBalanceEvents : public QDialog {
     Q_OBJECT
   public:
+    // The size the window is laid out for; a smaller screen gets less.
+    static constexpr QSize LaidOutSize{1180, 800};
+
     TBalanceEvents(kes::Model& model, MainFormLink& link, QWidget* parent = nullptr);
     ~TBalanceEvents() override;
 

@@ -6,6 +6,7 @@
 #include "model/model.h"
 #include "overlay/compared_design.h"
 #include "overlay/live_positions.h"
+#include "ui_shell/first_size.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -99,7 +100,7 @@ TLiveDiagrams::TLiveDiagrams(kes::Model& model, overlay::ComparedDesign& compare
     setObjectName(QStringLiteral("LiveDiagrams"));
     setWindowTitle(LiveDiagramsCaption);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(InitialWidth, InitialHeight);
+    ui_shell::ResizeToFirstSize(*this, QSize(InitialWidth, InitialHeight));
     BuildControls();
     connect(&watcher_, &QFutureWatcher<LiveResult>::finished, this, &TLiveDiagrams::Finished);
     connect(&fallback_, &QTimer::timeout, this, &TLiveDiagrams::Follow);

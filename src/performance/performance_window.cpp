@@ -6,6 +6,7 @@
 #include "cylinder/performance_json.h"
 #include "model/model.h"
 #include "performance/performance_charts.h"
+#include "ui_shell/first_size.h"
 
 #include <QChart>
 #include <QChartView>
@@ -63,7 +64,7 @@ TPerformance::TPerformance(kes::Model& model, QWidget* parent)
     : QWidget(parent, Qt::Window), model_(model) {
     setObjectName(QStringLiteral("Performance"));
     setWindowTitle(PerformanceCaption);
-    resize(InitialWidth, InitialHeight);
+    ui_shell::ResizeToFirstSize(*this, QSize(InitialWidth, InitialHeight));
     input_.Engine = kes::DefaultEngineData();
 
     card_ = new QChart;

@@ -4,6 +4,7 @@
 #include "balance/balance_tables.h"
 #include "balance/design_run.h"
 #include "model/model.h"
+#include "ui_shell/first_size.h"
 #include "ui_shell/main_form_link.h"
 
 #include <QCheckBox>
@@ -97,7 +98,7 @@ TDesignTargets::TDesignTargets(kes::Model& model, MainFormLink& link, QWidget* p
     layout->addLayout(buttons);
     layout->addWidget(summary_);
     layout->addWidget(split, 1);
-    resize(WindowWidth, WindowHeight);
+    ui_shell::ResizeToFirstSize(*this, QSize(WindowWidth, WindowHeight));
     runner_ =
         std::make_unique<balance_run::DesignRun>(model_, link_, *run_, *cancel_, *apply_, PollMs);
     connect(runner_.get(), &balance_run::DesignRun::Finished, this, &TDesignTargets::RunFinished);

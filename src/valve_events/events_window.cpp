@@ -5,8 +5,9 @@
 #include "model/design_edit.h"
 #include "model/model.h"
 #include "overlay/compared_design.h"
-#include "valve_events/events_charts.h"
 #include "saving/buffered_save.h"
+#include "ui_shell/first_size.h"
+#include "valve_events/events_charts.h"
 #include "valve_events/events_tables.h"
 
 #include <QApplication>
@@ -46,7 +47,7 @@ TValveEvents::TValveEvents(kes::Model& model, QWidget* parent)
     : QWidget(parent, Qt::Window), model_(model) {
     setObjectName(QStringLiteral("ValveEvents"));
     setWindowTitle(ValveEventsCaption);
-    resize(InitialWidth, InitialHeight);
+    ui_shell::ResizeToFirstSize(*this, QSize(InitialWidth, InitialHeight));
 
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;

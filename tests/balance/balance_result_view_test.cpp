@@ -21,6 +21,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
@@ -163,7 +164,7 @@ class BalanceResultViewTest : public QObject {
             titles << a->titleText();
         QCOMPARE(titles.size(), 2);
         QVERIFY(titles.filter(QStringLiteral("Setting")).size() == 1);
-        QVERIFY(titles.contains(QString::fromUtf8("Front \u2212 rear cut-off %")));
+        QVERIFY(titles.contains(QString::fromUtf8("F \u2212 R cut-off %")));
 
         // A new Run clears the last one's chart and tables at once.
         QSignalSpy finished(&w, &TBalanceEvents::Finished);
@@ -176,6 +177,10 @@ class BalanceResultViewTest : public QObject {
 
     void theBeforeAfterTableFitsAtTheDefaultSize() {
         TBalanceEvents w(model, link);
+        // The first size never exceeds the screen (800 x 600 here).
+        const QRect room = w.screen()->availableGeometry();
+        QVERIFY(w.width() <= room.width() && w.height() <= room.height());
+        w.resize(TBalanceEvents::LaidOutSize);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         auto* events = w.findChild<QTableWidget*>(QStringLiteral("Events"));

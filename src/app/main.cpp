@@ -10,7 +10,7 @@
 //       when one is missing.
 
 #include "main/data_paths.h"
-#include "main/file_commands.h"
+#include "file_commands/file_commands.h"
 #include "main/main_form.h"
 #include "main/ui_settings.h"
 #include "model/model.h"

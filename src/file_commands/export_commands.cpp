@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/export_commands.h"
+#include "file_commands/export_commands.h"
 
 #include "export/design_report.h"
 #include "model/model.h"

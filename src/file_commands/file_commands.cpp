@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/file_commands.h"
+#include "file_commands/file_commands.h"
 
 #include "files/dimension_file.h"
-#include "main/recent_files.h"
+#include "file_commands/recent_files.h"
 #include "model/design_changes.h"
 #include "model/design_edit.h"
 #include "model/model.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/workshop_commands.h"
+#include "file_commands/workshop_commands.h"
 
 #include "analysis/link_geometry.h"
 #include "analysis/setting_sheet.h"

@@ -3,7 +3,7 @@
 
 #include "diagrams/diagram_paint.h"
 #include "main/frame_present.h"
-#include "main/highlight_dialogs.h"
+#include "motion_dialogs/highlight_dialogs.h"
 #include "main/main_controls.h"
 #include "main/mechanism_view.h"
 #include "main/sound_player.h"

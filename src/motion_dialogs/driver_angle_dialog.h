@@ -3,7 +3,7 @@
 // TDrivAng ("Driver Angle"): the driver set to a typed angle; the motion
 // stops.
 
-#include "main/value_dialog.h"
+#include "motion_dialogs/value_dialog.h"
 
 namespace kes {
 struct Model;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/graph_zoom_dialog.h"
+#include "motion_dialogs/graphic_zoom_dialog.h"
 
 #include "controls/controls.h"
-#include "main/controls_entry.h"
+#include "motion_dialogs/numeric_entry.h"
 
 TGraphZoom::TGraphZoom(kes::Model& model, QWidget* parent)
     : ValueDialog(QStringLiteral("Set Zoom of Dimensional Graphic Position"),

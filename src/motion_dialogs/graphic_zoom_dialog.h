@@ -3,7 +3,7 @@
 // TGraphZoom ("Set Zoom of Dimensional Graphic Position"): the zoom of the
 // dimension highlight, typed between 0.5 and 2000.
 
-#include "main/value_dialog.h"
+#include "motion_dialogs/value_dialog.h"
 
 namespace kes {
 struct Model;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/controls_entry.h"
+#include "motion_dialogs/numeric_entry.h"
 
 #include "controls/controls.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/set_rev_arm_dialog.h"
+#include "motion_dialogs/reverse_arm_positions_dialog.h"
 
 #include "controls/controls.h"
-#include "main/controls_entry.h"
+#include "motion_dialogs/numeric_entry.h"
 #include "model/format.h"
 #include "model/model.h"
 #include "model/rounding.h"

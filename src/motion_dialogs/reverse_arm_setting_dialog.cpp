@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/rev_pos_dialog.h"
+#include "motion_dialogs/reverse_arm_setting_dialog.h"
 
 #include "controls/controls.h"
-#include "main/controls_entry.h"
+#include "motion_dialogs/numeric_entry.h"
 
 #include <QEvent>
 #include <QLabel>

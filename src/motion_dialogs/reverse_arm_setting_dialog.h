@@ -3,7 +3,7 @@
 // TRevPos ("Reverse Arm Position"): the reverse-arm setting typed between its
 // limits, which the dialog lists from mid gear.
 
-#include "main/value_dialog.h"
+#include "motion_dialogs/value_dialog.h"
 
 namespace kes {
 struct Model;

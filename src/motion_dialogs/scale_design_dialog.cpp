@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/scale_dialog.h"
+#include "motion_dialogs/scale_design_dialog.h"
 
 #include "model/scale_design.h"
 

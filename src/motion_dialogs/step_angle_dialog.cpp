@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/stp_ang_dialog.h"
+#include "motion_dialogs/step_angle_dialog.h"
 
 #include "controls/controls.h"
-#include "main/controls_entry.h"
+#include "motion_dialogs/numeric_entry.h"
 
 TStpAng::TStpAng(kes::Model& model, kes::ControlState& state, QWidget* parent)
     : ValueDialog(QStringLiteral("Step Angle"),

@@ -3,7 +3,7 @@
 // TStpAng ("Step Angle"): the step per tick typed between 0.01 and 45;
 // the driver keeps running or standing as it was.
 
-#include "main/value_dialog.h"
+#include "motion_dialogs/value_dialog.h"
 
 namespace kes {
 struct Model;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/value_dialog.h"
+#include "motion_dialogs/value_dialog.h"
 
-#include "main/controls_entry.h"
+#include "motion_dialogs/numeric_entry.h"
 #include "picture/fonts.h"
 
 #include <QHBoxLayout>

@@ -4,10 +4,10 @@
 
 #include "controls_rig.h"
 
-#include "main/controls_entry.h"
-#include "main/driv_ang_dialog.h"
-#include "main/rev_pos_dialog.h"
-#include "main/stp_ang_dialog.h"
+#include "motion_dialogs/numeric_entry.h"
+#include "motion_dialogs/driver_angle_dialog.h"
+#include "motion_dialogs/reverse_arm_setting_dialog.h"
+#include "motion_dialogs/step_angle_dialog.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -4,8 +4,8 @@
 
 #include "controls_rig.h"
 
-#include "main/controls_entry.h"
-#include "main/set_rev_arm_dialog.h"
+#include "motion_dialogs/numeric_entry.h"
+#include "motion_dialogs/reverse_arm_positions_dialog.h"
 #include "support/recording_paint_device.h"
 
 #include <QImage>

@@ -4,9 +4,9 @@
 
 #include "controls_rig.h"
 
-#include "main/controls_entry.h"
-#include "main/graph_zoom_dialog.h"
-#include "main/ref_pnts_dialog.h"
+#include "motion_dialogs/numeric_entry.h"
+#include "motion_dialogs/graphic_zoom_dialog.h"
+#include "motion_dialogs/reference_points_dialog.h"
 
 #include <QLabel>
 

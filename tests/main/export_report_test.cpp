@@ -10,7 +10,7 @@
 #include "export/report_text.h"
 #include "export_test_support.h"
 #include "files/dimension_file.h"
-#include "main/export_commands.h"
+#include "file_commands/export_commands.h"
 #include "main/main_form.h"
 #include "model/dimensions.h"
 #include "model/model.h"

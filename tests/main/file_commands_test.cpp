@@ -4,7 +4,7 @@
 
 #include "files/dimension_file.h"
 #include "files/dimension_record.h"
-#include "main/file_commands.h"
+#include "file_commands/file_commands.h"
 #include "model/model.h"
 #include "support/fake_main_link.h"
 

@@ -4,9 +4,9 @@
 // recent files and the last folder across a restart.
 
 #include "files/dimension_file.h"
-#include "main/file_commands.h"
+#include "file_commands/file_commands.h"
 #include "main/main_test_rig.h"
-#include "main/recent_files.h"
+#include "file_commands/recent_files.h"
 #include "model/design_changes.h"
 #include "model/dimensions.h"
 #include "model/model.h"

@@ -4,7 +4,7 @@
 // was, or loaded, and then the next tick draws a whole frame.
 
 #include "files/dimension_record.h"
-#include "main/file_commands.h"
+#include "file_commands/file_commands.h"
 #include "model/model.h"
 #include "picture/animation_tick.h"
 #include "picture/draw_state.h"

@@ -3,7 +3,7 @@
 // captions, the error item, the highlight's dialogs and the mouse, the undo
 // button beside the undo line, closing. Also writes main_form.png.
 
-#include "main/highlight_dialogs.h"
+#include "motion_dialogs/highlight_dialogs.h"
 #include "main/main_controls.h"
 #include "main/main_form.h"
 #include "main/mechanism_view.h"

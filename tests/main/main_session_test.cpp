@@ -4,7 +4,7 @@
 // Design...", the wheel and the middle button, the space bar.
 
 #include "controls/controls.h"
-#include "main/file_commands.h"
+#include "file_commands/file_commands.h"
 #include "main/main_controls.h"
 #include "main/main_form.h"
 #include "main/mechanism_view.h"

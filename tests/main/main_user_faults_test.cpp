@@ -8,12 +8,12 @@
 #include "main_test_rig.h"
 #include "main_text_recorder.h"
 
-#include "main/controls_entry.h"
-#include "main/highlight_dialogs.h"
+#include "motion_dialogs/numeric_entry.h"
+#include "motion_dialogs/highlight_dialogs.h"
 #include "main/main_form.h"
 #include "main/mechanism_view.h"
-#include "main/rev_pos_dialog.h"
-#include "main/stp_ang_dialog.h"
+#include "motion_dialogs/reverse_arm_setting_dialog.h"
+#include "motion_dialogs/step_angle_dialog.h"
 #include "model/absolute_points.h"
 #include "model/format.h"
 

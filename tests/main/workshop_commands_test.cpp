@@ -3,7 +3,7 @@
 // dialogs replaced.
 
 #include "main/main_form.h"
-#include "main/workshop_commands.h"
+#include "file_commands/workshop_commands.h"
 #include "model/model.h"
 
 #include <QAction>

@@ -71,7 +71,7 @@ bool DrawLinesBeeps(const Model& m) {
 
 bool CalcCentRevArm(Model& m, ControlState& cs) {
     const bool found = FindMidGear(m);
-    CenterClick(m, cs);
+    SetReverseArmToMidGear(m, cs);
     return found;
 }
 
@@ -80,7 +80,7 @@ void ResetAllClick(Model& m, ControlState& cs) {
     // The bar's range follows the factory RevArmMax; the arm is centred and
     // the view is the normal one.
     ApplyRevArmRange(m, cs);
-    CenterClick(m, cs);
+    SetReverseArmToMidGear(m, cs);
     cs.NormEnabled = false;
     cs.PresetArmed = false;
     cs.DynVarBarsShown = false;

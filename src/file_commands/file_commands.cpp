@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "file_commands/file_commands.h"
 
-#include "files/dimension_file.h"
 #include "file_commands/recent_files.h"
+#include "files/dimension_file.h"
 #include "model/design_changes.h"
 #include "model/design_edit.h"
 #include "model/model.h"

@@ -4,16 +4,16 @@
 #include "controls/controls.h"
 #include "main/controls_icons.h"
 #include "main/controls_layout.h"
-#include "motion_dialogs/driver_angle_dialog.h"
-#include "motion_dialogs/graphic_zoom_dialog.h"
-#include "motion_dialogs/reference_points_dialog.h"
-#include "motion_dialogs/reverse_arm_setting_dialog.h"
 #include "main/scaled_controls.h"
-#include "motion_dialogs/reverse_arm_positions_dialog.h"
-#include "motion_dialogs/step_angle_dialog.h"
 #include "model/design_edit.h"
 #include "model/dyn_vars.h"
 #include "model/model.h"
+#include "motion_dialogs/driver_angle_dialog.h"
+#include "motion_dialogs/graphic_zoom_dialog.h"
+#include "motion_dialogs/reference_points_dialog.h"
+#include "motion_dialogs/reverse_arm_positions_dialog.h"
+#include "motion_dialogs/reverse_arm_setting_dialog.h"
+#include "motion_dialogs/step_angle_dialog.h"
 #include "ui_shell/main_form_link.h"
 #include "ui_shell/self_centring_input.h"
 
@@ -149,12 +149,12 @@ struct MainControls::Impl {
     QAction *steamAct = nullptr, *beepAct = nullptr, *lineWidthAct = nullptr;
     QAction *fontAct = nullptr, *screenDataAct = nullptr;
 
-    TRevPos* revPos = nullptr;
-    TDrivAng* drivAng = nullptr;
-    TStpAng* stpAng = nullptr;
-    TRefPnts* refPnts = nullptr;
-    TGraphZoom* graphZoom = nullptr;
-    TSetRevArm* setRevArm = nullptr;
+    ReverseArmSettingDialog* revPos = nullptr;
+    DriverAngleDialog* drivAng = nullptr;
+    StepAngleDialog* stpAng = nullptr;
+    ReferencePointsDialog* refPnts = nullptr;
+    GraphicZoomDialog* graphZoom = nullptr;
+    ReverseArmPositionsDialog* setRevArm = nullptr;
 
     // The dynamic-variable bars' scrolls, steps and undo entries.
     DynVarBarInput* dynInput = nullptr;
@@ -342,17 +342,17 @@ void MainControls::Impl::Connect() {
     };
 
     onBar(revArm, [this](int p) { kes::RevArmChange(m, cs, p); });
-    on(center, [this] { kes::CenterClick(m, cs); });
-    on(fwd, [this] { kes::FwdClick(m, cs); });
-    on(rev, [this] { kes::RevClick(m, cs); });
+    on(center, [this] { kes::SetReverseArmToMidGear(m, cs); });
+    on(fwd, [this] { kes::SetReverseArmToForward(m, cs); });
+    on(rev, [this] { kes::SetReverseArmToReverse(m, cs); });
     onBar(drvAng, [this](int p) { kes::DrvAngChange(m, cs, p); });
-    on(deg00, [this] { kes::Deg00Click(m, cs); });
-    on(deg180, [this] { kes::Deg180Click(m, cs); });
-    on(run, [this] { kes::RunClick(m, cs); });
+    on(deg00, [this] { kes::SetDriverAngleToZero(m, cs); });
+    on(deg180, [this] { kes::SetDriverAngleTo180(m, cs); });
+    on(run, [this] { kes::StartOrStopDriver(m, cs); });
     onBar(stepAng, [this](int p) { kes::StepAngChange(m, cs, p); });
-    on(step1, [this] { kes::Step1Click(m, cs); });
-    on(step10, [this] { kes::Step10Click(m, cs); });
-    on(step45, [this] { kes::Step45Click(m, cs); });
+    on(step1, [this] { kes::SetStepAngleTo1(m, cs); });
+    on(step10, [this] { kes::SetStepAngleTo10(m, cs); });
+    on(step45, [this] { kes::SetStepAngleTo45(m, cs); });
 
     // The self-centring bars hear how each change came about.
     auto onCentring = [this](QScrollBar* bar, auto handler) {
@@ -533,12 +533,12 @@ MainControls::MainControls(kes::Model& model, MainFormLink& link, QWidget* host,
     : QObject(host), d(new Impl(this, model, link, host, menus)) {
     d->BuildControls();
     d->BuildActions();
-    d->revPos = d->Own(new TRevPos(model, d->cs, host));
-    d->drivAng = d->Own(new TDrivAng(model, d->cs, host));
-    d->stpAng = d->Own(new TStpAng(model, d->cs, host));
-    d->refPnts = d->Own(new TRefPnts(model, d->cs, host));
-    d->graphZoom = d->Own(new TGraphZoom(model, host));
-    d->setRevArm = d->Own(new TSetRevArm(model, host));
+    d->revPos = d->Own(new ReverseArmSettingDialog(model, d->cs, host));
+    d->drivAng = d->Own(new DriverAngleDialog(model, d->cs, host));
+    d->stpAng = d->Own(new StepAngleDialog(model, d->cs, host));
+    d->refPnts = d->Own(new ReferencePointsDialog(model, d->cs, host));
+    d->graphZoom = d->Own(new GraphicZoomDialog(model, host));
+    d->setRevArm = d->Own(new ReverseArmPositionsDialog(model, host));
     d->Connect();
     // The step bar's initial position counts as its first change.
     kes::StepAngChange(model, d->cs, d->cs.StepAngPos);
@@ -608,7 +608,7 @@ void MainControls::RedoLastChange() {
 
 void MainControls::ToggleRunIfUsable() {
     if (!d->run->isVisible() || !d->run->isEnabled()) return;
-    kes::RunClick(d->m, d->cs);
+    kes::StartOrStopDriver(d->m, d->cs);
     d->Mirror();
 }
 
@@ -625,21 +625,21 @@ QAction* MainControls::Action(const QString& name) const {
     return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
 }
 
-TRevPos* MainControls::RevPosDialog() const {
+ReverseArmSettingDialog* MainControls::DialogForReverseArmSetting() const {
     return d->revPos;
 }
-TDrivAng* MainControls::DrivAngDialog() const {
+DriverAngleDialog* MainControls::DialogForDriverAngle() const {
     return d->drivAng;
 }
-TStpAng* MainControls::StpAngDialog() const {
+StepAngleDialog* MainControls::DialogForStepAngle() const {
     return d->stpAng;
 }
-TRefPnts* MainControls::RefPntsDialog() const {
+ReferencePointsDialog* MainControls::DialogForReferencePoints() const {
     return d->refPnts;
 }
-TGraphZoom* MainControls::GraphZoomDialog() const {
+GraphicZoomDialog* MainControls::DialogForGraphicZoom() const {
     return d->graphZoom;
 }
-TSetRevArm* MainControls::SetRevArmDialog() const {
+ReverseArmPositionsDialog* MainControls::DialogForReverseArmPositions() const {
     return d->setRevArm;
 }

@@ -11,12 +11,12 @@
 #include "main/main_controls.h"
 #include "main/main_form.h"
 #include "main/mechanism_view.h"
-#include "motion_dialogs/scale_design_dialog.h"
 #include "main/ui_settings.h"
 #include "model/design_changes.h"
 #include "model/model.h"
 #include "model/rounding.h"
 #include "model/scale_design.h"
+#include "motion_dialogs/scale_design_dialog.h"
 #include "overlay/compared_design.h"
 #include "ui_shell/captions.h"
 
@@ -113,7 +113,8 @@ void TMainForm::DesignReset() {
 }
 
 void TMainForm::ScaleDesignClick() {
-    const std::optional<double> factor = scaleChooser_ ? scaleChooser_() : TScaleDesign::Ask(this);
+    const std::optional<double> factor =
+        scaleChooser_ ? scaleChooser_() : ScaleDesignDialog::Ask(this);
     const kes::Model before = model_;
     if (!factor || !kes::ScaleModel(model_, *factor)) return;
     overlay::ComparedDesignOf(*this).KeepBefore(before, QStringLiteral("Scale Design"));

@@ -6,18 +6,18 @@
 
 #include <QPushButton>
 
-TDrivAng::TDrivAng(kes::Model& model, kes::ControlState& state, QWidget* parent)
+DriverAngleDialog::DriverAngleDialog(kes::Model& model, kes::ControlState& state, QWidget* parent)
     : ValueDialog(QStringLiteral("Driver Angle"),
                   {QStringLiteral("Min = 0.00"), QStringLiteral("Max = 360.00")}, false, parent),
       model_(model), state_(state) {
     setObjectName(QStringLiteral("TDrivAng"));
 }
 
-void TDrivAng::Activate() {
-    Field()->Show(QString::fromStdString(kes::DrivAngActivate(model_, state_)));
+void DriverAngleDialog::Activate() {
+    Field()->Show(QString::fromStdString(kes::TextForDriverAngle(model_, state_)));
     CancelButton()->setFocus();
 }
 
-void TDrivAng::Apply() {
-    kes::DrivAngOk(model_, state_, Field()->Value());
+void DriverAngleDialog::Apply() {
+    kes::TakeDriverAngle(model_, state_, Field()->Value());
 }

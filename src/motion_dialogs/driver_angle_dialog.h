@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// TDrivAng ("Driver Angle"): the driver set to a typed angle; the motion
+// The "Driver Angle" dialog: the driver set to a typed angle; the motion
 // stops.
 
 #include "motion_dialogs/value_dialog.h"
@@ -10,10 +10,11 @@ struct Model;
 struct ControlState;
 } // namespace kes
 
-class TDrivAng : public ValueDialog {
+// Known on the form as TDrivAng.
+class DriverAngleDialog : public ValueDialog {
     Q_OBJECT
   public:
-    TDrivAng(kes::Model& model, kes::ControlState& state, QWidget* parent = nullptr);
+    DriverAngleDialog(kes::Model& model, kes::ControlState& state, QWidget* parent = nullptr);
 
   protected:
     void Activate() override;

@@ -4,7 +4,7 @@
 #include "controls/controls.h"
 #include "motion_dialogs/numeric_entry.h"
 
-TStpAng::TStpAng(kes::Model& model, kes::ControlState& state, QWidget* parent)
+StepAngleDialog::StepAngleDialog(kes::Model& model, kes::ControlState& state, QWidget* parent)
     : ValueDialog(QStringLiteral("Step Angle"),
                   {QStringLiteral("Min = 0.01"), QStringLiteral("Max = 45.00")}, false, parent),
       model_(model), state_(state) {
@@ -12,10 +12,10 @@ TStpAng::TStpAng(kes::Model& model, kes::ControlState& state, QWidget* parent)
     Field()->Show(QStringLiteral("5.0"));
 }
 
-void TStpAng::Activate() {
-    Field()->Show(QString::fromStdString(kes::StpAngActivate(model_)));
+void StepAngleDialog::Activate() {
+    Field()->Show(QString::fromStdString(kes::TextForStepAngle(model_)));
 }
 
-void TStpAng::Apply() {
-    kes::StpAngOk(model_, state_, Field()->Value());
+void StepAngleDialog::Apply() {
+    kes::TakeStepAngle(model_, state_, Field()->Value());
 }

@@ -27,7 +27,7 @@ ValueDialog::ValueDialog(const QString& title, const QStringList& texts, bool al
     auto* enterRow = new QHBoxLayout;
     auto* enter = new QLabel(QStringLiteral("Enter"), this);
     enter->setObjectName(QStringLiteral("Label1"));
-    field_ = new ControlsEntry(allowMinus, this);
+    field_ = new NumericEntry(allowMinus, this);
     field_->setObjectName(QStringLiteral("Edit1"));
     field_->setFixedWidth(FieldWidth);
     enterRow->addWidget(enter);

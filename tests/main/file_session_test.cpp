@@ -3,10 +3,10 @@
 // modified mark, the question about unsaved changes, ".kvd" appended, the
 // recent files and the last folder across a restart.
 
-#include "files/dimension_file.h"
 #include "file_commands/file_commands.h"
-#include "main/main_test_rig.h"
 #include "file_commands/recent_files.h"
+#include "files/dimension_file.h"
+#include "main/main_test_rig.h"
 #include "model/design_changes.h"
 #include "model/dimensions.h"
 #include "model/model.h"

@@ -78,18 +78,18 @@ class MainSessionTest : public QObject {
 
     void titleShowsTheNameAndTheModifiedMark() {
         Window w;
-        w.form.Timer1Timer();
+        w.form.OnTick();
         QVERIFY(
             w.form.windowTitle().startsWith(captions::Main + QStringLiteral("Nominal[*]     ")));
         QVERIFY(!w.form.isWindowModified());
 
         kes::SetDimension(w.m, 3, 17.5f);
-        w.form.Timer1Timer();
+        w.form.OnTick();
         QVERIFY(w.form.isWindowModified());
 
         w.answer = dir_.filePath(QStringLiteral("titled.kvd"));
         w.Action("SaveDimensions")->trigger();
-        w.form.Timer1Timer();
+        w.form.OnTick();
         QVERIFY(!w.form.isWindowModified());
         QVERIFY(w.form.windowTitle().startsWith(captions::Main + QStringLiteral("titled[*]     ")));
     }
@@ -178,7 +178,7 @@ class MainSessionTest : public QObject {
         QCOMPARE(w.m.DynVarSlots[1].Name, kes::EmptySlotName);
         QCOMPARE(w.m.RevArmBarMax, 43180);
         QCOMPARE(w.form.Controls()->State().RevArmPos, 0);
-        w.form.Timer1Timer();
+        w.form.OnTick();
         QVERIFY(w.form.isWindowModified());
 
         factor = 1.0 / kes::InchesToMillimetres;
@@ -222,16 +222,16 @@ class MainSessionTest : public QObject {
     void ticksAndTheViewLeaveTheRevision() {
         Window w;
         w.form.show();
-        w.form.Timer1Timer();
+        w.form.OnTick();
         const uint64_t revision = kes::DesignRevision(w.m);
         for (int i = 0; i < 5; ++i)
-            w.form.Timer1Timer();
+            w.form.OnTick();
         MechanismView* picture = w.form.Picture();
         const QPointF at(300, 200);
         QWheelEvent wheel(at, picture->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(picture, &wheel);
-        w.form.Timer1Timer();
+        w.form.OnTick();
         QCOMPARE(kes::DesignRevision(w.m), revision);
         // An edit moves it.
         w.form.SetScaleFactorChooser([] { return std::optional<double>(2.0); });

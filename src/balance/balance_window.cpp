@@ -3,7 +3,6 @@
 
 #include "balance/balance_tables.h"
 #include "balance/design_apply.h"
-#include "model/design_changes.h"
 #include "model/design_edit.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
@@ -218,7 +217,7 @@ void TBalanceEvents::Run() {
         status_->setText(error);
         return;
     }
-    startFingerprint_ = kes::DesignFingerprint(model_);
+    startRevision_ = kes::DesignRevision(model_);
     // The last run's message and tables go.
     result_.reset();
     summary_->clear();
@@ -321,7 +320,7 @@ void TBalanceEvents::ShowResult() {
 
 bool TBalanceEvents::Apply() {
     if (!result_ || !result_->Feasible || Running()) return false;
-    if (kes::DesignFingerprint(model_) != startFingerprint_) {
+    if (kes::DesignRevision(model_) != startRevision_) {
         status_->setText(QStringLiteral("The design has changed since the run: press Run again."));
         apply_->setEnabled(false);
         return false;
@@ -329,13 +328,12 @@ bool TBalanceEvents::Apply() {
     // One undo step; mid gear again and the arm to it, as when a dimension
     // dialog closes.
     emit AboutToApply();
-    if (!balance_apply::ApplyDesignChanges(model_, result_->Changes, BalanceStepName))
-        return false;
+    if (!balance_apply::ApplyDesignChanges(model_, result_->Changes, BalanceStepName)) return false;
     link_.SetRevArmBarPosition(0);
     link_.RefreshUndoButton();
     apply_->setEnabled(false);
     RefreshValues();
-    startFingerprint_ = kes::DesignFingerprint(model_);
+    startRevision_ = kes::DesignRevision(model_);
     emit Applied();
     return true;
 }

@@ -102,5 +102,5 @@ class TBalanceEvents : public QDialog {
     std::atomic<double> currentJ_{-1.0}; // below 0: infeasible or none yet
     std::atomic<bool> repairing_{false};
     std::unique_ptr<kes::BalanceResult> pending_, result_;
-    uint64_t startFingerprint_ = 0;
+    uint64_t startRevision_ = 0;
 };

@@ -4,6 +4,7 @@
 #include "controls/control_support.h"
 #include "controls/motion.h"
 #include "controls/view.h"
+#include "model/design_edit.h"
 #include "model/dyn_vars.h"
 #include "model/mid_gear.h"
 
@@ -70,7 +71,7 @@ bool DrawLinesBeeps(const Model& m) {
 }
 
 bool CalcCentRevArm(Model& m, ControlState& cs) {
-    const bool found = FindMidGear(m);
+    const bool found = RefindMidGear(m);
     SetReverseArmToMidGear(m, cs);
     return found;
 }

@@ -2,6 +2,7 @@
 #include "controls/view.h"
 
 #include "controls/control_support.h"
+#include "model/design_edit.h"
 #include "model/format.h"
 #include "model/mid_gear.h"
 #include "model/typed_value.h"
@@ -173,6 +174,8 @@ std::string TextForReverseArmPosition(const Model& m, int field) {
 }
 
 void TakeReverseArmPosition(Model& m, int field, float value) {
+    const auto positions = m.RevArmPositions;
+    const float scale = m.VerticalScale;
     if (field >= 1 && field <= 9) {
         // 0 leaves the slot unused; a position is one the reverse arm can reach.
         float v = value;
@@ -186,6 +189,8 @@ void TakeReverseArmPosition(Model& m, int field, float value) {
     } else if (field == 10) {
         m.VerticalScale = ClampValue(value, MinVerticalScale, MaxVerticalScale);
     }
+    // The positions and the scale are stored with the design.
+    if (m.RevArmPositions != positions || m.VerticalScale != scale) BumpDesignRevision(m);
 }
 
 void CloseReverseArmPositions(Model& m) {

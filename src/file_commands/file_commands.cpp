@@ -232,7 +232,7 @@ void FileCommands::ShowError(const std::string& message) {
 }
 
 bool FileCommands::ConfirmUnsavedChanges() {
-    if (!kes::NoteDesignChanges(model_)) return true;
+    if (!kes::IsDesignModified(model_)) return true;
     const QString name = QString::fromStdString(model_.DataSetName);
     const auto answer = Ask(filecommands::SaveChangesQuestion(name),
                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);

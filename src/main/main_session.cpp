@@ -132,7 +132,7 @@ void TMainForm::ScaleDesignClick() {
 }
 
 void TMainForm::UpdateModifiedMark() {
-    const bool modified = kes::NoteDesignChanges(model_);
+    const bool modified = kes::IsDesignModified(model_);
     QString title = windowTitle();
     if (!title.contains(ModifiedPlaceholder)) {
         // The mark ("*" where the platform shows one) follows the data set name.

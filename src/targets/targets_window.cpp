@@ -3,7 +3,7 @@
 
 #include "balance/balance_tables.h"
 #include "balance/design_apply.h"
-#include "model/design_changes.h"
+#include "model/design_edit.h"
 #include "model/model.h"
 #include "ui_shell/main_form_link.h"
 
@@ -123,7 +123,7 @@ void TDesignTargets::Run() {
     summary_->setText(QStringLiteral("Running..."));
     changes_->setRowCount(0);
     events_->setRowCount(0);
-    startFingerprint_ = kes::DesignFingerprint(model_);
+    startRevision_ = kes::DesignRevision(model_);
     cancelFlag_ = false;
     run_->setEnabled(false);
     apply_->setEnabled(false);
@@ -185,7 +185,7 @@ void TDesignTargets::ShowResult() {
 
 bool TDesignTargets::Apply() {
     if (!result_ || !result_->Feasible || Running()) return false;
-    if (kes::DesignFingerprint(model_) != startFingerprint_) {
+    if (kes::DesignRevision(model_) != startRevision_) {
         summary_->setText(QStringLiteral("The design has changed since the run: press Run again."));
         apply_->setEnabled(false);
         return false;
@@ -198,7 +198,7 @@ bool TDesignTargets::Apply() {
     model_.CutOffRearText.clear();
     link_.RefreshUndoButton();
     apply_->setEnabled(false);
-    startFingerprint_ = kes::DesignFingerprint(model_);
+    startRevision_ = kes::DesignRevision(model_);
     emit Applied();
     return true;
 }

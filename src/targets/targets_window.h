@@ -67,5 +67,5 @@ class TDesignTargets : public QDialog {
     std::thread worker_;
     std::atomic<bool> cancelFlag_{false};
     std::unique_ptr<kes::TargetsResult> pending_, result_;
-    uint64_t startFingerprint_ = 0;
+    uint64_t startRevision_ = 0;
 };

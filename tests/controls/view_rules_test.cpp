@@ -5,6 +5,7 @@
 #include "controls_fixture.h"
 
 #include "controls/controls.h"
+#include "model/design_edit.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
 #include "model/model.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 
@@ -252,3 +254,54 @@ TEST_F(Controls, ReverseArmPositionFields) {
 }
 
 } // namespace
+
+// The reverse-arm positions and the vertical scale are stored with the
+// design: taking a new one moves the design revision. The view, the
+// reference points and the graphic zoom are no edit of the design.
+TEST_F(Controls, RevisionMovesForStoredPositionsOnly) {
+    const struct {
+        const char* What;
+        std::function<void(kes::Model&, kes::ControlState&)> Act;
+        bool Edits;
+    } cases[] = {
+        {"a position",
+         [](kes::Model& m, kes::ControlState&) {
+             kes::TakeReverseArmPosition(m, 5, static_cast<float>(m.MidGear() + 0.05));
+         },
+         true},
+        {"the vertical scale",
+         [](kes::Model& m, kes::ControlState&) { kes::TakeReverseArmPosition(m, 10, 2.5f); }, true},
+        {"a position cleared",
+         [](kes::Model& m, kes::ControlState&) { kes::TakeReverseArmPosition(m, 2, 0.0f); }, true},
+        {"a position typed as it was",
+         [](kes::Model& m, kes::ControlState&) {
+             kes::TakeReverseArmPosition(m, 1, m.RevArmPositions[1]);
+         },
+         false},
+        {"mid gear found again",
+         [](kes::Model& m, kes::ControlState& cs) { kes::CalcCentRevArm(m, cs); }, false},
+        {"reference points",
+         [](kes::Model& m, kes::ControlState& cs) {
+             kes::TakeReferencePoints(m, cs, 1.0f, 2.0f, 3.0f, 4.0f);
+             kes::ZeroReferencePoints(m, cs);
+         },
+         false},
+        {"pan, zoom and a preset",
+         [](kes::Model& m, kes::ControlState& cs) {
+             kes::PanVertChange(m, cs, 5);
+             kes::ZoomChange(m, cs, 5);
+             kes::PresetClick(m, cs, 2);
+             kes::NormClick(m, cs);
+         },
+         false},
+        {"graphic zoom", [](kes::Model& m, kes::ControlState&) { kes::TakeGraphicZoom(m, 40.0f); },
+         false},
+    };
+    for (const auto& c : cases) {
+        kes::Model model = m;
+        kes::ControlState state = cs;
+        const uint64_t before = kes::DesignRevision(model);
+        c.Act(model, state);
+        EXPECT_EQ(kes::DesignRevision(model) != before, c.Edits) << c.What;
+    }
+}

@@ -8,6 +8,7 @@
 #include "files/dimension_file.h"
 #include "main/main_test_rig.h"
 #include "model/design_changes.h"
+#include "model/design_edit.h"
 #include "model/dimensions.h"
 #include "model/model.h"
 #include "support/fake_main_link.h"
@@ -52,8 +53,12 @@ struct Rig {
             return reply;
         });
     }
-    bool Modified() { return kes::NoteDesignChanges(model); }
-    void Edit(float mainRod) { kes::SetDimension(model, 3, mainRod); }
+    bool Modified() { return kes::IsDesignModified(model); }
+    // As a typed field stores it.
+    void Edit(float mainRod) {
+        kes::SetDimension(model, 3, mainRod);
+        kes::BumpDesignRevision(model);
+    }
 };
 
 float MainRodIn(const QString& path) {

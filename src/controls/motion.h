@@ -31,23 +31,23 @@ void RevArmChange(Model& m, ControlState& cs, int p);
 void SetRevArmPosition(Model& m, ControlState& cs, int p);
 // After the model's RevArmBarMin/Max changed: the position is kept within it.
 void ApplyRevArmRange(Model& m, ControlState& cs);
-void SetReverseArmToMidGear(Model& m, ControlState& cs);
-void SetReverseArmToForward(Model& m, ControlState& cs);
-void SetReverseArmToReverse(Model& m, ControlState& cs);
+void SetReverseArmToMidGear(Model& m, ControlState& cs); // "Cen"
+void SetReverseArmToForward(Model& m, ControlState& cs); // "Fwd"
+void SetReverseArmToReverse(Model& m, ControlState& cs); // "Rev"
 
 // ---- Driver angle and run/stop ----
 void DrvAngChange(Model& m, ControlState& cs, int p);
 void SetDrvAngPosition(Model& m, ControlState& cs, int p);
-void SetDriverAngleToZero(Model& m, ControlState& cs);
-void SetDriverAngleTo180(Model& m, ControlState& cs);
-void StartOrStopDriver(Model& m, ControlState& cs);
+void SetDriverAngleToZero(Model& m, ControlState& cs); // "0.0"
+void SetDriverAngleTo180(Model& m, ControlState& cs);  // "180"
+void StartOrStopDriver(Model& m, ControlState& cs);    // "Run" / "Stop"
 
 // ---- Step angle ----
 void StepAngChange(Model& m, ControlState& cs, int p);
 void SetStepAngPosition(Model& m, ControlState& cs, int p);
-void SetStepAngleTo1(Model& m, ControlState& cs);
-void SetStepAngleTo10(Model& m, ControlState& cs);
-void SetStepAngleTo45(Model& m, ControlState& cs);
+void SetStepAngleTo1(Model& m, ControlState& cs);  // "1.0"
+void SetStepAngleTo10(Model& m, ControlState& cs); // "10.0"
+void SetStepAngleTo45(Model& m, ControlState& cs); // "45.0"
 
 // ---- The three motion dialogs ----
 // Texts shown when ReverseArmSettingDialog opens: "Min = ", "Cen = ", "Max = ", "Rev = ",

@@ -2,7 +2,9 @@
 # The floors of the source tree (lowest first): model and files (standard
 # library only), controls, analysis (no Qt), the pictures (the mechanism
 # picture, the diagram painters and the paper copies: Qt Gui, no widgets),
-# the window shell, the window libraries, main. A library exposes only its own folder: its include root
+# the window shell, the window libraries (each window's own, the main
+# window's small dialogs in motion_dialogs and its File menu commands in
+# file_commands), main. A library exposes only its own folder: its include root
 # in the build tree holds one link, <root>/<folder> -> src/<folder>, so a
 # file can include "<folder>/x.h" only for its own folder and the folders of
 # the libraries it links. An include from a lower floor to a higher one

@@ -9,8 +9,8 @@
 //       where the instruction texts and sounds are found; exit status 1
 //       when one is missing.
 
+#include "file_commands/file_commands.h"
 #include "main/data_paths.h"
-#include "main/file_commands.h"
 #include "main/main_form.h"
 #include "main/ui_settings.h"
 #include "model/model.h"

@@ -2,6 +2,7 @@
 #include "auxiliary/draw_lines_window.h"
 
 #include "auxiliary/point_names.h"
+#include "model/design_edit.h"
 #include "model/model.h"
 #include "model/nearest_point.h"
 #include "picture/line_colors.h"
@@ -21,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -268,6 +270,11 @@ kes::LineItem& TDrawLines::Item(int item) {
     return model_.LineTable[size_t(item)];
 }
 
+void TDrawLines::NoteEdit(int item, const kes::LineItem& before) {
+    // Compared by their bits: the item holds only floats and 32-bit integers.
+    if (std::memcmp(&Item(item), &before, sizeof before) != 0) kes::BumpDesignRevision(model_);
+}
+
 int TDrawLines::CurrentItemIndex() const {
     // A file may hold any number here; show the nearest real item.
     if (model_.CurrentItem < 1) return 1;
@@ -319,6 +326,7 @@ void TDrawLines::ComboChanged(int item, int column) {
     if (refreshing_) return;
     const RowWidgets& w = rows_[size_t(item)];
     kes::LineItem& it = Item(item);
+    const kes::LineItem before = it;
     switch (column) {
     case ColType:
         it.ItemType = w.Type->currentData().toInt();
@@ -339,6 +347,7 @@ void TDrawLines::ComboChanged(int item, int column) {
     default:
         return;
     }
+    NoteEdit(item, before);
     SetCurrentItem(item);
 }
 
@@ -351,8 +360,10 @@ void TDrawLines::NumberEdited(int row, int column) {
         bool ok = false;
         const double value = cell->text().trimmed().toDouble(&ok);
         // A text that is not a number ("", "-", ".") keeps the stored value.
+        const kes::LineItem before = Item(item);
         if (ok && std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max())
             Item(item).*nc.Field = float(value);
+        NoteEdit(item, before);
         refreshing_ = true;
         cell->setText(FormatNumber(Item(item).*nc.Field));
         refreshing_ = false;
@@ -436,12 +447,14 @@ bool TDrawLines::PivotPicked(int pointIndex, bool rightButton) {
     pointIndex = AbsolutePivotSlot(pointIndex);
     if (!IsPickable(pointIndex)) return false;
     kes::LineItem& it = Item(CurrentItemIndex());
+    const kes::LineItem before = it;
     const QPointF pivot = PivotPosition(model_, pointIndex);
     if (!rightButton) {
         const kes::PointSlot& ref = model_.Points[kes::RefPoint1];
         it.Ref1Pivot = pointIndex;
         it.Ref1X = float(ref.X - pivot.x());
         it.Ref1Y = float(ref.Y - pivot.y());
+        NoteEdit(CurrentItemIndex(), before);
         if (model_.LinesPickRefChoice < 3) return CompletePick();
         firstPivotPicked_ = true;
         RefreshRow(CurrentItemIndex());
@@ -453,6 +466,7 @@ bool TDrawLines::PivotPicked(int pointIndex, bool rightButton) {
     it.Ref2Pivot = pointIndex;
     it.Ref2X = float(ref.X - pivot.x());
     it.Ref2Y = float(ref.Y - pivot.y());
+    NoteEdit(CurrentItemIndex(), before);
     return CompletePick();
 }
 
@@ -473,7 +487,9 @@ bool TDrawLines::CompletePick() {
 
 void TDrawLines::ClearCurrentItem() {
     const int n = CurrentItemIndex();
+    const kes::LineItem before = Item(n);
     Item(n) = kes::LineItem{};
+    NoteEdit(n, before);
     RefreshRow(n);
     UpdateStatus();
 }

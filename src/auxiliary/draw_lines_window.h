@@ -81,6 +81,8 @@ class TDrawLines : public QDialog {
     };
 
     kes::LineItem& Item(int item);
+    // The lines and circles are stored with the design: a change is an edit.
+    void NoteEdit(int item, const kes::LineItem& before);
     int CurrentItemIndex() const; // 1..20
     void SetCurrentItem(int item);
     void RefreshRow(int item);

@@ -2,7 +2,7 @@
 #include "balance/design_run.h"
 
 #include "balance/design_apply.h"
-#include "model/design_changes.h"
+#include "model/design_edit.h"
 #include "model/model.h"
 #include "ui_shell/main_form_link.h"
 
@@ -32,7 +32,7 @@ DesignRun::~DesignRun() {
 
 void DesignRun::Start(Work work) {
     if (Running()) return;
-    startFingerprint_ = kes::DesignFingerprint(model_);
+    startRevision_ = kes::DesignRevision(model_);
     cancelFlag_ = false;
     evaluations_ = 0;
     current_ = -1.0;
@@ -74,7 +74,7 @@ void DesignRun::WorkerDone() {
 }
 
 ApplyOutcome DesignRun::Apply(std::span<const kes::BalanceChange> changes, std::string_view label) {
-    if (kes::DesignFingerprint(model_) != startFingerprint_) {
+    if (kes::DesignRevision(model_) != startRevision_) {
         applyButton_.setEnabled(false);
         return ApplyOutcome::DesignChanged;
     }
@@ -85,7 +85,7 @@ ApplyOutcome DesignRun::Apply(std::span<const kes::BalanceChange> changes, std::
     link_.SetRevArmBarPosition(0);
     link_.RefreshUndoButton();
     applyButton_.setEnabled(false);
-    startFingerprint_ = kes::DesignFingerprint(model_);
+    startRevision_ = kes::DesignRevision(model_);
     return ApplyOutcome::Applied;
 }
 

@@ -88,7 +88,7 @@ class DesignRun : public QObject {
     std::atomic<int> evaluations_{0};
     std::atomic<double> current_{-1.0}; // below 0: infeasible or none yet
     std::atomic<bool> repairing_{false};
-    uint64_t startFingerprint_ = 0;
+    uint64_t startRevision_ = 0;
     std::thread worker_;
 };
 

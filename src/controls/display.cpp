@@ -4,6 +4,7 @@
 #include "controls/control_support.h"
 #include "controls/motion.h"
 #include "controls/view.h"
+#include "model/design_edit.h"
 #include "model/dyn_vars.h"
 #include "model/mid_gear.h"
 
@@ -70,8 +71,8 @@ bool DrawLinesBeeps(const Model& m) {
 }
 
 bool CalcCentRevArm(Model& m, ControlState& cs) {
-    const bool found = FindMidGear(m);
-    CenterClick(m, cs);
+    const bool found = RefindMidGear(m);
+    SetReverseArmToMidGear(m, cs);
     return found;
 }
 
@@ -80,7 +81,7 @@ void ResetAllClick(Model& m, ControlState& cs) {
     // The bar's range follows the factory RevArmMax; the arm is centred and
     // the view is the normal one.
     ApplyRevArmRange(m, cs);
-    CenterClick(m, cs);
+    SetReverseArmToMidGear(m, cs);
     cs.NormEnabled = false;
     cs.PresetArmed = false;
     cs.DynVarBarsShown = false;

@@ -111,7 +111,7 @@ void ApplyRevArmRange(Model& m, ControlState& cs) {
     SetRevArmPosition(m, cs, cs.RevArmPos);
 }
 
-void CenterClick(Model& m, ControlState& cs) {
+void SetReverseArmToMidGear(Model& m, ControlState& cs) {
     SetRevArmPosition(m, cs, 0);
     CenterRevArm(m);
     cs.FwdEnabled = true;
@@ -143,10 +143,10 @@ void NormalGearClick(Model& m, ControlState& cs, int sign) {
 
 } // namespace
 
-void FwdClick(Model& m, ControlState& cs) {
+void SetReverseArmToForward(Model& m, ControlState& cs) {
     NormalGearClick(m, cs, +1);
 }
-void RevClick(Model& m, ControlState& cs) {
+void SetReverseArmToReverse(Model& m, ControlState& cs) {
     NormalGearClick(m, cs, -1);
 }
 
@@ -164,19 +164,19 @@ void SetDrvAngPosition(Model& m, ControlState& cs, int p) {
     if (p != cs.DrvAngPos) DrvAngChange(m, cs, p);
 }
 
-void Deg00Click(Model& m, ControlState& cs) {
+void SetDriverAngleToZero(Model& m, ControlState& cs) {
     DegreeClick(m, cs, 0.0f, 0);
     cs.Deg00Enabled = false;
     cs.Deg180Enabled = true;
 }
 
-void Deg180Click(Model& m, ControlState& cs) {
+void SetDriverAngleTo180(Model& m, ControlState& cs) {
     DegreeClick(m, cs, 180.0f, 18000);
     cs.Deg180Enabled = false;
     cs.Deg00Enabled = true;
 }
 
-void RunClick(Model& m, ControlState& cs) {
+void StartOrStopDriver(Model& m, ControlState& cs) {
     if (!cs.Running) {
         m.StepAngle = m.SelectedStepAngle;
         cs.DrvAngEnabled = false;
@@ -212,23 +212,23 @@ void SetStepAngPosition(Model& m, ControlState& cs, int p) {
     if (p != cs.StepAngPos) StepAngChange(m, cs, p);
 }
 
-void Step1Click(Model& m, ControlState& cs) {
+void SetStepAngleTo1(Model& m, ControlState& cs) {
     StepButtonClick(m, cs, 1.0f, Step1Position);
 }
-void Step10Click(Model& m, ControlState& cs) {
+void SetStepAngleTo10(Model& m, ControlState& cs) {
     StepButtonClick(m, cs, 10.0f, Step10Position);
 }
-void Step45Click(Model& m, ControlState& cs) {
+void SetStepAngleTo45(Model& m, ControlState& cs) {
     StepButtonClick(m, cs, 45.0f, Step45Position);
 }
 
 // ---- The three motion dialogs ----
 
-RevPosTexts RevPosActivate(const Model& m) {
+ReverseArmSettingTexts TextsForReverseArmSetting(const Model& m) {
     const double mid = m.MidGear();
     const double max = m.Frame.RevArmMax;
     const double norm = m.Frame.RevArmNorm;
-    RevPosTexts t;
+    ReverseArmSettingTexts t;
     t.Labels = {
         "Min = " + FormatFixed(mid - max, 5, 3),  "Cen = " + FormatFixed(mid, 5, 3),
         "Max = " + FormatFixed(mid + max, 5, 3),  "Rev = " + FormatFixed(mid - norm, 5, 3),
@@ -238,7 +238,7 @@ RevPosTexts RevPosActivate(const Model& m) {
     return t;
 }
 
-void RevPosOk(Model& m, ControlState& cs, float value) {
+void TakeReverseArmSetting(Model& m, ControlState& cs, float value) {
     const double mid = m.MidGear();
     const double max = m.Frame.RevArmMax;
     const double v =
@@ -246,32 +246,32 @@ void RevPosOk(Model& m, ControlState& cs, float value) {
     SetRevArmPosition(m, cs, RoundHalfEven((v - mid) * 1000.0));
 }
 
-std::string DrivAngActivate(const Model& m, const ControlState& cs) {
+std::string TextForDriverAngle(const Model& m, const ControlState& cs) {
     return cs.Running ? std::string("0.00") : FormatFixed(m.DriverAngle, 4, 2);
 }
 
-void DrivAngOk(Model& m, ControlState& cs, float value) {
+void TakeDriverAngle(Model& m, ControlState& cs, float value) {
     // The motion stops first, as the Run button would stop it.
     cs.Running = true;
-    RunClick(m, cs);
+    StartOrStopDriver(m, cs);
     m.DriverAngle = ClampValue(value, 0.0, 360.0);
     SetDrvAngPosition(m, cs, RoundHalfEven(static_cast<double>(m.DriverAngle) * 100.0));
     m.StepAngle = 0.0f;
     cs.DrvAngEnabled = true;
 }
 
-std::string StpAngActivate(const Model& m) {
+std::string TextForStepAngle(const Model& m) {
     // The step "Run" turns with, also while stopped (when StepAngle is 0).
     return FormatFixed(m.SelectedStepAngle, 4, 2);
 }
 
-void StpAngOk(Model& m, ControlState& cs, float value) {
+void TakeStepAngle(Model& m, ControlState& cs, float value) {
     const float step = ClampValue(value, MinStepAngle, MaxStepAngle);
     SetSelectedStep(m, step);
     // Run is pressed twice over: the running state stays, and a running
     // driver takes the new step.
     cs.Running = !cs.Running;
-    RunClick(m, cs);
+    StartOrStopDriver(m, cs);
     // The bar shows the typed step without snapping it to a band.
     cs.StepAngPos = StepBarPositionFor(step);
     cs.StepAngFirstCallSeen = true;

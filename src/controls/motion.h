@@ -31,36 +31,36 @@ void RevArmChange(Model& m, ControlState& cs, int p);
 void SetRevArmPosition(Model& m, ControlState& cs, int p);
 // After the model's RevArmBarMin/Max changed: the position is kept within it.
 void ApplyRevArmRange(Model& m, ControlState& cs);
-void CenterClick(Model& m, ControlState& cs);
-void FwdClick(Model& m, ControlState& cs);
-void RevClick(Model& m, ControlState& cs);
+void SetReverseArmToMidGear(Model& m, ControlState& cs); // "Cen"
+void SetReverseArmToForward(Model& m, ControlState& cs); // "Fwd"
+void SetReverseArmToReverse(Model& m, ControlState& cs); // "Rev"
 
 // ---- Driver angle and run/stop ----
 void DrvAngChange(Model& m, ControlState& cs, int p);
 void SetDrvAngPosition(Model& m, ControlState& cs, int p);
-void Deg00Click(Model& m, ControlState& cs);
-void Deg180Click(Model& m, ControlState& cs);
-void RunClick(Model& m, ControlState& cs);
+void SetDriverAngleToZero(Model& m, ControlState& cs); // "0.0"
+void SetDriverAngleTo180(Model& m, ControlState& cs);  // "180"
+void StartOrStopDriver(Model& m, ControlState& cs);    // "Run" / "Stop"
 
 // ---- Step angle ----
 void StepAngChange(Model& m, ControlState& cs, int p);
 void SetStepAngPosition(Model& m, ControlState& cs, int p);
-void Step1Click(Model& m, ControlState& cs);
-void Step10Click(Model& m, ControlState& cs);
-void Step45Click(Model& m, ControlState& cs);
+void SetStepAngleTo1(Model& m, ControlState& cs);  // "1.0"
+void SetStepAngleTo10(Model& m, ControlState& cs); // "10.0"
+void SetStepAngleTo45(Model& m, ControlState& cs); // "45.0"
 
 // ---- The three motion dialogs ----
-// Texts shown when TRevPos opens: "Min = ", "Cen = ", "Max = ", "Rev = ",
+// Texts shown when ReverseArmSettingDialog opens: "Min = ", "Cen = ", "Max = ", "Rev = ",
 // "Fwd = " with their values, and the field.
-struct RevPosTexts {
+struct ReverseArmSettingTexts {
     std::array<std::string, 5> Labels;
     std::string Field;
 };
-RevPosTexts RevPosActivate(const Model& m);
-void RevPosOk(Model& m, ControlState& cs, float value);
-std::string DrivAngActivate(const Model& m, const ControlState& cs);
-void DrivAngOk(Model& m, ControlState& cs, float value);
-std::string StpAngActivate(const Model& m);
-void StpAngOk(Model& m, ControlState& cs, float value);
+ReverseArmSettingTexts TextsForReverseArmSetting(const Model& m);
+void TakeReverseArmSetting(Model& m, ControlState& cs, float value);
+std::string TextForDriverAngle(const Model& m, const ControlState& cs);
+void TakeDriverAngle(Model& m, ControlState& cs, float value);
+std::string TextForStepAngle(const Model& m);
+void TakeStepAngle(Model& m, ControlState& cs, float value);
 
 } // namespace kes

@@ -2,6 +2,7 @@
 #include "controls/view.h"
 
 #include "controls/control_support.h"
+#include "model/design_edit.h"
 #include "model/format.h"
 #include "model/mid_gear.h"
 #include "model/typed_value.h"
@@ -128,14 +129,14 @@ void RefPointsClick(Model& m, ControlState& cs) {
     SetReferencePoints(m, cs, !m.ReferencePointsOn);
 }
 
-std::array<std::string, 4> RefPntsActivate(const Model& m) {
+std::array<std::string, 4> TextsForReferencePoints(const Model& m) {
     const PointSlot& p1 = m.Points[RefPoint1];
     const PointSlot& p2 = m.Points[RefPoint2];
     return {FormatFixed(p1.Y, 5, 3), FormatFixed(p1.X, 5, 3), FormatFixed(p2.Y, 5, 3),
             FormatFixed(p2.X, 5, 3)};
 }
 
-void RefPntsOk(Model& m, ControlState& cs, float v1, float h1, float v2, float h2) {
+void TakeReferencePoints(Model& m, ControlState& cs, float v1, float h1, float v2, float h2) {
     m.Points[RefPoint1].Y = v1;
     m.Points[RefPoint1].X = h1;
     m.Points[RefPoint2].Y = v2;
@@ -145,11 +146,11 @@ void RefPntsOk(Model& m, ControlState& cs, float v1, float h1, float v2, float h
     SetReferencePoints(m, cs, true);
 }
 
-void RefPntsCancel(Model& m, ControlState& cs) {
+void SwitchReferencePointsOff(Model& m, ControlState& cs) {
     SetReferencePoints(m, cs, false);
 }
 
-void RefPntsZero(Model& m, ControlState& cs) {
+void ZeroReferencePoints(Model& m, ControlState& cs) {
     RefPtZeroClick(m, cs, 1);
     RefPtZeroClick(m, cs, 2);
     SetReferencePoints(m, cs, false);
@@ -157,22 +158,24 @@ void RefPntsZero(Model& m, ControlState& cs) {
 
 // ---- Graphic zoom and the reverse-arm positions ----
 
-std::string GraphZoomActivate(const Model& m) {
+std::string TextForGraphicZoom(const Model& m) {
     return FormatFixed(m.GraphicZoom, 4, 2);
 }
 
-void GraphZoomOk(Model& m, float value) {
+void TakeGraphicZoom(Model& m, float value) {
     m.GraphicZoom = ClampValue(value, MinGraphicZoom, MaxGraphicZoom);
 }
 
-std::string SetRevArmFieldText(const Model& m, int field) {
+std::string TextForReverseArmPosition(const Model& m, int field) {
     if (field >= 1 && field <= 9)
         return FormatFixed(m.RevArmPositions[static_cast<size_t>(field)], 7, 3);
     if (field == 10) return FormatFixed(m.VerticalScale, 7, 3);
     return {};
 }
 
-void SetRevArmFieldLeft(Model& m, int field, float value) {
+void TakeReverseArmPosition(Model& m, int field, float value) {
+    const auto positions = m.RevArmPositions;
+    const float scale = m.VerticalScale;
     if (field >= 1 && field <= 9) {
         // 0 leaves the slot unused; a position is one the reverse arm can reach.
         float v = value;
@@ -186,9 +189,11 @@ void SetRevArmFieldLeft(Model& m, int field, float value) {
     } else if (field == 10) {
         m.VerticalScale = ClampValue(value, MinVerticalScale, MaxVerticalScale);
     }
+    // The positions and the scale are stored with the design.
+    if (m.RevArmPositions != positions || m.VerticalScale != scale) BumpDesignRevision(m);
 }
 
-void SetRevArmClose(Model& m) {
+void CloseReverseArmPositions(Model& m) {
     m.RedrawPending = true;
 }
 

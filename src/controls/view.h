@@ -29,18 +29,18 @@ void RefPtZeroClick(Model& m, ControlState& cs, int point); // point = 1 or 2
 void RefPtClick(Model& m, ControlState& cs, int point);     // pan to the point
 void RefPointsClick(Model& m, ControlState& cs);
 void SetReferencePoints(Model& m, ControlState& cs, bool on);
-// TRefPnts: the field texts (V1, H1, V2, H2), "OK", "Cancel" and "Zero".
-std::array<std::string, 4> RefPntsActivate(const Model& m);
-void RefPntsOk(Model& m, ControlState& cs, float v1, float h1, float v2, float h2);
-void RefPntsCancel(Model& m, ControlState& cs);
-void RefPntsZero(Model& m, ControlState& cs);
+// ReferencePointsDialog: the field texts (V1, H1, V2, H2), "OK", "Cancel" and "Zero".
+std::array<std::string, 4> TextsForReferencePoints(const Model& m);
+void TakeReferencePoints(Model& m, ControlState& cs, float v1, float h1, float v2, float h2);
+void SwitchReferencePointsOff(Model& m, ControlState& cs);
+void ZeroReferencePoints(Model& m, ControlState& cs);
 
 // ---- Graphic zoom and the reverse-arm positions ----
-std::string GraphZoomActivate(const Model& m);
-void GraphZoomOk(Model& m, float value);
-// TSetRevArm field n (1..9 a reverse-arm position, 10 the vertical scale).
-std::string SetRevArmFieldText(const Model& m, int field);
-void SetRevArmFieldLeft(Model& m, int field, float value);
-void SetRevArmClose(Model& m);
+std::string TextForGraphicZoom(const Model& m);
+void TakeGraphicZoom(Model& m, float value);
+// ReverseArmPositionsDialog field n (1..9 a reverse-arm position, 10 the vertical scale).
+std::string TextForReverseArmPosition(const Model& m, int field);
+void TakeReverseArmPosition(Model& m, int field, float value);
+void CloseReverseArmPositions(Model& m);
 
 } // namespace kes

@@ -70,11 +70,13 @@ constexpr std::array<Entry, CylFieldCount> Entries = {{
 
 } // namespace
 
-TCylDimen::TCylDimen(kes::Model& model, MainFormLink& link, QWidget* parent)
-    : TCylDimen(model, link, std::make_shared<DimensionFieldState>(), parent) {}
+CylinderDimensionsDialog::CylinderDimensionsDialog(kes::Model& model, MainFormLink& link,
+                                                   QWidget* parent)
+    : CylinderDimensionsDialog(model, link, std::make_shared<DimensionFieldState>(), parent) {}
 
-TCylDimen::TCylDimen(kes::Model& model, MainFormLink& link,
-                     std::shared_ptr<DimensionFieldState> state, QWidget* parent)
+CylinderDimensionsDialog::CylinderDimensionsDialog(kes::Model& model, MainFormLink& link,
+                                                   std::shared_ptr<DimensionFieldState> state,
+                                                   QWidget* parent)
     : DimensionDialog(model, link, std::move(state), parent) {
     using namespace layout;
     setObjectName(QStringLiteral("TCylDimen"));
@@ -104,29 +106,29 @@ TCylDimen::TCylDimen(kes::Model& model, MainFormLink& link,
     }
 
     OnMouseDown(reset1_, [this] { Reset1MouseDown(); });
-    connect(reset1_, &QPushButton::clicked, this, &TCylDimen::ResetCylClick);
+    connect(reset1_, &QPushButton::clicked, this, &CylinderDimensionsDialog::ResetCylClick);
 }
 
-float TCylDimen::ShownValue(int n) const {
+float CylinderDimensionsDialog::ShownValue(int n) const {
     return kes::GetDimension(model_, FirstId + n);
 }
 
-void TCylDimen::EditExit(int n) {
+void CylinderDimensionsDialog::EditExit(int n) {
     // Fields 2 and 9 also move the valve-stem joint: the model keeps its
     // height at CylCLAboveDriver + ValveStemToCylCL.
     LeaveDimensionField(model_, link_, *FieldState(), FirstId + n, Field(n)->Value());
 }
 
-void TCylDimen::ButtonClick(int n) {
+void CylinderDimensionsDialog::ButtonClick(int n) {
     model_.HighlightedDimension = FirstId + n;
 }
 
-void TCylDimen::Reset1MouseDown() {
+void CylinderDimensionsDialog::Reset1MouseDown() {
     kes::ResetCylinderGroup(model_, false);
     FormActivate();
 }
 
-void TCylDimen::ResetCylClick() {
+void CylinderDimensionsDialog::ResetCylClick() {
     kes::ResetCylinderGroup(model_, true);
     FormActivate();
     link_.RefreshUndoButton();

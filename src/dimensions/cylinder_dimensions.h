@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// TCylDimen: the cylinder, port and piston-valve dimensions.
+// The cylinder, port and piston-valve dimensions.
 
 #include "dimensions/dimension_dialog.h"
 
 class QPushButton;
 
-class TCylDimen : public DimensionDialog {
+// Known on the form as TCylDimen.
+class CylinderDimensionsDialog : public DimensionDialog {
     Q_OBJECT
   public:
     // A dialog with a typed flag of its own.
-    TCylDimen(kes::Model& model, MainFormLink& link, QWidget* parent = nullptr);
+    CylinderDimensionsDialog(kes::Model& model, MainFormLink& link, QWidget* parent = nullptr);
     // A dialog sharing the typed flag with the frame dialog.
-    TCylDimen(kes::Model& model, MainFormLink& link, std::shared_ptr<DimensionFieldState> state,
-              QWidget* parent = nullptr);
+    CylinderDimensionsDialog(kes::Model& model, MainFormLink& link,
+                             std::shared_ptr<DimensionFieldState> state, QWidget* parent = nullptr);
 
     QPushButton* Reset1() const { return reset1_; }
 

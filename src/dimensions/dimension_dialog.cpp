@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dimensions/dimension_dialog.h"
 
+#include "model/design_edit.h"
 #include "model/mid_gear.h"
 #include "model/model.h"
 #include "model/rounding.h"
@@ -211,7 +212,7 @@ void DimensionDialog::FormActivate() {
 }
 
 void DimensionDialog::Close1Click() {
-    kes::FindMidGear(model_);
+    kes::RefindMidGear(model_);
     link_.SetRevArmBarPosition(0);
     model_.CutOffFrontText.clear();
     model_.CutOffRearText.clear();

@@ -4,7 +4,7 @@
 DimensionDialogs CreateDimensionDialogs(kes::Model& model, MainFormLink& link, QWidget* parent) {
     auto state = std::make_shared<DimensionFieldState>();
     DimensionDialogs d;
-    d.Frame = new TFrameDi(model, link, state, parent);
-    d.Cylinder = new TCylDimen(model, link, state, parent);
+    d.Frame = new FrameDimensionsDialog(model, link, state, parent);
+    d.Cylinder = new CylinderDimensionsDialog(model, link, state, parent);
     return d;
 }

@@ -10,8 +10,8 @@
 #include "dimensions/frame_dimensions.h"
 
 struct DimensionDialogs {
-    TFrameDi* Frame = nullptr;
-    TCylDimen* Cylinder = nullptr;
+    FrameDimensionsDialog* Frame = nullptr;
+    CylinderDimensionsDialog* Cylinder = nullptr;
 };
 
 // The dialogs are children of parent, which owns them.

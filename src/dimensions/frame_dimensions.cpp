@@ -73,11 +73,12 @@ const std::array<QString, FrameFieldCount> Labels = {
 
 } // namespace
 
-TFrameDi::TFrameDi(kes::Model& model, MainFormLink& link, QWidget* parent)
-    : TFrameDi(model, link, std::make_shared<DimensionFieldState>(), parent) {}
+FrameDimensionsDialog::FrameDimensionsDialog(kes::Model& model, MainFormLink& link, QWidget* parent)
+    : FrameDimensionsDialog(model, link, std::make_shared<DimensionFieldState>(), parent) {}
 
-TFrameDi::TFrameDi(kes::Model& model, MainFormLink& link,
-                   std::shared_ptr<DimensionFieldState> state, QWidget* parent)
+FrameDimensionsDialog::FrameDimensionsDialog(kes::Model& model, MainFormLink& link,
+                                             std::shared_ptr<DimensionFieldState> state,
+                                             QWidget* parent)
     : DimensionDialog(model, link, std::move(state), parent) {
     using namespace layout;
     setObjectName(QStringLiteral("TFrameDi"));
@@ -111,17 +112,18 @@ TFrameDi::TFrameDi(kes::Model& model, MainFormLink& link,
 
     OnMouseDown(resetFrame_, [this] { ResetFrameMouseDown(); });
     OnMouseDown(resetBakerAssy_, [this] { ResetBakerAssyMouseDown(); });
-    connect(resetFrame_, &QPushButton::clicked, this, &TFrameDi::ResetFrameClick);
-    connect(resetBakerAssy_, &QPushButton::clicked, this, &TFrameDi::ResetBakerAssyClick);
+    connect(resetFrame_, &QPushButton::clicked, this, &FrameDimensionsDialog::ResetFrameClick);
+    connect(resetBakerAssy_, &QPushButton::clicked, this,
+            &FrameDimensionsDialog::ResetBakerAssyClick);
 }
 
-float TFrameDi::ShownValue(int n) const {
+float FrameDimensionsDialog::ShownValue(int n) const {
     if (n == RevArmNormField) return model_.Frame.RevArmNorm;
     if (n == RevArmMaxField) return model_.Frame.RevArmMax;
     return kes::GetDimension(model_, n);
 }
 
-void TFrameDi::EditExit(int n) {
+void FrameDimensionsDialog::EditExit(int n) {
     // Fields 29 and 30 may not keep what was typed: they show what was stored.
     if (n == RevArmNormField) {
         Edit29Exit();
@@ -136,11 +138,11 @@ void TFrameDi::EditExit(int n) {
     LeaveDimensionField(model_, link_, *FieldState(), n, Field(n)->Value());
 }
 
-void TFrameDi::ButtonClick(int n) {
+void FrameDimensionsDialog::ButtonClick(int n) {
     model_.HighlightedDimension = n;
 }
 
-void TFrameDi::ClampRevArmPositions(bool includeZero) {
+void FrameDimensionsDialog::ClampRevArmPositions(bool includeZero) {
     const float mid = model_.MidGear();
     const float norm = model_.Frame.RevArmNorm;
     for (size_t i = 1; i <= 9; ++i) {
@@ -152,7 +154,7 @@ void TFrameDi::ClampRevArmPositions(bool includeZero) {
     kes::UpdateRevArmPositionCount(model_);
 }
 
-void TFrameDi::Edit29Exit() {
+void FrameDimensionsDialog::Edit29Exit() {
     kes::FrameDimensions& f = model_.Frame;
     f.RevArmNorm = Field(RevArmNormField)->Value();
     if (f.RevArmNorm > f.RevArmMax) {
@@ -161,7 +163,7 @@ void TFrameDi::Edit29Exit() {
     }
 }
 
-void TFrameDi::Edit30Exit() {
+void FrameDimensionsDialog::Edit30Exit() {
     kes::FrameDimensions& f = model_.Frame;
     f.RevArmMax = Field(RevArmMaxField)->Value();
     if (f.RevArmMax < f.RevArmNorm) {
@@ -172,26 +174,26 @@ void TFrameDi::Edit30Exit() {
     link_.SetRevArmBarRange();
 }
 
-void TFrameDi::ResetFrameMouseDown() {
+void FrameDimensionsDialog::ResetFrameMouseDown() {
     kes::ResetFrameGroup(model_, false);
     link_.SetRevArmBarRange();
     FormActivate();
 }
 
-void TFrameDi::ResetFrameClick() {
+void FrameDimensionsDialog::ResetFrameClick() {
     kes::ResetFrameGroup(model_, true);
     link_.SetRevArmBarRange();
     FormActivate();
     link_.RefreshUndoButton();
 }
 
-void TFrameDi::ResetBakerAssyMouseDown() {
+void FrameDimensionsDialog::ResetBakerAssyMouseDown() {
     kes::ResetBakerAssyGroup(model_, false);
     link_.SetRevArmBarRange();
     FormActivate();
 }
 
-void TFrameDi::ResetBakerAssyClick() {
+void FrameDimensionsDialog::ResetBakerAssyClick() {
     kes::ResetBakerAssyGroup(model_, true);
     link_.SetRevArmBarRange();
     FormActivate();

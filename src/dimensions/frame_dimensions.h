@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// TFrameDi: the frame, driving gear and Baker gear assembly dimensions.
+// The frame, driving gear and Baker gear assembly dimensions.
 
 #include "dimensions/dimension_dialog.h"
 
 class QPushButton;
 
-class TFrameDi : public DimensionDialog {
+// Known on the form as TFrameDi.
+class FrameDimensionsDialog : public DimensionDialog {
     Q_OBJECT
   public:
     // A dialog with a typed flag of its own.
-    TFrameDi(kes::Model& model, MainFormLink& link, QWidget* parent = nullptr);
+    FrameDimensionsDialog(kes::Model& model, MainFormLink& link, QWidget* parent = nullptr);
     // A dialog sharing the typed flag with the cylinder dialog.
-    TFrameDi(kes::Model& model, MainFormLink& link, std::shared_ptr<DimensionFieldState> state,
-             QWidget* parent = nullptr);
+    FrameDimensionsDialog(kes::Model& model, MainFormLink& link,
+                          std::shared_ptr<DimensionFieldState> state, QWidget* parent = nullptr);
 
     QPushButton* ResetFrame() const { return resetFrame_; }
     QPushButton* ResetBakerAssy() const { return resetBakerAssy_; }

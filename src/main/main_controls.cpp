@@ -1,19 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/main_controls.h"
 
-#include "controls/controls.h"
-#include "main/controls_icons.h"
 #include "main/controls_layout.h"
-#include "main/driv_ang_dialog.h"
-#include "main/graph_zoom_dialog.h"
-#include "main/ref_pnts_dialog.h"
-#include "main/rev_pos_dialog.h"
+#include "main/main_controls_impl.h"
 #include "main/scaled_controls.h"
-#include "main/set_rev_arm_dialog.h"
-#include "main/stp_ang_dialog.h"
 #include "model/design_edit.h"
 #include "model/dyn_vars.h"
 #include "model/model.h"
+#include "motion_dialogs/driver_angle_dialog.h"
+#include "motion_dialogs/graphic_zoom_dialog.h"
+#include "motion_dialogs/reference_points_dialog.h"
+#include "motion_dialogs/reverse_arm_positions_dialog.h"
+#include "motion_dialogs/reverse_arm_setting_dialog.h"
+#include "motion_dialogs/step_angle_dialog.h"
 #include "ui_shell/main_form_link.h"
 #include "ui_shell/self_centring_input.h"
 
@@ -22,7 +21,6 @@
 #include <QMenu>
 #include <QMetaMethod>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -31,61 +29,10 @@
 #include <algorithm>
 #include <array>
 #include <utility>
-#include <vector>
 
 namespace layout = controls_layout;
 
 namespace {
-
-// Hints of the controls, shown as tool tips.
-namespace hints {
-const QString RevArm = QStringLiteral("Set Reverse Arm Between Max & Min");
-const QString DrvAng = QStringLiteral("Set Driver Angle From 0 to 360 Deg");
-const QString StepAng = QStringLiteral("Set Driver Step Angle to Predefined Values");
-const QString Run = QStringLiteral("Start / Stop Driver Rotation");
-const QString Center = QStringLiteral("Set Reverse Arm to Mid Gear");
-const QString Fwd = QStringLiteral("Set Reverse Arm to Normal Forward");
-const QString Rev = QStringLiteral("Set Reverse Arm to Normal Reverse");
-const QString Deg00 = QStringLiteral("Set Driver to 0 Deg");
-const QString Deg180 = QStringLiteral("Set Driver Angle to 180 Deg");
-const QString Step1 = QStringLiteral("Set Driver Step Angle to 1 Deg");
-const QString Step10 = QStringLiteral("Set Driver Step Angle to 10 Deg");
-const QString Step45 = QStringLiteral("Set Driver Step Angle to 45 Deg");
-const QString PanVert = QStringLiteral("Pan Vertical");
-const QString PanHorz = QStringLiteral("Pan Horizontal");
-const QString Zoom = QStringLiteral("Zoom In / Out");
-const QString Norm = QStringLiteral("Return Pan & Zoom to Normal");
-const QString Preset0 = QStringLiteral("Select First to Change Presets");
-const QString Preset = QStringLiteral("Pan & Zoom to Preset %1");
-const QString Ref1Vert = QStringLiteral("Change Ref Point 1 Vert");
-const QString Ref1Horz = QStringLiteral("Change Ref Point 1 Horz");
-const QString Ref2Vert = QStringLiteral("Change Ref Point 2 Vert");
-const QString Ref2Horz = QStringLiteral("Change Ref Point 2 Horz");
-const QString RefPt = QStringLiteral("Pan to Ref Point %1");
-const QString RefPtZero = QStringLiteral("Zero Reference Point %1");
-const QString DataTable = QStringLiteral("Show Pivot Data Table");
-const QString UnDo = QStringLiteral("UnDo Last Dimension Change");
-const std::array<QString, 4> DynVar = {
-    QStringLiteral("Change Last Variable Clicked"),
-    QStringLiteral("Change Next to Last Variable Clicked"),
-    QStringLiteral("Change 2nd to Last Variable Clicked"),
-    QStringLiteral("Change 3rd to Last Variable Clicked"),
-};
-// Tool buttons.
-const QString RevArmPos = QStringLiteral("Set Reverse Arm to Desired Position");
-const QString DriverAng = QStringLiteral("Set Driver Angle to Desired Position");
-const QString StepAngDlg = QStringLiteral("Set Step Angle to Desired Amount");
-const QString MidGear = QStringLiteral("Calculate Mid Gear Position if Necessary");
-const QString RefPoints = QStringLiteral("Turn On Reference Points");
-const QString PivotData = QStringLiteral("Turn On Pivot Data");
-const QString DynamicVari = QStringLiteral("Turn On Dynamic Variables");
-const QString UnDoDisplay = QStringLiteral("Turn On UnDo");
-const QString DrawLines = QStringLiteral("Draw Lines and Circles");
-} // namespace hints
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 void SetShown(QWidget* w, bool shown) {
     if (w->isHidden() == shown) w->setVisible(shown);
@@ -101,321 +48,107 @@ void SetBar(QScrollBar* bar, int lo, int hi, int value) {
     if (bar->value() != value) bar->setValue(value);
 }
 
-void SetCaption(QPushButton* b, const QString& text) {
-    if (b->text() != text) b->setText(text);
-}
-
-void SetActionText(QAction* a, const QString& text) {
-    if (a->text() != text) a->setText(text);
-}
-
-} // namespace
-
-struct MainControls::Impl {
-    Impl(MainControls* owner, kes::Model& model, MainFormLink& link, QWidget* host,
-         const MainMenus& menus)
-        : q(owner), m(model), link(link), host(host), menus(menus),
-          cs(kes::InitialControlState(model)) {}
-    ~Impl() {
-        for (const QPointer<QObject>& o : owned)
-            delete o.data();
-    }
-
-    MainControls* q;
-    kes::Model& m;
-    MainFormLink& link;
-    QWidget* host;
-    MainMenus menus;
-    kes::ControlState cs;
-
-    QScrollBar *revArm = nullptr, *drvAng = nullptr, *stepAng = nullptr;
-    QScrollBar *panVert = nullptr, *panHorz = nullptr, *zoom = nullptr;
-    std::array<QScrollBar*, 4> refBars{};
-    std::array<QScrollBar*, 5> dynBars{}; // 1..4
-    QPushButton *center = nullptr, *fwd = nullptr, *rev = nullptr;
-    QPushButton *deg00 = nullptr, *deg180 = nullptr, *run = nullptr;
-    QPushButton *step1 = nullptr, *step10 = nullptr, *step45 = nullptr;
-    QPushButton* norm = nullptr;
-    std::array<QPushButton*, 7> presets{};
-    QPushButton *refPt1 = nullptr, *refPt2 = nullptr;
-    QPushButton *refPt1Zero = nullptr, *refPt2Zero = nullptr;
-    QPushButton *dataTable = nullptr, *undo = nullptr;
-
-    QAction *revPosAct = nullptr, *drvAngAct = nullptr, *stepAngAct = nullptr;
-    QAction *calcCentAct = nullptr, *resetAllAct = nullptr;
-    QAction *refPointsAct = nullptr, *pivotDataAct = nullptr, *dynVarAct = nullptr;
-    QAction *undoAct = nullptr, *drawLinesAct = nullptr, *panZoomAct = nullptr;
-    QAction *refPntsAct = nullptr, *graphZoomAct = nullptr;
-    QAction *steamAct = nullptr, *beepAct = nullptr, *lineWidthAct = nullptr;
-    QAction *fontAct = nullptr, *screenDataAct = nullptr;
-
-    TRevPos* revPos = nullptr;
-    TDrivAng* drivAng = nullptr;
-    TStpAng* stpAng = nullptr;
-    TRefPnts* refPnts = nullptr;
-    TGraphZoom* graphZoom = nullptr;
-    TSetRevArm* setRevArm = nullptr;
-
-    // The dynamic-variable bars' scrolls, steps and undo entries.
-    DynVarBarInput* dynInput = nullptr;
-    bool toolBarFollowsScreenData = false;
-    bool lastScreenData = true;
-
-    std::vector<QPointer<QObject>> owned;
-
-    template <class W> W* Own(W* w) {
-        owned.emplace_back(w);
-        return w;
-    }
-
-    QPushButton* MakeButton(const char* name, const QString& caption, const QRect& box,
-                            const QString& hint);
-    QScrollBar* MakeBar(const char* name, const QRect& box, int lo, int hi, int value,
-                        const QString& hint);
-    // A menu command; a tool command also gets a tool button with its hint.
-    QAction* MakeAction(const char* name, const QString& text, QMenu* menu);
-    QAction* MakeToolAction(const char* name, const QString& text, const QString& hint, QMenu* menu,
-                            ControlIcon icon);
-
-    void BuildControls();
-    void BuildActions();
-    void Connect();
-    void Mirror();
-    void Beep();
-    void ShowDialog(QDialog* dialog);
-};
-
-QPushButton* MainControls::Impl::MakeButton(const char* name, const QString& caption,
-                                            const QRect& box, const QString& hint) {
-    auto* b = Own(new QPushButton(caption, host));
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(box);
-    b->setToolTip(hint);
+QWidget* MakeButton(QWidget* host, const PictureControl& c) {
+    auto* b = new QPushButton(c.Caption, host);
     b->setFocusPolicy(Qt::NoFocus);
     b->setFont(QFont(layout::FontFamily, layout::FontPoints));
     b->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
     return b;
 }
 
-QScrollBar* MainControls::Impl::MakeBar(const char* name, const QRect& box, int lo, int hi,
-                                        int value, const QString& hint) {
-    auto* bar = Own(new QScrollBar(Qt::Horizontal, host));
-    bar->setObjectName(QLatin1String(name));
-    bar->setGeometry(box);
-    bar->setRange(lo, hi);
-    bar->setValue(value);
+QWidget* MakeBar(QWidget* host, const PictureControl& c) {
+    auto* bar = new QScrollBar(Qt::Horizontal, host);
+    bar->setRange(c.Low, c.High);
+    bar->setValue(c.Start);
     bar->setSingleStep(1);
     bar->setPageStep(10);
-    bar->setToolTip(hint);
     return bar;
 }
 
-QAction* MainControls::Impl::MakeAction(const char* name, const QString& text, QMenu* menu) {
-    auto* a = new QAction(text, q);
-    a->setObjectName(QLatin1String(name));
-    if (menu) menu->addAction(a);
-    return a;
+} // namespace
+
+MainControls::Impl::Impl(MainControls* owner, kes::Model& model, MainFormLink& link, QWidget* host,
+                         const MainMenus& menus)
+    : q(owner), m(model), link(link), host(host), menus(menus),
+      cs(kes::InitialControlState(model)) {}
+
+MainControls::Impl::~Impl() {
+    for (const QPointer<QObject>& o : owned)
+        delete o.data();
 }
 
-QAction* MainControls::Impl::MakeToolAction(const char* name, const QString& text,
-                                            const QString& hint, QMenu* menu, ControlIcon icon) {
-    QAction* a = MakeAction(name, text, menu);
-    a->setIcon(MakeControlIcon(icon));
-    a->setIconVisibleInMenu(false);
-    a->setToolTip(hint);
-    if (menus.ToolBar) menus.ToolBar->addAction(a);
-    return a;
+QWidget* MainControls::Impl::Control(const QString& name) const {
+    for (const PictureControl& c : controls)
+        if (c.Name == name) return c.Widget;
+    return nullptr;
 }
 
-void MainControls::Impl::BuildControls() {
-    namespace L = layout;
-    namespace B = kes::bars;
-    revArm = MakeBar("SBRevArm", L::SBRevArm, m.RevArmBarMin, m.RevArmBarMax, cs.RevArmPos,
-                     hints::RevArm);
-    center = MakeButton("Center", QStringLiteral("Cen"), L::Center, hints::Center);
-    fwd = MakeButton("Fwd", QStringLiteral("Fwd"), L::Fwd, hints::Fwd);
-    rev = MakeButton("Rev", QStringLiteral("Rev"), L::Rev, hints::Rev);
-    drvAng =
-        MakeBar("SBDrvAng", L::SBDrvAng, B::DrvAngMin, B::DrvAngMax, cs.DrvAngPos, hints::DrvAng);
-    deg00 = MakeButton("Deg00", QStringLiteral("0.0"), L::Deg00, hints::Deg00);
-    deg180 = MakeButton("Deg180", QStringLiteral("180"), L::Deg180, hints::Deg180);
-    run = MakeButton("Run", QStringLiteral("Stop"), L::Run, hints::Run);
-    stepAng = MakeBar("SBStepAng", L::SBStepAng, B::StepAngMin, B::StepAngMax, cs.StepAngPos,
-                      hints::StepAng);
-    step1 = MakeButton("Step1", QStringLiteral("1.0"), L::Step1, hints::Step1);
-    step10 = MakeButton("Step10", QStringLiteral("10.0"), L::Step10, hints::Step10);
-    step45 = MakeButton("Step45", QStringLiteral("45.0"), L::Step45, hints::Step45);
+QScrollBar* MainControls::Impl::Bar(const QString& name) const {
+    return qobject_cast<QScrollBar*>(Control(name));
+}
 
-    norm = MakeButton("NormVHZ", QStringLiteral("Norm"), L::NormVHZ, hints::Norm);
-    presets[0] = MakeButton("Preset0", QStringLiteral("P"), L::Preset0, hints::Preset0);
-    for (int n = 1; n <= 6; ++n) {
-        const QRect box(L::PresetLeft + L::PresetPitch * (n - 1), L::Row4Top, L::PresetWidth,
-                        L::RowHeight);
-        presets[size_t(n)] = MakeButton(QStringLiteral("Preset%1").arg(n).toLatin1().constData(),
-                                        QString::number(n), box, hints::Preset.arg(n));
+void MainControls::Impl::Build() {
+    controls = ControlTable();
+    for (PictureControl& c : controls) {
+        QWidget* w = Own(c.Caption.isEmpty() ? MakeBar(host, c) : MakeButton(host, c));
+        w->setObjectName(c.Name);
+        w->setGeometry(c.Box);
+        w->setToolTip(c.Hint);
+        c.Widget = w;
     }
-    refPt1 = MakeButton("RefPt1", QStringLiteral("RP1"), L::RefPt1, hints::RefPt.arg(1));
-    refPt2 = MakeButton("RefPt2", QStringLiteral("RP2"), L::RefPt2, hints::RefPt.arg(2));
-
-    panVert = MakeBar("SBPanVert", L::SBPanVert, B::PanMin, B::PanMax, 0, hints::PanVert);
-    panHorz = MakeBar("SBPanHorz", L::SBPanHorz, B::PanMin, B::PanMax, 0, hints::PanHorz);
-    zoom = MakeBar("SBZoom", L::SBZoom, B::ZoomMin, B::ZoomMax, 0, hints::Zoom);
-
-    refBars[0] =
-        MakeBar("SBRef1Vert", L::SBRef1Vert, B::RefVertMin, B::RefVertMax, 0, hints::Ref1Vert);
-    refBars[1] =
-        MakeBar("SBRef1Horz", L::SBRef1Horz, B::RefHorzMin, B::RefHorzMax, 0, hints::Ref1Horz);
-    refBars[2] =
-        MakeBar("SBRef2Vert", L::SBRef2Vert, B::RefVertMin, B::RefVertMax, 0, hints::Ref2Vert);
-    refBars[3] =
-        MakeBar("SBRef2Horz", L::SBRef2Horz, B::RefHorzMin, B::RefHorzMax, 0, hints::Ref2Horz);
-    refPt1Zero =
-        MakeButton("RefPt1Zero", QStringLiteral("0"), L::RefPt1Zero, hints::RefPtZero.arg(1));
-    refPt2Zero =
-        MakeButton("RefPt2Zero", QStringLiteral("0"), L::RefPt2Zero, hints::RefPtZero.arg(2));
-
-    dataTable =
-        MakeButton("DataTable", QStringLiteral("DataTable"), L::DataTable, hints::DataTable);
-    for (int n = 1; n <= 4; ++n) {
-        const QRect box(L::DynVarLeft, L::DynVarTop + L::DynVarPitch * (n - 1), L::DynVarWidth,
-                        L::DynVarHeight);
-        dynBars[size_t(n)] =
-            MakeBar(QStringLiteral("SBDynVar%1").arg(n).toLatin1().constData(), box, B::DynVarMin,
-                    B::DynVarMax, 0, hints::DynVar[size_t(n - 1)]);
+    commands = CommandTable();
+    for (MenuCommand& c : commands) {
+        auto* a = new QAction(c.Text, q);
+        a->setObjectName(c.Name);
+        if (c.Menu) c.Menu->addAction(a);
+        if (c.Icon) {
+            a->setIcon(MakeControlIcon(*c.Icon));
+            a->setIconVisibleInMenu(false);
+            a->setToolTip(c.Hint);
+            if (menus.ToolBar) menus.ToolBar->addAction(a);
+        }
+        c.Action = a;
     }
-    undo = MakeButton("UnDoDn", QStringLiteral("UnDo"),
-                      QRect(L::UnDoLeft, kes::UndoButtonTop(m), L::UnDoWidth, L::UnDoHeight),
-                      hints::UnDo);
 }
 
-void MainControls::Impl::BuildActions() {
-    using I = ControlIcon;
-    revPosAct = MakeToolAction("SetRevArmPos", QStringLiteral("Set&RevArmPos"), hints::RevArmPos,
-                               menus.Motion, I::RevArmPos);
-    drvAngAct = MakeToolAction("SetDriverAng", QStringLiteral("Set&DriverAng"), hints::DriverAng,
-                               menus.Motion, I::DriverAng);
-    stepAngAct = MakeToolAction("SetStepAng", QStringLiteral("Set&StepAng"), hints::StepAngDlg,
-                                menus.Motion, I::StepAng);
-    calcCentAct = MakeToolAction("CalcCentRevArm", QStringLiteral("&CalcCentRevArm"),
-                                 hints::MidGear, menus.Dimensions, I::MidGear);
-    resetAllAct =
-        MakeAction("ResetAllDimensions", QStringLiteral("&ResetAllDimensions"), menus.Dimensions);
-    refPointsAct = MakeToolAction("ReferPoints", QStringLiteral("&ReferPoints"), hints::RefPoints,
-                                  menus.View, I::RefPoints);
-    pivotDataAct = MakeToolAction("PivotData", QStringLiteral("Pi&votData"), hints::PivotData,
-                                  menus.View, I::PivotData);
-    dynVarAct = MakeToolAction("DynamicVari", QStringLiteral("D&ynamicVari"), hints::DynamicVari,
-                               menus.View, I::DynamicVari);
-    undoAct = MakeToolAction("UnDoDisplay", QStringLiteral("&UnDo"), hints::UnDoDisplay, menus.View,
-                             I::UnDo);
-    drawLinesAct = MakeToolAction("DrawLinesCircles", QStringLiteral("&DrawLinesCircles"),
-                                  hints::DrawLines, menus.View, I::DrawLines);
-    panZoomAct = MakeAction("SetPanZoom", Q(cs.PanZoomCaption), menus.View);
-    refPntsAct = MakeAction("SetRefPoints", QStringLiteral("SetRefPoints"), menus.View);
-    graphZoomAct = MakeAction("SetGraphicZoom", QStringLiteral("SetGraphicZoom"), menus.View);
-    steamAct = MakeAction("SetSteamDisp", Q(kes::SteamDispCaption(m)), menus.SetUp);
-    beepAct = MakeAction("SetErrorBeep", Q(kes::ErrorBeepCaption(m)), menus.SetUp);
-    lineWidthAct = MakeAction("SetLineWidth", Q(kes::LineWidthCaption(m)), menus.SetUp);
-    fontAct = MakeAction("SetFont", Q(kes::FontCaption(m)), menus.SetUp);
-    screenDataAct = MakeAction("SetScreenData", Q(kes::ScreenDataCaption(m)), menus.SetUp);
-}
-
-void MainControls::Impl::Connect() {
+void MainControls::Impl::Wire() {
     // Every handler runs on the model, then the controls follow it.
-    auto on = [this](QPushButton* b, auto handler) {
-        QObject::connect(b, &QPushButton::clicked, q, [this, handler] {
-            handler();
-            Mirror();
-        });
-    };
-    auto onBar = [this](QScrollBar* bar, auto handler) {
-        QObject::connect(bar, &QScrollBar::valueChanged, q, [this, handler](int p) {
-            handler(p);
-            Mirror();
-        });
-    };
-    auto onAction = [this](QAction* a, auto handler) {
-        QObject::connect(a, &QAction::triggered, q, [this, handler] {
-            handler();
-            Mirror();
-        });
-    };
-
-    onBar(revArm, [this](int p) { kes::RevArmChange(m, cs, p); });
-    on(center, [this] { kes::CenterClick(m, cs); });
-    on(fwd, [this] { kes::FwdClick(m, cs); });
-    on(rev, [this] { kes::RevClick(m, cs); });
-    onBar(drvAng, [this](int p) { kes::DrvAngChange(m, cs, p); });
-    on(deg00, [this] { kes::Deg00Click(m, cs); });
-    on(deg180, [this] { kes::Deg180Click(m, cs); });
-    on(run, [this] { kes::RunClick(m, cs); });
-    onBar(stepAng, [this](int p) { kes::StepAngChange(m, cs, p); });
-    on(step1, [this] { kes::Step1Click(m, cs); });
-    on(step10, [this] { kes::Step10Click(m, cs); });
-    on(step45, [this] { kes::Step45Click(m, cs); });
-
-    // The self-centring bars hear how each change came about.
-    auto onCentring = [this](QScrollBar* bar, auto handler) {
-        new SelfCentringInput(bar, [this, handler](int p, kes::BarMove move) {
-            handler(p, move);
-            Mirror();
-        });
-    };
-    onCentring(panVert, [this](int p, kes::BarMove move) { kes::PanVertChange(m, cs, p, move); });
-    onCentring(panHorz, [this](int p, kes::BarMove move) { kes::PanHorzChange(m, cs, p, move); });
-    onCentring(zoom, [this](int p, kes::BarMove move) { kes::ZoomChange(m, cs, p, move); });
-    on(norm, [this] {
-        kes::NormClick(m, cs);
-        if (cs.NormAfterHighlight) emit q->HighlightEndRequested();
-    });
-    on(presets[0], [this] { kes::Preset0Click(m, cs); });
-    for (int n = 1; n <= 6; ++n)
-        on(presets[size_t(n)], [this, n] { kes::PresetClick(m, cs, n); });
-
-    for (int i = 0; i < 4; ++i)
-        onCentring(refBars[size_t(i)],
-                   [this, i](int p, kes::BarMove move) { kes::RefBarChange(m, cs, i, p, move); });
-    on(refPt1, [this] { kes::RefPtClick(m, cs, 1); });
-    on(refPt2, [this] { kes::RefPtClick(m, cs, 2); });
-    on(refPt1Zero, [this] { kes::RefPtZeroClick(m, cs, 1); });
-    on(refPt2Zero, [this] { kes::RefPtZeroClick(m, cs, 2); });
-
+    for (const PictureControl& c : controls) {
+        if (c.Press) {
+            QObject::connect(static_cast<QPushButton*>(c.Widget), &QPushButton::clicked, q,
+                             [this, press = c.Press] {
+                                 press();
+                                 Mirror();
+                             });
+        } else if (c.Move) {
+            QObject::connect(static_cast<QScrollBar*>(c.Widget), &QScrollBar::valueChanged, q,
+                             [this, move = c.Move](int p) {
+                                 move(p);
+                                 Mirror();
+                             });
+        } else if (c.CentringMove) {
+            // The self-centring bars hear how each change came about.
+            new SelfCentringInput(static_cast<QScrollBar*>(c.Widget),
+                                  [this, move = c.CentringMove](int p, kes::BarMove how) {
+                                      move(p, how);
+                                      Mirror();
+                                  });
+        }
+    }
     DynVarBarInput::Hooks dynHooks;
     dynHooks.Stepped = [this](int) { Mirror(); };
     dynHooks.Ended = [this](int, bool) { Mirror(); };
-    dynInput = new DynVarBarInput(m, {dynBars[1], dynBars[2], dynBars[3], dynBars[4]},
-                                  std::move(dynHooks), q);
-    on(undo, [this] { kes::UndoStep(m); });
-    QObject::connect(dataTable, &QPushButton::clicked, q, &MainControls::DataTableRequested);
+    dynInput =
+        new DynVarBarInput(m,
+                           {Bar(QStringLiteral("SBDynVar1")), Bar(QStringLiteral("SBDynVar2")),
+                            Bar(QStringLiteral("SBDynVar3")), Bar(QStringLiteral("SBDynVar4"))},
+                           std::move(dynHooks), q);
 
-    onAction(revPosAct, [this] { ShowDialog(revPos); });
-    onAction(drvAngAct, [this] { ShowDialog(drivAng); });
-    onAction(stepAngAct, [this] { ShowDialog(stpAng); });
-    onAction(calcCentAct, [this] {
-        if (!kes::CalcCentRevArm(m, cs)) Beep();
-    });
-    onAction(resetAllAct, [this] {
-        if (!link.ConfirmUnsavedChanges()) return;
-        kes::ResetAllClick(m, cs);
-        link.DesignReset();
-    });
-    onAction(refPointsAct, [this] { kes::RefPointsClick(m, cs); });
-    onAction(pivotDataAct, [this] { kes::PivotDataClick(m, cs); });
-    onAction(dynVarAct, [this] { kes::DynamicVariClick(m, cs); });
-    onAction(undoAct, [this] { kes::UndoDisplayClick(m); });
-    onAction(drawLinesAct, [this] {
-        if (kes::DrawLinesBeeps(m)) Beep();
-        link.ShowLinesWindow();
-    });
-    onAction(panZoomAct, [this] { kes::TogglePanZoom(cs); });
-    onAction(refPntsAct, [this] { ShowDialog(refPnts); });
-    onAction(graphZoomAct, [this] { ShowDialog(graphZoom); });
-    onAction(steamAct, [this] { kes::ToggleSteamDisplay(m); });
-    onAction(beepAct, [this] { kes::ToggleErrorBeep(m); });
-    onAction(lineWidthAct, [this] { kes::ToggleLineWidth(m); });
-    onAction(fontAct, [this] { kes::ToggleLargeFont(m); });
-    onAction(screenDataAct, [this] { kes::ToggleScreenData(m, cs); });
-
+    for (const MenuCommand& c : commands)
+        QObject::connect(c.Action, &QAction::triggered, q, [this, run = c.Run] {
+            run();
+            Mirror();
+        });
     for (QDialog* dialog :
          std::initializer_list<QDialog*>{revPos, drivAng, stpAng, refPnts, graphZoom, setRevArm})
         QObject::connect(dialog, &QDialog::finished, q, [this] { Mirror(); });
@@ -430,100 +163,37 @@ void MainControls::Impl::Beep() {
         QApplication::beep();
 }
 
-void MainControls::Impl::ShowDialog(QDialog* dialog) {
-    dialog->show();
-}
-
 void MainControls::Impl::Mirror() {
-    namespace B = kes::bars;
-    const bool screen = m.ScreenDataOn;
-
-    SetBar(revArm, std::min(m.RevArmBarMin, m.RevArmBarMax),
-           std::max(m.RevArmBarMin, m.RevArmBarMax), cs.RevArmPos);
-    SetBar(drvAng, B::DrvAngMin, B::DrvAngMax, cs.DrvAngPos);
-    if (drvAng->singleStep() != cs.DrvAngSmallChange) drvAng->setSingleStep(cs.DrvAngSmallChange);
-    if (drvAng->pageStep() != cs.DrvAngLargeChange) drvAng->setPageStep(cs.DrvAngLargeChange);
-    SetBar(stepAng, B::StepAngMin, B::StepAngMax, cs.StepAngPos);
-    // The self-centring bars are back at 0 after every change.
-    for (QScrollBar* bar : {panVert, panHorz, zoom})
-        SetBar(bar, bar->minimum(), bar->maximum(), 0);
-    for (QScrollBar* bar : refBars)
-        SetBar(bar, bar->minimum(), bar->maximum(), 0);
-    for (int n = 1; n <= 4; ++n) {
-        QScrollBar* bar = dynBars[size_t(n)];
-        SetBar(bar, bar->minimum(), bar->maximum(), 0);
-    }
-
-    // Motion.
-    for (QWidget* w : std::initializer_list<QWidget*>{revArm, center, fwd, rev, drvAng, deg00,
-                                                      deg180, run, stepAng, step1, step10, step45})
-        SetShown(w, screen);
-    SetUsable(center, cs.CenterEnabled);
-    SetUsable(fwd, cs.FwdEnabled);
-    SetUsable(rev, cs.RevEnabled);
-    SetUsable(drvAng, cs.DrvAngEnabled);
-    SetUsable(deg00, cs.Deg00Enabled);
-    SetUsable(deg180, cs.Deg180Enabled);
-    SetCaption(run, cs.Running ? QStringLiteral("Stop") : QStringLiteral("Run"));
-    SetUsable(step1, cs.Step1Enabled);
-    SetUsable(step10, cs.Step10Enabled);
-    SetUsable(step45, cs.Step45Enabled);
-
-    // View.
-    const bool panZoom = kes::PanZoomBarsVisible(m, cs);
-    for (QWidget* w : std::initializer_list<QWidget*>{panVert, panHorz, zoom})
-        SetShown(w, panZoom);
-    SetShown(norm, screen);
-    SetUsable(norm, cs.NormEnabled);
-    for (QPushButton* b : presets)
-        SetShown(b, screen);
-    SetUsable(presets[0], !cs.PresetArmed);
-
-    // Reference points and pivot data.
-    const bool refs = kes::RefControlsVisible(m);
-    const bool refBarsShown = kes::RefBarsVisible(m);
-    for (QWidget* w : refBars)
-        SetShown(w, refBarsShown);
-    for (QWidget* w : std::initializer_list<QWidget*>{refPt1, refPt2})
-        SetShown(w, refs);
-    for (QWidget* w : std::initializer_list<QWidget*>{refPt1Zero, refPt2Zero})
-        SetShown(w, refBarsShown);
-    SetUsable(refPt1Zero, cs.RefPt1ZeroEnabled);
-    SetUsable(refPt2Zero, cs.RefPt2ZeroEnabled);
-    SetShown(dataTable, kes::DataTableVisible(m));
-
-    // Dynamic variables and undo.
-    const bool dyn = kes::DynVarBarsVisible(m, cs);
-    for (int n = 1; n <= 4; ++n) {
-        SetShown(dynBars[size_t(n)], dyn);
-        SetUsable(dynBars[size_t(n)], kes::DynVarBarEnabled(m, n));
-    }
-    SetShown(undo, kes::UndoButtonVisible(m));
-    SetUsable(undo, m.UndoButtonsEnabled);
     // The bars and UnDo stand beside their texts at the text scale in use.
     const ScaledControlRects places = ControlRectsFor(m);
-    const auto place = [](QWidget* w, const QRect& r) {
-        if (w->geometry() != r) w->setGeometry(r);
-    };
-    place(panVert, places.PanVert);
-    place(panHorz, places.PanHorz);
-    place(zoom, places.Zoom);
-    for (int n = 1; n <= 4; ++n)
-        place(dynBars[size_t(n)], places.DynVar[size_t(n - 1)]);
-    place(undo, places.UnDo);
+    for (const PictureControl& c : controls) {
+        QWidget* w = c.Widget;
+        if (auto* bar = qobject_cast<QScrollBar*>(w)) {
+            const auto [lo, hi] = c.Range ? c.Range() : std::pair{bar->minimum(), bar->maximum()};
+            SetBar(bar, lo, hi, c.Position ? c.Position() : 0);
+        }
+        if (c.Text) {
+            auto* b = static_cast<QPushButton*>(w);
+            if (const QString text = c.Text(); b->text() != text) b->setText(text);
+        }
+        SetShown(w, c.Shown());
+        if (c.Usable) SetUsable(w, c.Usable());
+        if (c.Place) {
+            if (const QRect r = c.Place(places); w->geometry() != r) w->setGeometry(r);
+        }
+    }
+    // The driver bar's steps follow the step angle.
+    QScrollBar* drvAng = Bar(QStringLiteral("SBDrvAng"));
+    if (drvAng->singleStep() != cs.DrvAngSmallChange) drvAng->setSingleStep(cs.DrvAngSmallChange);
+    if (drvAng->pageStep() != cs.DrvAngLargeChange) drvAng->setPageStep(cs.DrvAngLargeChange);
 
-    // Menus and tool bar.
-    for (QAction* a :
-         {drvAngAct, refPointsAct, refPntsAct, calcCentAct, dynVarAct, undoAct, pivotDataAct})
-        a->setEnabled(screen);
-    drawLinesAct->setEnabled(kes::DrawLinesEnabled(m));
-    panZoomAct->setEnabled(cs.PanZoomMenuEnabled);
-    SetActionText(panZoomAct, Q(cs.PanZoomCaption));
-    SetActionText(steamAct, Q(kes::SteamDispCaption(m)));
-    SetActionText(beepAct, Q(kes::ErrorBeepCaption(m)));
-    SetActionText(lineWidthAct, Q(kes::LineWidthCaption(m)));
-    SetActionText(fontAct, Q(kes::FontCaption(m)));
-    SetActionText(screenDataAct, Q(kes::ScreenDataCaption(m)));
+    for (const MenuCommand& c : commands) {
+        if (c.Enabled) c.Action->setEnabled(c.Enabled());
+        if (c.Caption) {
+            if (const QString text = c.Caption(); c.Action->text() != text) c.Action->setText(text);
+        }
+    }
+    const bool screen = m.ScreenDataOn;
     if (menus.ToolBar && screen != lastScreenData) menus.ToolBar->setVisible(screen);
     lastScreenData = screen;
 }
@@ -531,15 +201,14 @@ void MainControls::Impl::Mirror() {
 MainControls::MainControls(kes::Model& model, MainFormLink& link, QWidget* host,
                            const MainMenus& menus)
     : QObject(host), d(new Impl(this, model, link, host, menus)) {
-    d->BuildControls();
-    d->BuildActions();
-    d->revPos = d->Own(new TRevPos(model, d->cs, host));
-    d->drivAng = d->Own(new TDrivAng(model, d->cs, host));
-    d->stpAng = d->Own(new TStpAng(model, d->cs, host));
-    d->refPnts = d->Own(new TRefPnts(model, d->cs, host));
-    d->graphZoom = d->Own(new TGraphZoom(model, host));
-    d->setRevArm = d->Own(new TSetRevArm(model, host));
-    d->Connect();
+    d->Build();
+    d->revPos = d->Own(new ReverseArmSettingDialog(model, d->cs, host));
+    d->drivAng = d->Own(new DriverAngleDialog(model, d->cs, host));
+    d->stpAng = d->Own(new StepAngleDialog(model, d->cs, host));
+    d->refPnts = d->Own(new ReferencePointsDialog(model, d->cs, host));
+    d->graphZoom = d->Own(new GraphicZoomDialog(model, host));
+    d->setRevArm = d->Own(new ReverseArmPositionsDialog(model, host));
+    d->Wire();
     // The step bar's initial position counts as its first change.
     kes::StepAngChange(model, d->cs, d->cs.StepAngPos);
     d->lastScreenData = model.ScreenDataOn;
@@ -607,8 +276,9 @@ void MainControls::RedoLastChange() {
 }
 
 void MainControls::ToggleRunIfUsable() {
-    if (!d->run->isVisible() || !d->run->isEnabled()) return;
-    kes::RunClick(d->m, d->cs);
+    const QWidget* run = d->Control(QStringLiteral("Run"));
+    if (!run->isVisible() || !run->isEnabled()) return;
+    kes::StartOrStopDriver(d->m, d->cs);
     d->Mirror();
 }
 
@@ -625,21 +295,21 @@ QAction* MainControls::Action(const QString& name) const {
     return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
 }
 
-TRevPos* MainControls::RevPosDialog() const {
+ReverseArmSettingDialog* MainControls::DialogForReverseArmSetting() const {
     return d->revPos;
 }
-TDrivAng* MainControls::DrivAngDialog() const {
+DriverAngleDialog* MainControls::DialogForDriverAngle() const {
     return d->drivAng;
 }
-TStpAng* MainControls::StpAngDialog() const {
+StepAngleDialog* MainControls::DialogForStepAngle() const {
     return d->stpAng;
 }
-TRefPnts* MainControls::RefPntsDialog() const {
+ReferencePointsDialog* MainControls::DialogForReferencePoints() const {
     return d->refPnts;
 }
-TGraphZoom* MainControls::GraphZoomDialog() const {
+GraphicZoomDialog* MainControls::DialogForGraphicZoom() const {
     return d->graphZoom;
 }
-TSetRevArm* MainControls::SetRevArmDialog() const {
+ReverseArmPositionsDialog* MainControls::DialogForReverseArmPositions() const {
     return d->setRevArm;
 }

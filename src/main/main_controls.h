@@ -13,12 +13,12 @@ class QMouseEvent;
 class QToolBar;
 class QWidget;
 class MainFormLink;
-class TRevPos;
-class TDrivAng;
-class TStpAng;
-class TRefPnts;
-class TGraphZoom;
-class TSetRevArm;
+class ReverseArmSettingDialog;
+class DriverAngleDialog;
+class StepAngleDialog;
+class ReferencePointsDialog;
+class GraphicZoomDialog;
+class ReverseArmPositionsDialog;
 
 namespace kes {
 struct Model;
@@ -66,12 +66,12 @@ class MainControls : public QObject {
     kes::ControlState& State();
     // The menu command or tool button with this object name, or nullptr.
     QAction* Action(const QString& name) const;
-    TRevPos* RevPosDialog() const;
-    TDrivAng* DrivAngDialog() const;
-    TStpAng* StpAngDialog() const;
-    TRefPnts* RefPntsDialog() const;
-    TGraphZoom* GraphZoomDialog() const;
-    TSetRevArm* SetRevArmDialog() const;
+    ReverseArmSettingDialog* DialogForReverseArmSetting() const;
+    DriverAngleDialog* DialogForDriverAngle() const;
+    StepAngleDialog* DialogForStepAngle() const;
+    ReferencePointsDialog* DialogForReferencePoints() const;
+    GraphicZoomDialog* DialogForGraphicZoom() const;
+    ReverseArmPositionsDialog* DialogForReverseArmPositions() const;
 
   signals:
     // The "DataTable" button: show the pivot data table.

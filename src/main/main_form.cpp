@@ -3,11 +3,11 @@
 
 #include "diagrams/diagram_paint.h"
 #include "main/frame_present.h"
-#include "main/highlight_dialogs.h"
 #include "main/main_controls.h"
 #include "main/mechanism_view.h"
 #include "main/sound_player.h"
 #include "model/model.h"
+#include "motion_dialogs/highlight_dialogs.h"
 #include "picture/animation_tick.h"
 #include "picture/mechanism_painter.h"
 #include "ui_shell/captions.h"
@@ -84,7 +84,7 @@ TMainForm::TMainForm(kes::Model& model, int tickMs, QWidget* parent)
     timer1_.setObjectName(QStringLiteral("Timer1"));
     timer1_.setTimerType(Qt::PreciseTimer);
     timer1_.setInterval(std::max(1, tickMs));
-    connect(&timer1_, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    connect(&timer1_, &QTimer::timeout, this, &TMainForm::OnTick);
     timer1_.start();
 }
 
@@ -204,7 +204,7 @@ void TMainForm::ShowLinesWindow() {
     ShowOtherWindow(OtherWindow::DrawLines);
 }
 
-void TMainForm::Timer1Timer() {
+void TMainForm::OnTick() {
     if (inTick_) return;
     inTick_ = true;
     FrameOutcome out;

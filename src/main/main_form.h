@@ -80,7 +80,7 @@ class TMainForm : public QMainWindow, public MainFormLink {
 
     // One tick: solve, map, outlines, advance, draw, present. A tick that
     // arrives while another is running (a nested event loop) is skipped.
-    void Timer1Timer();
+    void OnTick();
     // "E&xit": closes the main window, which ends the program (after asking
     // about unsaved changes).
     void Exit1Click();

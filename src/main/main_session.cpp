@@ -7,16 +7,16 @@
 #include "controls/controls.h"
 #include "controls/view_fit.h"
 #include "controls/view_mouse.h"
-#include "main/file_commands.h"
+#include "file_commands/file_commands.h"
 #include "main/main_controls.h"
 #include "main/main_form.h"
 #include "main/mechanism_view.h"
-#include "main/scale_dialog.h"
 #include "main/ui_settings.h"
 #include "model/design_changes.h"
 #include "model/model.h"
 #include "model/rounding.h"
 #include "model/scale_design.h"
+#include "motion_dialogs/scale_design_dialog.h"
 #include "overlay/compared_design.h"
 #include "ui_shell/captions.h"
 
@@ -113,7 +113,8 @@ void TMainForm::DesignReset() {
 }
 
 void TMainForm::ScaleDesignClick() {
-    const std::optional<double> factor = scaleChooser_ ? scaleChooser_() : TScaleDesign::Ask(this);
+    const std::optional<double> factor =
+        scaleChooser_ ? scaleChooser_() : ScaleDesignDialog::Ask(this);
     const kes::Model before = model_;
     if (!factor || !kes::ScaleModel(model_, *factor)) return;
     overlay::ComparedDesignOf(*this).KeepBefore(before, QStringLiteral("Scale Design"));
@@ -131,7 +132,7 @@ void TMainForm::ScaleDesignClick() {
 }
 
 void TMainForm::UpdateModifiedMark() {
-    const bool modified = kes::NoteDesignChanges(model_);
+    const bool modified = kes::IsDesignModified(model_);
     QString title = windowTitle();
     if (!title.contains(ModifiedPlaceholder)) {
         // The mark ("*" where the platform shows one) follows the data set name.

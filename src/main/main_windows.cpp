@@ -6,30 +6,30 @@
 #include "auxiliary/draw_lines_window.h"
 #include "auxiliary/instructions_window.h"
 #include "balance/balance_window.h"
-#include "targets/targets_window.h"
 #include "diagrams/diagram_paint.h"
 #include "diagrams/oval_window.h"
 #include "diagrams/port_window.h"
 #include "diagrams/sine_window.h"
 #include "diagrams/steam_window.h"
 #include "dimensions/dimension_dialogs.h"
+#include "file_commands/export_commands.h"
+#include "file_commands/file_commands.h"
+#include "file_commands/workshop_commands.h"
 #include "live/compare_commands.h"
 #include "live/live_window.h"
-#include "main/driv_ang_dialog.h"
-#include "main/export_commands.h"
-#include "main/file_commands.h"
-#include "main/graph_zoom_dialog.h"
 #include "main/main_controls.h"
 #include "main/main_form.h"
-#include "main/ref_pnts_dialog.h"
-#include "main/rev_pos_dialog.h"
-#include "main/set_rev_arm_dialog.h"
 #include "main/sound_player.h"
-#include "main/stp_ang_dialog.h"
-#include "main/workshop_commands.h"
 #include "model/model.h"
+#include "motion_dialogs/driver_angle_dialog.h"
+#include "motion_dialogs/graphic_zoom_dialog.h"
+#include "motion_dialogs/reference_points_dialog.h"
+#include "motion_dialogs/reverse_arm_positions_dialog.h"
+#include "motion_dialogs/reverse_arm_setting_dialog.h"
+#include "motion_dialogs/step_angle_dialog.h"
 #include "overlay/compared_design.h"
 #include "performance/performance_window.h"
+#include "targets/targets_window.h"
 #include "ui_shell/captions.h"
 #include "valve_events/events_window.h"
 
@@ -174,19 +174,19 @@ void TMainForm::CreateOtherWindows() {
     const DimensionDialogs dimensions = CreateDimensionDialogs(model_, *this, this);
 
     SetOtherWindow(OtherWindow::FrameDi, dimensions.Frame);
-    SetOtherWindow(OtherWindow::DrivAng, controls_->DrivAngDialog());
+    SetOtherWindow(OtherWindow::DrivAng, controls_->DialogForDriverAngle());
     SetOtherWindow(OtherWindow::OvalDia, new TOvalDia(model_, *this, text, this), captions::Oval);
     SetOtherWindow(OtherWindow::PortDia, new TPortDia(model_, *this, text, this), captions::Ports);
-    SetOtherWindow(OtherWindow::RefPnts, controls_->RefPntsDialog());
-    SetOtherWindow(OtherWindow::RevPos, controls_->RevPosDialog());
-    SetOtherWindow(OtherWindow::SetRevArm, controls_->SetRevArmDialog());
+    SetOtherWindow(OtherWindow::RefPnts, controls_->DialogForReferencePoints());
+    SetOtherWindow(OtherWindow::RevPos, controls_->DialogForReverseArmSetting());
+    SetOtherWindow(OtherWindow::SetRevArm, controls_->DialogForReverseArmPositions());
     SetOtherWindow(OtherWindow::SineDia, new TSineDia(model_, *this, text, this), captions::Sine);
     SetOtherWindow(OtherWindow::SteamDia, new TSteamDia(model_, *this, text, this),
                    captions::Steam);
-    SetOtherWindow(OtherWindow::StpAng, controls_->StpAngDialog());
+    SetOtherWindow(OtherWindow::StpAng, controls_->DialogForStepAngle());
     SetOtherWindow(OtherWindow::Inst, new TInst(model_, *this, this));
     SetOtherWindow(OtherWindow::KesSpInst, new TKesSpInst(model_, *this, this));
-    SetOtherWindow(OtherWindow::GraphZoom, controls_->GraphZoomDialog());
+    SetOtherWindow(OtherWindow::GraphZoom, controls_->DialogForGraphicZoom());
     auto* lines = new TDrawLines(model_, *this, this);
     SetOtherWindow(OtherWindow::DrawLines, lines);
     SetOtherWindow(OtherWindow::DataTable, new TDataTable(model_, *this, this),

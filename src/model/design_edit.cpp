@@ -124,6 +124,14 @@ void BumpDesignRevision(Model& m) {
     ++m.DesignRevision;
 }
 
+bool RefindMidGear(Model& m) {
+    const auto positions = m.RevArmPositions;
+    const int count = m.RevArmPositionCount;
+    const bool found = FindMidGear(m);
+    if (m.RevArmPositions != positions || m.RevArmPositionCount != count) BumpDesignRevision(m);
+    return found;
+}
+
 bool UndoStep(Model& m) {
     if (!HasStep(m)) {
         m.UndoButtonsEnabled = false;

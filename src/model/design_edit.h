@@ -40,6 +40,12 @@ bool ReplaceDesign(Model& m, std::string_view label, const std::function<bool(Me
 std::uint64_t DesignRevision(const Model& m);
 void BumpDesignRevision(Model& m);
 
+// Finds mid gear again after edits that did not (a dimension dialog closed,
+// "&CalcCentRevArm"). The reverse-arm positions it writes are part of the
+// design: the revision moves when they changed. Returns whether mid gear
+// was found.
+bool RefindMidGear(Model& m);
+
 bool CanRedo(const Model& m);
 // Redoes the step undone last. False when there is none.
 bool RedoStep(Model& m);

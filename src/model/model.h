@@ -365,7 +365,6 @@ struct ScreenState {
     // DesignRevision differs from the revision last saved or opened.
     uint64_t DesignRevision = 0;
     uint64_t SavedDesignRevision = 0;
-    uint64_t LastDesignFingerprint = 0;
 };
 
 // The one model of a run: the mechanism and the screen state.

@@ -10,10 +10,9 @@
 
 namespace {
 
-// What a frame is drawn from. The design's own dimensions are in it twice
-// over, as values and through the design revision that every edit bumps;
-// the views, the display settings and the drawing state change without an
-// edit and are listed field by field.
+// What a frame is drawn from. The design itself is in it as its revision,
+// which every edit moves; the views, the display settings and the drawing
+// state are no edit of the design and are listed field by field.
 class KeyWriter {
   public:
     explicit KeyWriter(std::vector<unsigned char>& key) : key_(key) { key_.clear(); }
@@ -32,19 +31,11 @@ class KeyWriter {
     std::vector<unsigned char>& key_;
 };
 
-void PutDesign(KeyWriter& k, const kes::Model& m) {
+void PutDesignAndView(KeyWriter& k, const kes::Model& m) {
     const kes::Design& d = m;
     k.Put(m.DesignRevision);
-    k.Put(d.Frame);
-    k.Put(d.Baker);
-    k.Put(d.Cylinder);
-    k.Put(d.FrameFactory);
-    k.Put(d.BakerFactory);
-    k.Put(d.CylinderFactory);
-    k.Put(d.RevArmPositions);
-    k.Put(d.RevArmPositionCount);
-    k.Put(d.VerticalScale);
-    k.Put(d.DiagramRevArmSetting);
+    // The name is shown, and a save under a new name renames the design
+    // without an edit.
     k.Put(d.DataSetName);
     k.Put(d.CurrentView);
     k.Put(d.NormalView);
@@ -53,7 +44,6 @@ void PutDesign(KeyWriter& k, const kes::Model& m) {
     k.Put(d.ViewPresets);
     k.Put(d.GraphicZoom);
     k.Put(d.PivotSlots);
-    k.Put(d.LineTable);
     k.Put(d.CurrentItem);
     k.Put(d.CurrentItemHolding);
 }
@@ -135,7 +125,7 @@ bool Quiet(const FrameOutcome& out) {
 
 void FrameMemo::Key(const kes::Model& m, const DrawState& s, std::vector<unsigned char>& key) {
     KeyWriter k(key);
-    PutDesign(k, m);
+    PutDesignAndView(k, m);
     k.Put(static_cast<const kes::Operating&>(m));
     k.Put(m.Points);
     PutScreen(k, m);

@@ -23,7 +23,7 @@ class MainFormLink {
     virtual void SetDynVarControlsVisible(bool visible) = 0;
     // UnDoDn follows the model's UndoButtonsEnabled.
     virtual void RefreshUndoButton() = 0;
-    // TSetRevArm, modal.
+    // ReverseArmPositionsDialog, modal.
     virtual void ShowSetRevArmDialog() = 0;
     // The lines-and-circles window (mouse picking opens it).
     virtual void ShowLinesWindow() = 0;

@@ -4,6 +4,8 @@
 // the reference pivots.
 
 #include "auxiliary/draw_lines_window.h"
+#include "model/design_changes.h"
+#include "model/design_edit.h"
 #include "model/model.h"
 #include "model/solver.h"
 #include "picture/animation_tick.h"
@@ -83,6 +85,7 @@ class LinesTest : public QObject {
     void nearestPivotTieGoesToTheLowerSlot();
     void showingAgainEndsAnUnfinishedWait();
     void statusSaysWhatWillBeDrawn();
+    void editsMoveTheRevisionAndSelectingDoesNot();
     void renders();
 };
 
@@ -125,6 +128,38 @@ void LinesTest::editorWritesEveryField() {
     // Choosing the empty entry unsets a choice again.
     Choose(Combo(w, "ItemColor3"), -1);
     QCOMPARE(m->LineTable[3].ItemColor, -1);
+}
+
+// The lines and circles are stored with the design: each change is an edit
+// (the revision moves, the design is modified); choosing a row or typing a
+// value it already holds is none.
+void LinesTest::editsMoveTheRevisionAndSelectingDoesNot() {
+    auto m = SolvedModel();
+    FakeMainLink link;
+    TDrawLines w(*m, link);
+    w.show();
+    auto* table = w.findChild<QTableWidget*>("LinesTable");
+    QVERIFY(table);
+    uint64_t revision = kes::DesignRevision(*m);
+    const auto moved = [&] {
+        const bool yes = kes::DesignRevision(*m) != revision;
+        revision = kes::DesignRevision(*m);
+        return yes;
+    };
+
+    table->setCurrentCell(6, ColPoint1X);
+    QVERIFY(!moved());
+    Choose(Combo(w, "ItemType7"), 0);
+    QVERIFY(moved());
+    Choose(Combo(w, "ItemColor7"), 9);
+    QVERIFY(moved());
+    TypeIntoCell(table, 6, ColPoint1X, "2.5");
+    QVERIFY(moved());
+    TypeIntoCell(table, 6, ColPoint1X, "2.5");
+    QVERIFY(!moved());
+    QTest::mouseClick(w.findChild<QPushButton*>("ClearItem"), Qt::LeftButton);
+    QVERIFY(moved());
+    QVERIFY(kes::IsDesignModified(*m));
 }
 
 void LinesTest::typedItemsDrawInEveryReferenceMode() {

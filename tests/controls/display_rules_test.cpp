@@ -119,7 +119,7 @@ TEST_F(Controls, DrawLinesBeepsOnlyWithBothPointsAtTheOrigin) {
 }
 
 TEST_F(Controls, CalcCentRevArmFindsMidGearAndCentres) {
-    FwdClick(m, cs);
+    SetReverseArmToForward(m, cs);
     const float oldMid = Mid();
     SetDimension(m, 19, 3.1f); // Rev Arm Pivot Horz
     EXPECT_TRUE(CalcCentRevArm(m, cs));

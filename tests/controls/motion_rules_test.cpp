@@ -58,7 +58,7 @@ TEST_F(Controls, RevArmBarSetsSettingDirectionAndButtons) {
 
 TEST_F(Controls, FwdThenRevPutTheBarAtNormalGear) {
     const int norm = static_cast<int>(std::lround(m.Frame.RevArmNorm * 1000));
-    FwdClick(m, cs);
+    SetReverseArmToForward(m, cs);
     EXPECT_EQ(cs.RevArmPos, norm);
     EXPECT_NEAR(m.RevArmSetting, Mid() + m.Frame.RevArmNorm, 1e-5);
     EXPECT_EQ(m.GearDirection, GearDir::Fwd);
@@ -66,14 +66,14 @@ TEST_F(Controls, FwdThenRevPutTheBarAtNormalGear) {
     EXPECT_TRUE(cs.RevEnabled);
     EXPECT_TRUE(cs.CenterEnabled);
 
-    RevClick(m, cs);
+    SetReverseArmToReverse(m, cs);
     EXPECT_EQ(cs.RevArmPos, -norm);
     EXPECT_NEAR(m.RevArmSetting, Mid() - m.Frame.RevArmNorm, 1e-5);
     EXPECT_EQ(m.GearDirection, GearDir::Rev);
     EXPECT_FALSE(cs.RevEnabled);
     EXPECT_TRUE(cs.FwdEnabled);
 
-    CenterClick(m, cs);
+    SetReverseArmToMidGear(m, cs);
     EXPECT_EQ(cs.RevArmPos, 0);
     EXPECT_EQ(m.RevArmSetting, Mid());
     EXPECT_EQ(m.GearDirection, GearDir::Fwd);
@@ -88,7 +88,7 @@ TEST_F(Controls, RevArmStaysWithinTheBarRange) {
 
     // A normal gear beyond the largest travel stops at the end of the bar.
     m.Frame.RevArmNorm = 2.5f;
-    RevClick(m, cs);
+    SetReverseArmToReverse(m, cs);
     EXPECT_EQ(cs.RevArmPos, -1700);
     EXPECT_FLOAT_EQ(m.RevArmSetting, Mid() - 1.7f);
     EXPECT_EQ(m.GearDirection, GearDir::Rev);
@@ -105,15 +105,15 @@ TEST_F(Controls, ZeroRevArmMaxGivesNoNaN) {
     m.Frame.RevArmMax = 0.0f;
     SetRevArmBarRange(m);
     ApplyRevArmRange(m, cs);
-    FwdClick(m, cs);
+    SetReverseArmToForward(m, cs);
     EXPECT_EQ(cs.RevArmPos, 0);
     EXPECT_TRUE(std::isfinite(m.RevArmSetting));
-    RevPosOk(m, cs, 50.0f);
+    TakeReverseArmSetting(m, cs, 50.0f);
     EXPECT_EQ(cs.RevArmPos, 0);
 }
 
 TEST_F(Controls, RevPosDialogShowsTheRangeAndClamps) {
-    const RevPosTexts t = RevPosActivate(m);
+    const ReverseArmSettingTexts t = TextsForReverseArmSetting(m);
     // Factory mid gear is about 10.4234.
     EXPECT_EQ(t.Labels[0], "Min = 8.723");
     EXPECT_EQ(t.Labels[1], "Cen = 10.423");
@@ -122,17 +122,17 @@ TEST_F(Controls, RevPosDialogShowsTheRangeAndClamps) {
     EXPECT_EQ(t.Labels[4], "Fwd = 11.923");
     EXPECT_EQ(t.Field, " 10.423");
 
-    RevPosOk(m, cs, Mid() - 0.25f);
+    TakeReverseArmSetting(m, cs, Mid() - 0.25f);
     EXPECT_EQ(cs.RevArmPos, -250);
     EXPECT_EQ(m.GearDirection, GearDir::Rev);
-    RevPosOk(m, cs, 100.0f);
+    TakeReverseArmSetting(m, cs, 100.0f);
     EXPECT_EQ(cs.RevArmPos, 1700);
-    RevPosOk(m, cs, -100.0f);
+    TakeReverseArmSetting(m, cs, -100.0f);
     EXPECT_EQ(cs.RevArmPos, -1700);
 }
 TEST_F(Controls, StoppingPutsTheDriverBarAtTheAngle) {
     m.DriverAngle = 123.456f;
-    RunClick(m, cs);
+    StartOrStopDriver(m, cs);
     EXPECT_FALSE(cs.Running);
     EXPECT_EQ(cs.DrvAngPos, 12346);
     EXPECT_FLOAT_EQ(m.DriverAngle, 123.46f);
@@ -140,14 +140,14 @@ TEST_F(Controls, StoppingPutsTheDriverBarAtTheAngle) {
     EXPECT_TRUE(cs.DrvAngEnabled);
     EXPECT_TRUE(cs.Deg00Enabled && cs.Deg180Enabled);
 
-    RunClick(m, cs);
+    StartOrStopDriver(m, cs);
     EXPECT_TRUE(cs.Running);
     EXPECT_EQ(m.StepAngle, m.SelectedStepAngle);
     EXPECT_FALSE(cs.DrvAngEnabled);
 }
 
 TEST_F(Controls, DegreeButtonsStopAtTheirAngle) {
-    Deg180Click(m, cs);
+    SetDriverAngleTo180(m, cs);
     EXPECT_EQ(m.DriverAngle, 180.0f);
     EXPECT_EQ(cs.DrvAngPos, 18000);
     EXPECT_EQ(m.StepAngle, 0.0f);
@@ -156,7 +156,7 @@ TEST_F(Controls, DegreeButtonsStopAtTheirAngle) {
     EXPECT_FALSE(cs.Deg180Enabled);
     EXPECT_TRUE(cs.Deg00Enabled);
 
-    Deg00Click(m, cs);
+    SetDriverAngleToZero(m, cs);
     EXPECT_EQ(m.DriverAngle, 0.0f);
     EXPECT_EQ(cs.DrvAngPos, 0);
     EXPECT_FALSE(cs.Deg00Enabled);
@@ -176,28 +176,28 @@ TEST_F(Controls, DriverBarStaysWithinItsRange) {
     EXPECT_FLOAT_EQ(m.DriverAngle, -40.0f);
     // An angle that is not a number stops at 0 instead of crashing.
     m.DriverAngle = std::numeric_limits<float>::quiet_NaN();
-    RunClick(m, cs);
+    StartOrStopDriver(m, cs);
     EXPECT_EQ(cs.DrvAngPos, 0);
     EXPECT_EQ(m.DriverAngle, 0.0f);
 }
 
 TEST_F(Controls, DriverAngleDialogClampsAndStops) {
-    EXPECT_EQ(DrivAngActivate(m, cs), "0.00"); // running
-    DrivAngOk(m, cs, 400.0f);
+    EXPECT_EQ(TextForDriverAngle(m, cs), "0.00"); // running
+    TakeDriverAngle(m, cs, 400.0f);
     EXPECT_EQ(m.DriverAngle, 360.0f);
     EXPECT_EQ(cs.DrvAngPos, 36000);
     EXPECT_EQ(m.StepAngle, 0.0f);
     EXPECT_FALSE(cs.Running);
     EXPECT_TRUE(cs.DrvAngEnabled);
-    EXPECT_EQ(DrivAngActivate(m, cs), "360.00");
+    EXPECT_EQ(TextForDriverAngle(m, cs), "360.00");
 
-    DrivAngOk(m, cs, -5.0f);
+    TakeDriverAngle(m, cs, -5.0f);
     EXPECT_EQ(m.DriverAngle, 0.0f);
     EXPECT_EQ(cs.DrvAngPos, 0);
     EXPECT_FALSE(cs.Running);
 
-    DrivAngOk(m, cs, 5.0f);
-    EXPECT_EQ(DrivAngActivate(m, cs), "5.00");
+    TakeDriverAngle(m, cs, 5.0f);
+    EXPECT_EQ(TextForDriverAngle(m, cs), "5.00");
 }
 TEST(ControlsStepBands, PositionsMapToPresetSteps) {
     struct Row {
@@ -249,31 +249,31 @@ TEST_F(Controls, StepBarFollowsTheRunningState) {
     EXPECT_EQ(cs.DrvAngLargeChange, 2500);
     EXPECT_TRUE(cs.Step1Enabled && cs.Step10Enabled && cs.Step45Enabled);
 
-    RunClick(m, cs); // stop
+    StartOrStopDriver(m, cs); // stop
     StepAngChange(m, cs, 14613);
     EXPECT_EQ(m.SelectedStepAngle, 45.0f);
     EXPECT_EQ(m.StepAngle, 0.0f);
     EXPECT_FALSE(cs.Step45Enabled);
-    RunClick(m, cs);
+    StartOrStopDriver(m, cs);
     EXPECT_EQ(m.StepAngle, 45.0f);
 }
 
 TEST_F(Controls, StepButtonsSetBarAndStep) {
-    Step1Click(m, cs);
+    SetStepAngleTo1(m, cs);
     EXPECT_EQ(cs.StepAngPos, 8000);
     EXPECT_EQ(m.SelectedStepAngle, 1.0f);
     EXPECT_EQ(m.StepAngle, 1.0f);
     EXPECT_FALSE(cs.Step1Enabled);
     EXPECT_TRUE(cs.Step10Enabled && cs.Step45Enabled);
 
-    RunClick(m, cs); // stopped: the step waits for Run
-    Step45Click(m, cs);
+    StartOrStopDriver(m, cs); // stopped: the step waits for Run
+    SetStepAngleTo45(m, cs);
     EXPECT_EQ(cs.StepAngPos, 14613);
     EXPECT_EQ(m.SelectedStepAngle, 45.0f);
     EXPECT_EQ(m.StepAngle, 0.0f);
     EXPECT_FALSE(cs.Step45Enabled);
 
-    Step10Click(m, cs);
+    SetStepAngleTo10(m, cs);
     EXPECT_EQ(cs.StepAngPos, 12000);
     EXPECT_EQ(m.SelectedStepAngle, 10.0f);
     EXPECT_FALSE(cs.Step10Enabled);
@@ -281,8 +281,8 @@ TEST_F(Controls, StepButtonsSetBarAndStep) {
 }
 
 TEST_F(Controls, StepDialogKeepsTheTypedStepAndTheRunningState) {
-    EXPECT_EQ(StpAngActivate(m), "10.00");
-    StpAngOk(m, cs, 7.0f);
+    EXPECT_EQ(TextForStepAngle(m), "10.00");
+    TakeStepAngle(m, cs, 7.0f);
     EXPECT_TRUE(cs.Running);
     EXPECT_EQ(m.SelectedStepAngle, 7.0f);
     EXPECT_EQ(m.StepAngle, 7.0f);
@@ -290,19 +290,19 @@ TEST_F(Controls, StepDialogKeepsTheTypedStepAndTheRunningState) {
     EXPECT_EQ(cs.DrvAngSmallChange, 700);
     EXPECT_EQ(cs.DrvAngLargeChange, 3500);
 
-    StpAngOk(m, cs, 100.0f);
+    TakeStepAngle(m, cs, 100.0f);
     EXPECT_EQ(m.SelectedStepAngle, 45.0f);
     EXPECT_FALSE(cs.Step45Enabled);
 
     m.DriverAngle = 33.333f;
-    RunClick(m, cs); // stop
+    StartOrStopDriver(m, cs); // stop
     // Stopped, the dialog offers the step that Run restarts with, and OK keeps it.
     EXPECT_EQ(m.StepAngle, 0.0f);
-    EXPECT_EQ(StpAngActivate(m), "45.00");
-    StpAngOk(m, cs, std::stof(StpAngActivate(m)));
+    EXPECT_EQ(TextForStepAngle(m), "45.00");
+    TakeStepAngle(m, cs, std::stof(TextForStepAngle(m)));
     EXPECT_EQ(m.SelectedStepAngle, 45.0f);
     EXPECT_FALSE(cs.Running);
-    StpAngOk(m, cs, 0.0f);
+    TakeStepAngle(m, cs, 0.0f);
     EXPECT_FALSE(cs.Running);
     EXPECT_EQ(m.StepAngle, 0.0f);
     EXPECT_EQ(m.SelectedStepAngle, MinStepAngle);

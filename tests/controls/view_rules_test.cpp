@@ -5,6 +5,7 @@
 #include "controls_fixture.h"
 
 #include "controls/controls.h"
+#include "model/design_edit.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
 #include "model/model.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 
@@ -184,24 +186,24 @@ TEST_F(Controls, ReferencePointsAndPivotDataSwitchTogether) {
 TEST_F(Controls, ReferencePointDialog) {
     m.Points[RefPoint1].X = 2.5f;
     m.Points[RefPoint1].Y = -1.25f;
-    const auto texts = RefPntsActivate(m);
+    const auto texts = TextsForReferencePoints(m);
     EXPECT_EQ(texts[0], "-1.250");
     EXPECT_EQ(texts[1], "2.500");
     EXPECT_EQ(texts[2], "0.000");
 
-    RefPntsOk(m, cs, 1.0f, 0.0f, 0.0f, 0.0f);
+    TakeReferencePoints(m, cs, 1.0f, 0.0f, 0.0f, 0.0f);
     EXPECT_EQ(m.Points[RefPoint1].Y, 1.0f);
     EXPECT_EQ(m.Points[RefPoint1].X, 0.0f);
     EXPECT_TRUE(cs.RefPt1ZeroEnabled);
     EXPECT_FALSE(cs.RefPt2ZeroEnabled);
     EXPECT_TRUE(m.ReferencePointsOn);
 
-    RefPntsCancel(m, cs);
+    SwitchReferencePointsOff(m, cs);
     EXPECT_FALSE(m.ReferencePointsOn);
     EXPECT_EQ(m.Points[RefPoint1].Y, 1.0f);
 
-    RefPntsOk(m, cs, 1.0f, 2.0f, 3.0f, 4.0f);
-    RefPntsZero(m, cs);
+    TakeReferencePoints(m, cs, 1.0f, 2.0f, 3.0f, 4.0f);
+    ZeroReferencePoints(m, cs);
     EXPECT_EQ(m.Points[RefPoint2].X, 0.0f);
     EXPECT_EQ(m.Points[RefPoint2].Y, 0.0f);
     EXPECT_EQ(m.Points[RefPoint1].Y, 0.0f);
@@ -209,46 +211,97 @@ TEST_F(Controls, ReferencePointDialog) {
     EXPECT_FALSE(m.ReferencePointsOn);
 }
 TEST_F(Controls, GraphicZoomClamps) {
-    EXPECT_EQ(GraphZoomActivate(m), "7.50");
-    GraphZoomOk(m, 0.1f);
+    EXPECT_EQ(TextForGraphicZoom(m), "7.50");
+    TakeGraphicZoom(m, 0.1f);
     EXPECT_EQ(m.GraphicZoom, 0.5f);
-    GraphZoomOk(m, 5000.0f);
+    TakeGraphicZoom(m, 5000.0f);
     EXPECT_EQ(m.GraphicZoom, 2000.0f);
-    GraphZoomOk(m, 12.25f);
+    TakeGraphicZoom(m, 12.25f);
     EXPECT_EQ(m.GraphicZoom, 12.25f);
 }
 
 TEST_F(Controls, ReverseArmPositionFields) {
-    EXPECT_EQ(SetRevArmFieldText(m, 1), " 10.423");
-    EXPECT_EQ(SetRevArmFieldText(m, 4), "  0.000");
-    EXPECT_EQ(SetRevArmFieldText(m, 10), "  1.500");
+    EXPECT_EQ(TextForReverseArmPosition(m, 1), " 10.423");
+    EXPECT_EQ(TextForReverseArmPosition(m, 4), "  0.000");
+    EXPECT_EQ(TextForReverseArmPosition(m, 10), "  1.500");
     EXPECT_EQ(m.RevArmPositionCount, 3);
 
-    SetRevArmFieldLeft(m, 5, 11.0f);
+    TakeReverseArmPosition(m, 5, 11.0f);
     EXPECT_EQ(m.RevArmPositions[5], 11.0f);
     EXPECT_EQ(m.RevArmPositionCount, 5);
-    SetRevArmFieldLeft(m, 9, 9.5f);
+    TakeReverseArmPosition(m, 9, 9.5f);
     EXPECT_EQ(m.RevArmPositionCount, 9);
-    SetRevArmFieldLeft(m, 9, 0.0f);
+    TakeReverseArmPosition(m, 9, 0.0f);
     EXPECT_EQ(m.RevArmPositionCount, 5);
 
     // Beyond the reach of the arm: held at the end of its travel.
-    SetRevArmFieldLeft(m, 6, 40.0f);
+    TakeReverseArmPosition(m, 6, 40.0f);
     EXPECT_FLOAT_EQ(m.RevArmPositions[6], Mid() + 1.7f);
-    SetRevArmFieldLeft(m, 7, -40.0f);
+    TakeReverseArmPosition(m, 7, -40.0f);
     EXPECT_FLOAT_EQ(m.RevArmPositions[7], Mid() - 1.7f);
 
-    SetRevArmFieldLeft(m, 10, 0.01f);
+    TakeReverseArmPosition(m, 10, 0.01f);
     EXPECT_EQ(m.VerticalScale, MinVerticalScale);
-    SetRevArmFieldLeft(m, 10, 2.5f);
+    TakeReverseArmPosition(m, 10, 2.5f);
     EXPECT_EQ(m.VerticalScale, 2.5f);
 
-    SetRevArmFieldLeft(m, 0, 5.0f); // slot 0 is mid gear: not a field
+    TakeReverseArmPosition(m, 0, 5.0f); // slot 0 is mid gear: not a field
     EXPECT_EQ(m.RevArmPositions[0], Mid());
 
     EXPECT_FALSE(m.RedrawPending);
-    SetRevArmClose(m);
+    CloseReverseArmPositions(m);
     EXPECT_TRUE(m.RedrawPending);
 }
 
 } // namespace
+
+// The reverse-arm positions and the vertical scale are stored with the
+// design: taking a new one moves the design revision. The view, the
+// reference points and the graphic zoom are no edit of the design.
+TEST_F(Controls, RevisionMovesForStoredPositionsOnly) {
+    const struct {
+        const char* What;
+        std::function<void(kes::Model&, kes::ControlState&)> Act;
+        bool Edits;
+    } cases[] = {
+        {"a position",
+         [](kes::Model& m, kes::ControlState&) {
+             kes::TakeReverseArmPosition(m, 5, static_cast<float>(m.MidGear() + 0.05));
+         },
+         true},
+        {"the vertical scale",
+         [](kes::Model& m, kes::ControlState&) { kes::TakeReverseArmPosition(m, 10, 2.5f); }, true},
+        {"a position cleared",
+         [](kes::Model& m, kes::ControlState&) { kes::TakeReverseArmPosition(m, 2, 0.0f); }, true},
+        {"a position typed as it was",
+         [](kes::Model& m, kes::ControlState&) {
+             kes::TakeReverseArmPosition(m, 1, m.RevArmPositions[1]);
+         },
+         false},
+        {"mid gear found again",
+         [](kes::Model& m, kes::ControlState& cs) { kes::CalcCentRevArm(m, cs); }, false},
+        {"reference points",
+         [](kes::Model& m, kes::ControlState& cs) {
+             kes::TakeReferencePoints(m, cs, 1.0f, 2.0f, 3.0f, 4.0f);
+             kes::ZeroReferencePoints(m, cs);
+         },
+         false},
+        {"pan, zoom and a preset",
+         [](kes::Model& m, kes::ControlState& cs) {
+             kes::PanVertChange(m, cs, 5);
+             kes::ZoomChange(m, cs, 5);
+             kes::PresetClick(m, cs, 2);
+             kes::NormClick(m, cs);
+         },
+         false},
+        {"graphic zoom", [](kes::Model& m, kes::ControlState&) { kes::TakeGraphicZoom(m, 40.0f); },
+         false},
+    };
+    for (const auto& c : cases) {
+        kes::Model model = m;
+        kes::ControlState state = cs;
+        const uint64_t before = kes::DesignRevision(model);
+        c.Act(model, state);
+        EXPECT_EQ(kes::DesignRevision(model) != before, c.Edits) << c.What;
+    }
+}

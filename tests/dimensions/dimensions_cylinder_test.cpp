@@ -16,11 +16,11 @@ namespace {
 struct Fixture {
     kes::Model model;
     RecordingLink link;
-    std::unique_ptr<TCylDimen> dialog;
+    std::unique_ptr<CylinderDimensionsDialog> dialog;
 
     explicit Fixture(bool show = true) {
         kes::InitialiseModel(model);
-        dialog = std::make_unique<TCylDimen>(model, link);
+        dialog = std::make_unique<CylinderDimensionsDialog>(model, link);
         if (show) Show();
     }
     bool Show() {
@@ -178,8 +178,8 @@ void CylinderDialogTest::typedFlagIsSharedWithTheFrameDialog() {
     kes::InitialiseModel(model);
     RecordingLink link;
     const DimensionDialogs dialogs = CreateDimensionDialogs(model, link, nullptr);
-    std::unique_ptr<TFrameDi> frame(dialogs.Frame);
-    std::unique_ptr<TCylDimen> cylinder(dialogs.Cylinder);
+    std::unique_ptr<FrameDimensionsDialog> frame(dialogs.Frame);
+    std::unique_ptr<CylinderDimensionsDialog> cylinder(dialogs.Cylinder);
     cylinder->show();
     QVERIFY(QTest::qWaitForWindowActive(cylinder.get()));
     QTest::mouseClick(cylinder->Field(4), Qt::LeftButton);

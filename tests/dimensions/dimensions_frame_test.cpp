@@ -19,11 +19,11 @@ namespace {
 struct Fixture {
     kes::Model model;
     RecordingLink link;
-    std::unique_ptr<TFrameDi> dialog;
+    std::unique_ptr<FrameDimensionsDialog> dialog;
 
     explicit Fixture(bool show = true) {
         kes::InitialiseModel(model);
-        dialog = std::make_unique<TFrameDi>(model, link);
+        dialog = std::make_unique<FrameDimensionsDialog>(model, link);
         if (show) Show();
     }
     bool Show() {

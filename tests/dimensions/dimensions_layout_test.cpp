@@ -97,7 +97,7 @@ void DimensionLayoutTest::frameLayout() {
     model.TextScaleX = sx;
     model.TextScaleY = sy;
     RecordingLink link;
-    TFrameDi dialog(model, link);
+    FrameDimensionsDialog dialog(model, link);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
 
@@ -174,7 +174,7 @@ void DimensionLayoutTest::cylinderLayout() {
     model.TextScaleX = sx;
     model.TextScaleY = sy;
     RecordingLink link;
-    TCylDimen dialog(model, link);
+    CylinderDimensionsDialog dialog(model, link);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
 
@@ -259,9 +259,9 @@ void DimensionLayoutTest::labelsSitLeftOfTheirFields() {
     RecordingLink link;
     std::unique_ptr<DimensionDialog> dialog;
     if (cylinder)
-        dialog = std::make_unique<TCylDimen>(model, link);
+        dialog = std::make_unique<CylinderDimensionsDialog>(model, link);
     else
-        dialog = std::make_unique<TFrameDi>(model, link);
+        dialog = std::make_unique<FrameDimensionsDialog>(model, link);
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
 
@@ -296,9 +296,9 @@ void DimensionLayoutTest::renderingShowsLabelsAndSilverFields() {
     RecordingLink link;
     std::unique_ptr<DimensionDialog> dialog;
     if (cylinder)
-        dialog = std::make_unique<TCylDimen>(model, link);
+        dialog = std::make_unique<CylinderDimensionsDialog>(model, link);
     else
-        dialog = std::make_unique<TFrameDi>(model, link);
+        dialog = std::make_unique<FrameDimensionsDialog>(model, link);
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
     const QImage img = dialog->grab().toImage();

@@ -31,9 +31,9 @@ struct Dialog {
             model.TextScaleY = 1.22f;
         }
         if (cylinder)
-            dialog = std::make_unique<TCylDimen>(model, link);
+            dialog = std::make_unique<CylinderDimensionsDialog>(model, link);
         else
-            dialog = std::make_unique<TFrameDi>(model, link);
+            dialog = std::make_unique<FrameDimensionsDialog>(model, link);
         dialog->show();
         dialog->activateWindow();
     }

@@ -4,10 +4,10 @@
 
 #include "controls_rig.h"
 
-#include "main/controls_entry.h"
-#include "main/driv_ang_dialog.h"
-#include "main/rev_pos_dialog.h"
-#include "main/stp_ang_dialog.h"
+#include "motion_dialogs/driver_angle_dialog.h"
+#include "motion_dialogs/numeric_entry.h"
+#include "motion_dialogs/reverse_arm_setting_dialog.h"
+#include "motion_dialogs/step_angle_dialog.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -203,10 +203,10 @@ void ControlsMotionTest::stepButtons() {
 void ControlsMotionTest::driverAngleDialogClampsAndStops() {
     ControlsRig r;
     r.Act("SetDriverAng")->trigger();
-    TDrivAng* dialog = r.controls->DrivAngDialog();
+    DriverAngleDialog* dialog = r.controls->DialogForDriverAngle();
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Driver Angle"));
-    auto* field = dialog->findChild<ControlsEntry*>(QStringLiteral("Edit1"));
+    auto* field = dialog->findChild<NumericEntry*>(QStringLiteral("Edit1"));
     QCOMPARE(field->text(), QStringLiteral("0.00")); // running
     QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("Enter"));
 
@@ -246,14 +246,14 @@ void ControlsMotionTest::driverAngleDialogClampsAndStops() {
 void ControlsMotionTest::reverseArmDialogKeysAndClamp() {
     ControlsRig r;
     r.Act("SetRevArmPos")->trigger();
-    TRevPos* dialog = r.controls->RevPosDialog();
+    ReverseArmSettingDialog* dialog = r.controls->DialogForReverseArmSetting();
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Reverse Arm Position"));
     QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
              QStringLiteral("Min = 8.723"));
     QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("Label6"))->text(),
              QStringLiteral("Fwd = 11.923"));
-    auto* field = dialog->findChild<ControlsEntry*>(QStringLiteral("Edit1"));
+    auto* field = dialog->findChild<NumericEntry*>(QStringLiteral("Edit1"));
     QCOMPARE(field->text(), QStringLiteral(" 10.423"));
 
     field->clear();
@@ -277,8 +277,8 @@ void ControlsMotionTest::reverseArmDialogKeysAndClamp() {
 void ControlsMotionTest::stepAngleDialogKeepsRunning() {
     ControlsRig r;
     r.Act("SetStepAng")->trigger();
-    TStpAng* dialog = r.controls->StpAngDialog();
-    auto* field = dialog->findChild<ControlsEntry*>(QStringLiteral("Edit1"));
+    StepAngleDialog* dialog = r.controls->DialogForStepAngle();
+    auto* field = dialog->findChild<NumericEntry*>(QStringLiteral("Edit1"));
     QCOMPARE(field->text(), QStringLiteral("10.00"));
     field->clear();
     QTest::keyClicks(field, "7");
@@ -309,9 +309,11 @@ void ControlsMotionTest::toolButtonsOpenTheDialogs() {
         QDialog* dialog;
     };
     const Row rows[] = {
-        {"SetRevArmPos", "Set Reverse Arm to Desired Position", r.controls->RevPosDialog()},
-        {"SetDriverAng", "Set Driver Angle to Desired Position", r.controls->DrivAngDialog()},
-        {"SetStepAng", "Set Step Angle to Desired Amount", r.controls->StpAngDialog()},
+        {"SetRevArmPos", "Set Reverse Arm to Desired Position",
+         r.controls->DialogForReverseArmSetting()},
+        {"SetDriverAng", "Set Driver Angle to Desired Position",
+         r.controls->DialogForDriverAngle()},
+        {"SetStepAng", "Set Step Angle to Desired Amount", r.controls->DialogForStepAngle()},
     };
     for (const Row& row : rows) {
         QAction* a = r.Act(row.action);

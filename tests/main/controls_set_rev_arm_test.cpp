@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// TSetRevArm: the nine reverse-arm positions, the vertical scale and the
+// ReverseArmPositionsDialog: the nine reverse-arm positions, the vertical scale and the
 // graph of the positions across the travel of the reverse arm.
 
 #include "controls_rig.h"
 
-#include "main/controls_entry.h"
-#include "main/set_rev_arm_dialog.h"
+#include "motion_dialogs/numeric_entry.h"
+#include "motion_dialogs/reverse_arm_positions_dialog.h"
 #include "support/recording_paint_device.h"
 
 #include <QImage>
@@ -29,11 +29,11 @@ std::optional<int> DotInRow(const QImage& image, int rowCentreY) {
     return std::nullopt;
 }
 
-QImage Render(TSetRevArm* dialog, const kes::Model& m) {
+QImage Render(ReverseArmPositionsDialog* dialog, const kes::Model& m) {
     QImage image(dialog->size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
-    TSetRevArm::PaintGraph(p, m);
+    ReverseArmPositionsDialog::PaintGraph(p, m);
     return image;
 }
 
@@ -43,10 +43,10 @@ void Record(RecordingPaintDevice& device, const kes::Model& m) {
     kes::Model bare = m;
     std::fill(bare.RevArmPositions.begin() + 1, bare.RevArmPositions.end(), 0.0f);
     QPainter p(&device);
-    TSetRevArm::PaintGraph(p, bare);
+    ReverseArmPositionsDialog::PaintGraph(p, bare);
 }
 
-int RowCentre(TSetRevArm* dialog, int n) {
+int RowCentre(ReverseArmPositionsDialog* dialog, int n) {
     return dialog->Field(n)->geometry().center().y();
 }
 
@@ -67,7 +67,7 @@ class ControlsSetRevArmTest : public QObject {
 void ControlsSetRevArmTest::theDiagramsWaitForTheDialog() {
     // A diagram window opens the dialog and draws only once it is closed.
     ControlsRig r;
-    TSetRevArm* dialog = r.controls->SetRevArmDialog();
+    ReverseArmPositionsDialog* dialog = r.controls->DialogForReverseArmPositions();
     bool wasOpen = false;
     QTimer::singleShot(0, dialog, [&] {
         wasOpen = dialog->isVisible();
@@ -82,8 +82,8 @@ void ControlsSetRevArmTest::theDiagramsWaitForTheDialog() {
 
 void ControlsSetRevArmTest::showsTheTableAndItsTexts() {
     ControlsRig r;
-    r.controls->SetRevArmDialog()->show();
-    TSetRevArm* dialog = r.controls->SetRevArmDialog();
+    r.controls->DialogForReverseArmPositions()->show();
+    ReverseArmPositionsDialog* dialog = r.controls->DialogForReverseArmPositions();
     QVERIFY(dialog->isVisible());
     QVERIFY(dialog->isModal());
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Set Reverse Arm Positions"));
@@ -106,7 +106,7 @@ void ControlsSetRevArmTest::showsTheTableAndItsTexts() {
 
 void ControlsSetRevArmTest::markersSpanTheTravel() {
     ControlsRig r;
-    TSetRevArm* dialog = r.controls->SetRevArmDialog();
+    ReverseArmPositionsDialog* dialog = r.controls->DialogForReverseArmPositions();
     RecordingPaintDevice device(dialog->size());
     Record(device, r.m);
     // The five vertical marker lines, left to right.
@@ -136,8 +136,8 @@ void ControlsSetRevArmTest::markersSpanTheTravel() {
 
 void ControlsSetRevArmTest::dotsFollowTheFields() {
     ControlsRig r;
-    r.controls->SetRevArmDialog()->show();
-    TSetRevArm* dialog = r.controls->SetRevArmDialog();
+    r.controls->DialogForReverseArmPositions()->show();
+    ReverseArmPositionsDialog* dialog = r.controls->DialogForReverseArmPositions();
     QImage image = Render(dialog, r.m);
     const auto mid = DotInRow(image, RowCentre(dialog, 1));
     const auto fwd = DotInRow(image, RowCentre(dialog, 2));
@@ -148,7 +148,7 @@ void ControlsSetRevArmTest::dotsFollowTheFields() {
         QVERIFY(!DotInRow(image, RowCentre(dialog, n)));
 
     // Typing a position and leaving the field puts a dot in its row.
-    ControlsEntry* field = dialog->Field(6);
+    NumericEntry* field = dialog->Field(6);
     field->setFocus();
     field->selectAll();
     QTest::keyClicks(field, "10.4234");
@@ -170,9 +170,9 @@ void ControlsSetRevArmTest::dotsFollowTheFields() {
 
 void ControlsSetRevArmTest::fieldKeysAndClamping() {
     ControlsRig r;
-    r.controls->SetRevArmDialog()->show();
-    TSetRevArm* dialog = r.controls->SetRevArmDialog();
-    ControlsEntry* field = dialog->Field(9);
+    r.controls->DialogForReverseArmPositions()->show();
+    ReverseArmPositionsDialog* dialog = r.controls->DialogForReverseArmPositions();
+    NumericEntry* field = dialog->Field(9);
     field->setFocus();
     field->selectAll();
     QTest::keyClicks(field, "x2-0.5.");
@@ -181,9 +181,9 @@ void ControlsSetRevArmTest::fieldKeysAndClamping() {
     // "2-0.5" is 2: far outside the travel, held at its lower end.
     QCOMPARE(r.m.RevArmPositions[9], r.m.MidGear() - r.m.Frame.RevArmMax);
     QCOMPARE(r.m.RevArmPositionCount, 9);
-    QCOMPARE(field->text(), QString::fromStdString(kes::SetRevArmFieldText(r.m, 9)));
+    QCOMPARE(field->text(), QString::fromStdString(kes::TextForReverseArmPosition(r.m, 9)));
 
-    ControlsEntry* scale = dialog->Field(10);
+    NumericEntry* scale = dialog->Field(10);
     scale->setFocus();
     scale->selectAll();
     QTest::keyClicks(scale, "-0.05");
@@ -194,11 +194,11 @@ void ControlsSetRevArmTest::fieldKeysAndClamping() {
 
 void ControlsSetRevArmTest::closingAsksTheDiagramsToRedraw() {
     ControlsRig r;
-    r.controls->SetRevArmDialog()->show();
-    TSetRevArm* dialog = r.controls->SetRevArmDialog();
+    r.controls->DialogForReverseArmPositions()->show();
+    ReverseArmPositionsDialog* dialog = r.controls->DialogForReverseArmPositions();
     QVERIFY(!r.m.RedrawPending);
     // A field typed in and not yet left is taken when the dialog closes.
-    ControlsEntry* field = dialog->Field(4);
+    NumericEntry* field = dialog->Field(4);
     field->setFocus();
     field->selectAll();
     QTest::keyClicks(field, "11");
@@ -210,7 +210,7 @@ void ControlsSetRevArmTest::closingAsksTheDiagramsToRedraw() {
     QCOMPARE(r.m.RevArmPositions[2], r.m.MidGear() + r.m.Frame.RevArmNorm);
 
     r.m.RedrawPending = false;
-    r.controls->SetRevArmDialog()->show();
+    r.controls->DialogForReverseArmPositions()->show();
     dialog->close(); // the close box
     QVERIFY(r.m.RedrawPending);
 }

@@ -4,9 +4,9 @@
 
 #include "controls_rig.h"
 
-#include "main/controls_entry.h"
-#include "main/graph_zoom_dialog.h"
-#include "main/ref_pnts_dialog.h"
+#include "motion_dialogs/graphic_zoom_dialog.h"
+#include "motion_dialogs/numeric_entry.h"
+#include "motion_dialogs/reference_points_dialog.h"
 
 #include <QLabel>
 
@@ -198,14 +198,14 @@ void ControlsViewTest::referencePointDialog() {
     ControlsRig r;
     r.m.Points[kes::RefPoint2].X = 1.5f;
     r.Act("SetRefPoints")->trigger();
-    TRefPnts* dialog = r.controls->RefPntsDialog();
+    ReferencePointsDialog* dialog = r.controls->DialogForReferencePoints();
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Reference Points"));
     QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
              QStringLiteral("RefPt V1"));
     QCOMPARE(dialog->Field(3)->text(), QStringLiteral("1.500"));
 
-    ControlsEntry* v1 = dialog->Field(0);
+    NumericEntry* v1 = dialog->Field(0);
     v1->clear();
     QTest::keyClicks(v1, "-2.5-x");
     QCOMPARE(v1->text(), QStringLiteral("-2.5"));
@@ -237,7 +237,7 @@ void ControlsViewTest::referencePointDialog() {
 void ControlsViewTest::graphicZoomDialog() {
     ControlsRig r;
     r.Act("SetGraphicZoom")->trigger();
-    TGraphZoom* dialog = r.controls->GraphZoomDialog();
+    GraphicZoomDialog* dialog = r.controls->DialogForGraphicZoom();
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Set Zoom of Dimensional Graphic Position"));
     QCOMPARE(dialog->Field()->text(), QStringLiteral("7.50"));

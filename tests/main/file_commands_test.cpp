@@ -2,9 +2,9 @@
 // The main window's dimension-file commands, driven headless with the file
 // chosen by the test and the error box replaced by a recorder.
 
+#include "file_commands/file_commands.h"
 #include "files/dimension_file.h"
 #include "files/dimension_record.h"
-#include "main/file_commands.h"
 #include "model/model.h"
 #include "support/fake_main_link.h"
 

@@ -3,11 +3,12 @@
 // modified mark, the question about unsaved changes, ".kvd" appended, the
 // recent files and the last folder across a restart.
 
+#include "file_commands/file_commands.h"
+#include "file_commands/recent_files.h"
 #include "files/dimension_file.h"
-#include "main/file_commands.h"
 #include "main/main_test_rig.h"
-#include "main/recent_files.h"
 #include "model/design_changes.h"
+#include "model/design_edit.h"
 #include "model/dimensions.h"
 #include "model/model.h"
 #include "support/fake_main_link.h"
@@ -52,8 +53,12 @@ struct Rig {
             return reply;
         });
     }
-    bool Modified() { return kes::NoteDesignChanges(model); }
-    void Edit(float mainRod) { kes::SetDimension(model, 3, mainRod); }
+    bool Modified() { return kes::IsDesignModified(model); }
+    // As a typed field stores it.
+    void Edit(float mainRod) {
+        kes::SetDimension(model, 3, mainRod);
+        kes::BumpDesignRevision(model);
+    }
 };
 
 float MainRodIn(const QString& path) {

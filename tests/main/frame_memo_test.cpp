@@ -4,6 +4,7 @@
 // shows brings a new frame at the next tick.
 
 #include "main_test_rig.h"
+#include "model/design_edit.h"
 #include "picture/frame_memo.h"
 
 #include <QTest>
@@ -95,7 +96,10 @@ void FrameMemoTest::everyChangeDraws_data() {
     row("line width", [](kes::Model& m) { m.LineWidth = 2; });
     row("large font", [](kes::Model& m) { m.TextScaleX = 1.27f, m.TextScaleY = 1.22f; });
     row("reference points", [](kes::Model& m) { m.ReferencePointsOn = true; });
-    row("a line", [](kes::Model& m) { m.LineTable[1] = {0, 0, 10, 10, -1, -1, -1, -1, 0, 2, 0}; });
+    row("a line", [](kes::Model& m) {
+        m.LineTable[1] = {0, 0, 10, 10, -1, -1, -1, -1, 0, 2, 0};
+        kes::BumpDesignRevision(m); // as the lines window does
+    });
     row("a dynamic variable", [](kes::Model& m) {
         m.DynVarMode = true;
         m.DynVarSlots[1].Name = "Main Rod Length";

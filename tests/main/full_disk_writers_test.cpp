@@ -8,8 +8,8 @@
 #include "export/design_report.h"
 #include "export/tiled_pages.h"
 #include "files/dimension_file.h"
-#include "picture/gear_drawing.h"
 #include "model/model.h"
+#include "picture/gear_drawing.h"
 #include "valve_events/events_window.h"
 
 #include <QApplication>
@@ -19,11 +19,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "cylinder/engine_data.h"
+#include "workshop/gear_dxf.h"
 #include <functional>
 #include <memory>
 #include <sys/mount.h>
-#include "cylinder/engine_data.h"
-#include "workshop/gear_dxf.h"
 
 #include <unistd.h>
 

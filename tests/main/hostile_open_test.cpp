@@ -3,8 +3,8 @@
 // hand them over: each is refused with a message and the design left as it
 // was, or loaded, and then the next tick draws a whole frame.
 
+#include "file_commands/file_commands.h"
 #include "files/dimension_record.h"
-#include "main/file_commands.h"
 #include "model/model.h"
 #include "picture/animation_tick.h"
 #include "picture/draw_state.h"

@@ -3,12 +3,12 @@
 // captions, the error item, the highlight's dialogs and the mouse, the undo
 // button beside the undo line, closing. Also writes main_form.png.
 
-#include "main/highlight_dialogs.h"
 #include "main/main_controls.h"
 #include "main/main_form.h"
 #include "main/mechanism_view.h"
 #include "main/sound_player.h"
 #include "main_test_rig.h"
+#include "motion_dialogs/highlight_dialogs.h"
 #include "ui_shell/captions.h"
 
 #include <QAbstractButton>
@@ -93,7 +93,7 @@ void MainFormTest::tickAdvancesDrawsAndCaptions() {
     form.StopAnimation();
     m.DriverAngle = 100.0f;
     m.StepAngle = 10.0f;
-    form.Timer1Timer();
+    form.OnTick();
     QCOMPARE(m.DriverAngle, 110.0f);
     // As shown: the modified mark's placeholder follows the name.
     const QString title = form.windowTitle().remove(QStringLiteral("[*]"));
@@ -111,7 +111,7 @@ void MainFormTest::tickAdvancesDrawsAndCaptions() {
             red = red || (frame.pixel(mid + QPoint(dx, dy)) & 0xFFFFFFu) == 0xFF0000u;
     QVERIFY(red);
     m.DataSetName = "Test Gear";
-    form.Timer1Timer();
+    form.OnTick();
     QVERIFY(form.windowTitle()
                 .remove(QStringLiteral("[*]"))
                 .startsWith(QStringLiteral("KESTROVE            Test Gear     ")));
@@ -141,11 +141,11 @@ void MainFormTest::ticksNeverOverlap() {
     RecordingHighlight dialogs;
     form.SetHighlightDialogs(&dialogs);
     // A tick that arrives while a tick runs (a nested event loop) is skipped.
-    dialogs.onClose = [&] { form.Timer1Timer(); };
+    dialogs.onClose = [&] { form.OnTick(); };
     m.HighlightedDimension = 3;
     m.DriverAngle = 0.0f;
     m.StepAngle = 10.0f;
-    form.Timer1Timer();
+    form.OnTick();
     QCOMPARE(m.DriverAngle, 10.0f);
     QCOMPARE(dialogs.closed.size(), size_t{1});
 }
@@ -157,7 +157,7 @@ void MainFormTest::errorItemShowsThenHides() {
     form.show();
     m.SolveError = true;
     for (int frame = 1; frame <= 21; ++frame) {
-        form.Timer1Timer();
+        form.OnTick();
         QCOMPARE(form.ErrorItem()->isVisible(), frame < 10);
         if (frame == 1) {
             // The item takes room in the menu bar, after the menus.
@@ -177,7 +177,7 @@ void MainFormTest::highlightClosesAndReopensOutsideTheTick() {
     form.SetHighlightDialogs(&dialogs);
     m.HighlightedDimension = 115;
     for (int i = 0; i < 1001; ++i)
-        form.Timer1Timer();
+        form.OnTick();
     QCOMPARE(dialogs.closed.size(), size_t{1001});
     QCOMPARE(dialogs.closed.front(), HighlightTarget::Cylinder);
     QCOMPARE(m.HighlightedDimension, 0);
@@ -196,10 +196,10 @@ void MainFormTest::clickEndsTheHighlight() {
     form.SetHighlightDialogs(&dialogs);
     m.HighlightedDimension = 4;
     for (int i = 0; i < 3; ++i)
-        form.Timer1Timer();
+        form.OnTick();
     QTest::mouseClick(form.Picture(), Qt::LeftButton, {}, QPoint(600, 500));
     QCOMPARE(form.State().HighlightFrameCount, HighlightClickFrameCount);
-    form.Timer1Timer();
+    form.OnTick();
     QCOMPARE(m.HighlightedDimension, 0);
     QTRY_COMPARE(dialogs.reopened.size(), size_t{1});
     QCOMPARE(dialogs.reopened.front(), HighlightTarget::Frame);
@@ -218,7 +218,7 @@ void MainFormTest::plainDialogsAreClosedAndReopened() {
     QCOMPARE(form.Window(OtherWindow::FrameDi), frameDi);
     frameDi->show();
     m.HighlightedDimension = 10;
-    form.Timer1Timer();
+    form.OnTick();
     QVERIFY(!frameDi->isVisible());
     // The reopened dialog runs modal; close it from inside its own loop.
     bool reopened = false;
@@ -229,7 +229,7 @@ void MainFormTest::plainDialogsAreClosedAndReopened() {
         });
     });
     form.State().HighlightFrameCount = HighlightClickFrameCount;
-    form.Timer1Timer();
+    form.OnTick();
     QTRY_VERIFY(reopened);
 }
 
@@ -241,14 +241,14 @@ void MainFormTest::undoButtonStandsByTheUndoLine() {
     auto* undo = form.Picture()->findChild<QAbstractButton*>(QStringLiteral("UnDoDn"));
     if (!undo) QSKIP("the controls have no UnDo button");
     m.UndoDisplay = true;
-    form.Timer1Timer();
+    form.OnTick();
     QVERIFY(undo->isVisible());
     QCOMPARE(undo->y(), 72);
     m.DynVarMode = true;
-    form.Timer1Timer();
+    form.OnTick();
     QCOMPARE(undo->y(), 127);
     m.ScreenDataOn = false;
-    form.Timer1Timer();
+    form.OnTick();
     QVERIFY(!undo->isVisible());
 }
 
@@ -258,7 +258,7 @@ void MainFormTest::otherWindowsGetTheirCaptions() {
     form.StopAnimation();
     QWidget sine;
     form.SetOtherWindow(OtherWindow::SineDia, &sine, captions::Sine);
-    form.Timer1Timer();
+    form.OnTick();
     QVERIFY(sine.windowTitle().startsWith(QStringLiteral("KESTROVE      Sine Diagram    Nominal")));
     form.ShowOtherWindow(OtherWindow::SineDia); // not a dialog: shown application-modal
     QVERIFY(sine.isVisible());
@@ -341,7 +341,7 @@ void MainFormTest::everyControlFitsTheStartWindow() {
         QVERIFY2(action, name);
         action->trigger();
     }
-    form.Timer1Timer();
+    form.OnTick();
     QVERIFY(m.ReferencePointsOn && m.PivotDataOn && m.DynVarMode && m.UndoDisplay);
     const QRect picture = form.Picture()->rect();
     QVERIFY(picture.width() >= 800);
@@ -364,7 +364,7 @@ void MainFormTest::rendersToPng() {
     m.StepAngle = 10.0f;
     m.RevArmSetting = m.MidGear() + m.Frame.RevArmNorm;
     for (int i = 0; i < 30; ++i)
-        form.Timer1Timer();
+        form.OnTick();
     const QImage shot = form.grab().toImage();
     QVERIFY(shot.save(QStringLiteral("main_form.png")));
     QVERIFY(form.Frame().save(QStringLiteral("main_frame.png")));
@@ -376,7 +376,7 @@ void MainFormTest::rendersToPng() {
     // The cylinder close up (the third preset view).
     m.CurrentView = {55.0f, -800.0f, 275.0f};
     for (int i = 0; i < 3; ++i)
-        form.Timer1Timer();
+        form.OnTick();
     QVERIFY(form.Frame().copy(0, 0, 800, 600).save(QStringLiteral("main_frame_cylinder.png")));
 }
 

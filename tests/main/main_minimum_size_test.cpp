@@ -30,7 +30,7 @@ void MainMinimumSizeTest::shrunkWindowKeepsEveryReadOut() {
         QVERIFY2(action, name);
         action->trigger();
     }
-    form.Timer1Timer();
+    form.OnTick();
     form.resize(100, 100);
     QTRY_VERIFY(form.width() > 100 && form.height() > 100);
     const QRect picture = form.Picture()->rect();

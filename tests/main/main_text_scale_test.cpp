@@ -66,7 +66,7 @@ void MainTextScaleTest::topStripTextsClearOfControls() {
     m.UndoRecord[1] = {4, -4.9f, -5.0f, names[0]};
     if (large) form.findChild<QAction*>(QStringLiteral("SetFont"))->trigger();
     QCOMPARE(m.TextScaleX != 1.0f, large);
-    form.Timer1Timer();
+    form.OnTick();
     QCoreApplication::processEvents();
 
     const QString dir = qEnvironmentVariable("KESTROVE_LAYOUT_PNG_DIR");

@@ -8,14 +8,14 @@
 #include "main_test_rig.h"
 #include "main_text_recorder.h"
 
-#include "main/controls_entry.h"
-#include "main/highlight_dialogs.h"
 #include "main/main_form.h"
 #include "main/mechanism_view.h"
-#include "main/rev_pos_dialog.h"
-#include "main/stp_ang_dialog.h"
 #include "model/absolute_points.h"
 #include "model/format.h"
+#include "motion_dialogs/highlight_dialogs.h"
+#include "motion_dialogs/numeric_entry.h"
+#include "motion_dialogs/reverse_arm_setting_dialog.h"
+#include "motion_dialogs/step_angle_dialog.h"
 
 #include <QTimer>
 
@@ -57,7 +57,7 @@ void MainUserFaultsTest::stepDialogWhileStoppedKeepsTheRunStep() {
     r.Click("Run"); // stop
     QCOMPARE(r.m.StepAngle, 0.0f);
     Trigger(r, "SetStepAng");
-    TStpAng* dialog = r.controls->StpAngDialog();
+    StepAngleDialog* dialog = r.controls->DialogForStepAngle();
     QCOMPARE(dialog->Field()->text(), QStringLiteral("45.00"));
     QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
     QCOMPARE(r.m.SelectedStepAngle, 45.0f);
@@ -68,7 +68,7 @@ void MainUserFaultsTest::stepDialogWhileStoppedKeepsTheRunStep() {
 
 void MainUserFaultsTest::revArmDialogOpensOnItsField() {
     ControlsRig r;
-    TRevPos* dialog = r.controls->RevPosDialog();
+    ReverseArmSettingDialog* dialog = r.controls->DialogForReverseArmSetting();
     for (int opening = 1; opening <= 2; ++opening) {
         Trigger(r, "SetRevArmPos");
         QVERIFY(QTest::qWaitForWindowActive(dialog));
@@ -130,12 +130,12 @@ void MainUserFaultsTest::normDuringHighlightEndsItFirst() {
     QCOMPARE(before.OffsetX, 105.0f);
     m.HighlightedDimension = 10;
     for (int i = 0; i < 5; ++i)
-        form.Timer1Timer();
+        form.OnTick();
     QVERIFY(m.CurrentView.Scale != before.Scale); // the highlight's view
     auto* norm = form.Picture()->findChild<QPushButton*>(QStringLiteral("NormVHZ"));
     QVERIFY(norm && norm->isEnabled());
     QTest::mouseClick(norm, Qt::LeftButton);
-    form.Timer1Timer();
+    form.OnTick();
     QCOMPARE(m.HighlightedDimension, 0);
     QTRY_COMPARE(dialogs.reopened.size(), size_t{1});
     // The normal view, with "Norm" greyed, and the view before the highlight saved.
@@ -145,7 +145,7 @@ void MainUserFaultsTest::normDuringHighlightEndsItFirst() {
     QCOMPARE(m.SavedView.Scale, before.Scale);
     QVERIFY(!norm->isEnabled());
     // Further frames keep it.
-    form.Timer1Timer();
+    form.OnTick();
     QCOMPARE(m.CurrentView.OffsetX, m.NormalView.OffsetX);
 }
 

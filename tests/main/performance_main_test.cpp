@@ -2,7 +2,7 @@
 // The Performance window in the main window: the menu command and its tool
 // button, and the engine data loaded and saved beside the design file.
 #include "cylinder/engine_data.h"
-#include "main/file_commands.h"
+#include "file_commands/file_commands.h"
 #include "main/main_form.h"
 #include "main_test_rig.h"
 #include "model/model.h"

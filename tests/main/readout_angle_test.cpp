@@ -2,10 +2,10 @@
 // While the gear turns, the driver-angle read-out names the angle the frame
 // was solved at, so the piston and valve read-outs beside it belong to it.
 
-#include "picture/animation_tick.h"
 #include "main_text_recorder.h"
 #include "model/model.h"
 #include "model/solver.h"
+#include "picture/animation_tick.h"
 
 #include <QApplication>
 #include <QtTest>

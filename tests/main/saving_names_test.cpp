@@ -3,8 +3,8 @@
 // and offers "Save As...", exports start beside the design under its name,
 // and recent files that share a name show their folders.
 
-#include "main/export_commands.h"
-#include "main/file_commands.h"
+#include "file_commands/export_commands.h"
+#include "file_commands/file_commands.h"
 #include "model/model.h"
 #include "support/fake_main_link.h"
 

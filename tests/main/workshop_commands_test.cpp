@@ -2,8 +2,8 @@
 // The workshop commands of the File menu, run from the main window with the
 // dialogs replaced.
 
+#include "file_commands/workshop_commands.h"
 #include "main/main_form.h"
-#include "main/workshop_commands.h"
 #include "model/model.h"
 
 #include <QAction>

@@ -1,18 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// TGraphZoom ("Set Zoom of Dimensional Graphic Position"): the zoom of the
+// The "Set Zoom of Dimensional Graphic Position" dialog: the zoom of the
 // dimension highlight, typed between 0.5 and 2000.
 
-#include "main/value_dialog.h"
+#include "motion_dialogs/value_dialog.h"
 
 namespace kes {
 struct Model;
 }
 
-class TGraphZoom : public ValueDialog {
+// Known on the form as TGraphZoom.
+class GraphicZoomDialog : public ValueDialog {
     Q_OBJECT
   public:
-    explicit TGraphZoom(kes::Model& model, QWidget* parent = nullptr);
+    explicit GraphicZoomDialog(kes::Model& model, QWidget* parent = nullptr);
 
   protected:
     void Activate() override;

@@ -6,10 +6,10 @@
 
 #include <QLineEdit>
 
-class ControlsEntry : public QLineEdit {
+class NumericEntry : public QLineEdit {
     Q_OBJECT
   public:
-    explicit ControlsEntry(bool allowMinus, QWidget* parent = nullptr);
+    explicit NumericEntry(bool allowMinus, QWidget* parent = nullptr);
 
     bool AllowsMinus() const { return allowMinus_; }
     // The value of the text: its longest leading number, 0 when there is none.

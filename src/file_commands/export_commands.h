@@ -6,6 +6,7 @@
 // through replaceable functions, so tests run them without modal windows.
 
 #include "export/report_print.h"
+#include "file_commands/export_files.h"
 #include "picture/gear_drawing.h"
 
 #include <QObject>
@@ -34,11 +35,10 @@ inline const QString ObjectName = QStringLiteral("ExportCommands");
 class ExportCommands : public QObject {
     Q_OBJECT
   public:
-    // Shows a save dialog (caption, name filters); the chosen path or empty.
-    using FileChooser = std::function<QString(const QString& caption, const QString& filters)>;
+    using FileChooser = ExportFiles::FileChooser;
     // Asks the angle, setting, unit and paper of a drawing; nullopt when cancelled.
     using DrawingAsker = std::function<std::optional<GearDrawingDef>(const GearDrawingDef&)>;
-    using MessageShower = std::function<void(const QString&)>;
+    using MessageShower = ExportFiles::MessageShower;
 
     ExportCommands(kes::Model& model, QWidget* window, QObject* parent = nullptr);
 
@@ -46,16 +46,16 @@ class ExportCommands : public QObject {
     QAction* DrawingAction() const { return drawing_; }
     QAction* PrintAction() const { return print_; }
 
-    void SetFileChooser(FileChooser f) { chooser_ = std::move(f); }
+    void SetFileChooser(FileChooser f) { files_.SetFileChooser(std::move(f)); }
     void SetDrawingAsker(DrawingAsker f) { asker_ = std::move(f); }
     void SetPrintDialog(exporting::PrintDialogFn f) { printDialog_ = std::move(f); }
-    void SetMessageShower(MessageShower f) { shower_ = std::move(f); }
+    void SetMessageShower(MessageShower f) { files_.SetMessageShower(std::move(f)); }
 
     // The dimension file the design came from, for the report's title block.
-    void SetSourceFile(std::function<QString()> f) { sourceFile_ = std::move(f); }
+    void SetSourceFile(std::function<QString()> f) { files_.SetSourceFile(std::move(f)); }
     // Where an export dialog starts: the design's own folder (when it came
     // from a file) and a name made from the design's name ("big-engine.pdf").
-    QString SuggestedPath(const QString& suffix) const;
+    QString SuggestedPath(const QString& suffix) const { return files_.SuggestedPath(suffix); }
 
   public slots:
     void ExportReportClick();
@@ -63,17 +63,13 @@ class ExportCommands : public QObject {
     void PrintReportClick();
 
   private:
-    QString Choose(const QString& caption, const QString& filters);
-    void ShowError(const QString& text);
     exporting::ReportInfo Info() const;
 
     kes::Model& model_;
     QWidget* window_;
-    FileChooser chooser_;
+    ExportFiles files_;
     DrawingAsker asker_;
     exporting::PrintDialogFn printDialog_;
-    MessageShower shower_;
-    std::function<QString()> sourceFile_;
     QAction* report_ = nullptr;
     QAction* drawing_ = nullptr;
     QAction* print_ = nullptr;

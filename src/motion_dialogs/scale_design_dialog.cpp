@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/scale_dialog.h"
+#include "motion_dialogs/scale_design_dialog.h"
 
 #include "model/scale_design.h"
 
@@ -29,7 +29,7 @@ std::optional<double> ParseFactor(const QString& text) {
 }
 } // namespace
 
-TScaleDesign::TScaleDesign(QWidget* parent) : QDialog(parent) {
+ScaleDesignDialog::ScaleDesignDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ScaleDesign"));
     setWindowTitle(Title);
     presets_ = new QComboBox(this);
@@ -48,15 +48,15 @@ TScaleDesign::TScaleDesign(QWidget* parent) : QDialog(parent) {
     layout->addWidget(note_);
     layout->addWidget(buttons_);
 
-    connect(presets_, &QComboBox::activated, this, &TScaleDesign::PresetChosen);
-    connect(field_, &QLineEdit::textEdited, this, &TScaleDesign::FieldEdited);
-    connect(field_, &QLineEdit::textChanged, this, &TScaleDesign::FollowField);
+    connect(presets_, &QComboBox::activated, this, &ScaleDesignDialog::PresetChosen);
+    connect(field_, &QLineEdit::textEdited, this, &ScaleDesignDialog::FieldEdited);
+    connect(field_, &QLineEdit::textChanged, this, &ScaleDesignDialog::FollowField);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     FollowField();
 }
 
-std::optional<double> TScaleDesign::Factor() const {
+std::optional<double> ScaleDesignDialog::Factor() const {
     switch (presets_->currentIndex()) {
     case InchesToMmIndex:
         return kes::InchesToMillimetres;
@@ -67,26 +67,26 @@ std::optional<double> TScaleDesign::Factor() const {
     }
 }
 
-void TScaleDesign::PresetChosen(int index) {
+void ScaleDesignDialog::PresetChosen(int index) {
     if (index == InchesToMmIndex) field_->setText(QStringLiteral("25.4"));
     if (index == MmToInchesIndex) field_->setText(QLocale::c().toString(1.0 / 25.4, 'g', 12));
     presets_->setCurrentIndex(index);
     FollowField();
 }
 
-void TScaleDesign::FieldEdited() {
+void ScaleDesignDialog::FieldEdited() {
     // A typed number is a factor of its own.
     presets_->setCurrentIndex(TypedIndex);
     FollowField();
 }
 
-void TScaleDesign::FollowField() {
+void ScaleDesignDialog::FollowField() {
     if (QPushButton* ok = buttons_->button(QDialogButtonBox::Ok))
         ok->setEnabled(Factor().has_value());
 }
 
-std::optional<double> TScaleDesign::Ask(QWidget* parent) {
-    TScaleDesign dialog(parent);
+std::optional<double> ScaleDesignDialog::Ask(QWidget* parent) {
+    ScaleDesignDialog dialog(parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Factor();
 }

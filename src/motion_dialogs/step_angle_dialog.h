@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// TStpAng ("Step Angle"): the step per tick typed between 0.01 and 45;
+// The "Step Angle" dialog: the step per tick typed between 0.01 and 45;
 // the driver keeps running or standing as it was.
 
-#include "main/value_dialog.h"
+#include "motion_dialogs/value_dialog.h"
 
 namespace kes {
 struct Model;
 struct ControlState;
 } // namespace kes
 
-class TStpAng : public ValueDialog {
+// Known on the form as TStpAng.
+class StepAngleDialog : public ValueDialog {
     Q_OBJECT
   public:
-    TStpAng(kes::Model& model, kes::ControlState& state, QWidget* parent = nullptr);
+    StepAngleDialog(kes::Model& model, kes::ControlState& state, QWidget* parent = nullptr);
 
   protected:
     void Activate() override;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/value_dialog.h"
+#include "motion_dialogs/value_dialog.h"
 
-#include "main/controls_entry.h"
+#include "motion_dialogs/numeric_entry.h"
 #include "picture/fonts.h"
 
 #include <QHBoxLayout>
@@ -27,7 +27,7 @@ ValueDialog::ValueDialog(const QString& title, const QStringList& texts, bool al
     auto* enterRow = new QHBoxLayout;
     auto* enter = new QLabel(QStringLiteral("Enter"), this);
     enter->setObjectName(QStringLiteral("Label1"));
-    field_ = new ControlsEntry(allowMinus, this);
+    field_ = new NumericEntry(allowMinus, this);
     field_->setObjectName(QStringLiteral("Edit1"));
     field_->setFixedWidth(FieldWidth);
     enterRow->addWidget(enter);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/recent_files.h"
+#include "file_commands/recent_files.h"
 
 #include <QFileInfo>
 #include <QSettings>

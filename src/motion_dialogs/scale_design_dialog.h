@@ -12,7 +12,7 @@ class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 
-class TScaleDesign : public QDialog {
+class ScaleDesignDialog : public QDialog {
     Q_OBJECT
   public:
     static inline const QString Title = QStringLiteral("Scale Design");
@@ -20,7 +20,7 @@ class TScaleDesign : public QDialog {
     static inline const QString InchesToMm = QStringLiteral("inches to millimetres (× 25.4)");
     static inline const QString MmToInches = QStringLiteral("millimetres to inches (÷ 25.4)");
 
-    explicit TScaleDesign(QWidget* parent = nullptr);
+    explicit ScaleDesignDialog(QWidget* parent = nullptr);
 
     // The factor chosen: exactly 25.4 or 1 / 25.4 for the presets, else the
     // typed number; nothing while the field holds no positive number.

@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// TRevPos ("Reverse Arm Position"): the reverse-arm setting typed between its
-// limits, which the dialog lists from mid gear.
+// The "Reverse Arm Position" dialog: the reverse-arm setting typed between
+// its limits, which the dialog lists from mid gear.
 
-#include "main/value_dialog.h"
+#include "motion_dialogs/value_dialog.h"
 
 namespace kes {
 struct Model;
 struct ControlState;
 } // namespace kes
 
-class TRevPos : public ValueDialog {
+// Known on the form as TRevPos.
+class ReverseArmSettingDialog : public ValueDialog {
     Q_OBJECT
   public:
-    TRevPos(kes::Model& model, kes::ControlState& state, QWidget* parent = nullptr);
+    ReverseArmSettingDialog(kes::Model& model, kes::ControlState& state, QWidget* parent = nullptr);
 
   protected:
     void Activate() override;

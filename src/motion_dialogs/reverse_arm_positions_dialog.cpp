@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/set_rev_arm_dialog.h"
+#include "motion_dialogs/reverse_arm_positions_dialog.h"
 
 #include "controls/controls.h"
-#include "main/controls_entry.h"
 #include "model/format.h"
 #include "model/model.h"
 #include "model/rounding.h"
+#include "motion_dialogs/numeric_entry.h"
 #include "picture/fonts.h"
 
 #include <QPainter>
@@ -80,7 +80,8 @@ void DrawMarkerText(QPainter& p, int x, int y, int side, const QString& text) {
 
 } // namespace
 
-TSetRevArm::TSetRevArm(kes::Model& model, QWidget* parent) : QDialog(parent), model_(model) {
+ReverseArmPositionsDialog::ReverseArmPositionsDialog(kes::Model& model, QWidget* parent)
+    : QDialog(parent), model_(model) {
     setObjectName(QStringLiteral("TSetRevArm"));
     setWindowTitle(QStringLiteral("Set Reverse Arm Positions"));
     setFont(QFont(FontFamily, FontPoints));
@@ -88,7 +89,7 @@ TSetRevArm::TSetRevArm(kes::Model& model, QWidget* parent) : QDialog(parent), mo
     setFixedSize(DialogWidth, DialogHeight);
 
     for (int n = 1; n <= 10; ++n) {
-        auto* field = new ControlsEntry(n <= 9, this);
+        auto* field = new NumericEntry(n <= 9, this);
         field->setObjectName(QStringLiteral("Edit%1").arg(n));
         const int top = n <= 9 ? RowTop(n) : ScaleRowTop;
         field->setGeometry(FieldX, top, FieldWidth, FieldHeight);
@@ -101,34 +102,34 @@ TSetRevArm::TSetRevArm(kes::Model& model, QWidget* parent) : QDialog(parent), mo
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TSetRevArm::FieldLeft(int n) {
-    ControlsEntry* field = Field(n);
+void ReverseArmPositionsDialog::FieldLeft(int n) {
+    NumericEntry* field = Field(n);
     if (!field->isModified()) return;
-    kes::SetRevArmFieldLeft(model_, n, field->Value());
-    field->Show(QString::fromStdString(kes::SetRevArmFieldText(model_, n)));
+    kes::TakeReverseArmPosition(model_, n, field->Value());
+    field->Show(QString::fromStdString(kes::TextForReverseArmPosition(model_, n)));
     update();
 }
 
-void TSetRevArm::done(int result) {
+void ReverseArmPositionsDialog::done(int result) {
     // A field still being typed in counts as left.
     for (int n = 1; n <= 10; ++n)
         FieldLeft(n);
-    kes::SetRevArmClose(model_);
+    kes::CloseReverseArmPositions(model_);
     QDialog::done(result);
 }
 
-void TSetRevArm::showEvent(QShowEvent* event) {
+void ReverseArmPositionsDialog::showEvent(QShowEvent* event) {
     for (int n = 1; n <= 10; ++n)
-        Field(n)->Show(QString::fromStdString(kes::SetRevArmFieldText(model_, n)));
+        Field(n)->Show(QString::fromStdString(kes::TextForReverseArmPosition(model_, n)));
     QDialog::showEvent(event);
 }
 
-void TSetRevArm::paintEvent(QPaintEvent*) {
+void ReverseArmPositionsDialog::paintEvent(QPaintEvent*) {
     QPainter p(this);
     PaintGraph(p, model_);
 }
 
-void TSetRevArm::PaintGraph(QPainter& p, const kes::Model& m) {
+void ReverseArmPositionsDialog::PaintGraph(QPainter& p, const kes::Model& m) {
     p.setFont(QFont(FontFamily, FontPoints));
     p.setPen(TextColor);
     DrawTextAt(p, TextLeft, HeadingTop, Heading);

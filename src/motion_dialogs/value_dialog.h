@@ -11,12 +11,12 @@
 
 class QLabel;
 class QPushButton;
-class ControlsEntry;
+class NumericEntry;
 
 class ValueDialog : public QDialog {
     Q_OBJECT
   public:
-    ControlsEntry* Field() const { return field_; }
+    NumericEntry* Field() const { return field_; }
     QPushButton* OkButton() const { return ok_; }
     QPushButton* CancelButton() const { return cancel_; }
 
@@ -35,7 +35,7 @@ class ValueDialog : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    ControlsEntry* field_ = nullptr;
+    NumericEntry* field_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QVector<QLabel*> lines_;

@@ -7,6 +7,7 @@
 // file chooser and the error box go through replaceable functions, so
 // tests run them without modal windows.
 
+#include "file_commands/export_files.h"
 #include "workshop/drawing_unit.h"
 #include "workshop/sheet_paper.h"
 
@@ -56,20 +57,20 @@ struct WorkshopSettings {
 class WorkshopCommands : public QObject {
     Q_OBJECT
   public:
-    using FileChooser = std::function<QString(const QString& caption, const QString& filters)>;
+    using FileChooser = ExportFiles::FileChooser;
     using SettingsAsker =
         std::function<std::optional<WorkshopSettings>(WorkshopExport, const WorkshopSettings&)>;
-    using MessageShower = std::function<void(const QString&)>;
+    using MessageShower = ExportFiles::MessageShower;
 
     WorkshopCommands(kes::Model& model, QWidget* window, QObject* parent = nullptr);
 
     // In menu order.
     std::vector<QAction*> Actions() const { return {links_, arrangement_, dxf_, sheet_}; }
 
-    void SetFileChooser(FileChooser f) { chooser_ = std::move(f); }
+    void SetFileChooser(FileChooser f) { files_.SetFileChooser(std::move(f)); }
     void SetSettingsAsker(SettingsAsker f) { asker_ = std::move(f); }
-    void SetMessageShower(MessageShower f) { shower_ = std::move(f); }
-    void SetSourceFile(std::function<QString()> f) { sourceFile_ = std::move(f); }
+    void SetMessageShower(MessageShower f) { files_.SetMessageShower(std::move(f)); }
+    void SetSourceFile(std::function<QString()> f) { files_.SetSourceFile(std::move(f)); }
 
     // The settings a command starts from: the design's current angle and
     // setting, the default notches, pin and link sizes.
@@ -83,16 +84,12 @@ class WorkshopCommands : public QObject {
 
   private:
     std::optional<WorkshopSettings> Ask(WorkshopExport what);
-    QString Choose(const QString& caption, const QString& filters, const QString& suffix);
-    void ShowError(const QString& text);
-    QString Source() const { return sourceFile_ ? sourceFile_() : QString(); }
+    QString Source() const { return files_.SourceFile(); }
 
     kes::Model& model_;
     QWidget* window_;
-    FileChooser chooser_;
+    ExportFiles files_;
     SettingsAsker asker_;
-    MessageShower shower_;
-    std::function<QString()> sourceFile_;
     QAction* links_ = nullptr;
     QAction* arrangement_ = nullptr;
     QAction* dxf_ = nullptr;

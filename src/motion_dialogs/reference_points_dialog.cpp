@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/ref_pnts_dialog.h"
+#include "motion_dialogs/reference_points_dialog.h"
 
 #include "controls/controls.h"
-#include "main/controls_entry.h"
+#include "motion_dialogs/numeric_entry.h"
 #include "picture/fonts.h"
 
 #include <QGridLayout>
@@ -19,7 +19,8 @@ const std::array<QString, 4> FieldLabels = {QStringLiteral("RefPt V1"), QStringL
                                             QStringLiteral("RefPt V2"), QStringLiteral("RefPt H2")};
 } // namespace
 
-TRefPnts::TRefPnts(kes::Model& model, kes::ControlState& state, QWidget* parent)
+ReferencePointsDialog::ReferencePointsDialog(kes::Model& model, kes::ControlState& state,
+                                             QWidget* parent)
     : QDialog(parent), model_(model), state_(state) {
     setObjectName(QStringLiteral("TRefPnts"));
     setWindowTitle(QStringLiteral("Reference Points"));
@@ -31,7 +32,7 @@ TRefPnts::TRefPnts(kes::Model& model, kes::ControlState& state, QWidget* parent)
     for (int i = 0; i < 4; ++i) {
         auto* label = new QLabel(FieldLabels[static_cast<size_t>(i)], this);
         label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        auto* field = new ControlsEntry(true, this);
+        auto* field = new NumericEntry(true, this);
         field->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
         field->setFixedWidth(FieldWidth);
         grid->addWidget(label, i, 0);
@@ -55,27 +56,27 @@ TRefPnts::TRefPnts(kes::Model& model, kes::ControlState& state, QWidget* parent)
     column->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(ok, &QPushButton::clicked, this, [this] {
-        kes::RefPntsOk(model_, state_, fields_[0]->Value(), fields_[1]->Value(),
-                       fields_[2]->Value(), fields_[3]->Value());
+        kes::TakeReferencePoints(model_, state_, fields_[0]->Value(), fields_[1]->Value(),
+                                 fields_[2]->Value(), fields_[3]->Value());
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(zero, &QPushButton::clicked, this, [this] {
-        kes::RefPntsZero(model_, state_);
-        for (ControlsEntry* f : fields_)
+        kes::ZeroReferencePoints(model_, state_);
+        for (NumericEntry* f : fields_)
             f->Show(QStringLiteral("0.000"));
         reject();
     });
 }
 
-void TRefPnts::reject() {
+void ReferencePointsDialog::reject() {
     // "Cancel", Escape and the close box all switch the reference points off.
-    kes::RefPntsCancel(model_, state_);
+    kes::SwitchReferencePointsOff(model_, state_);
     QDialog::reject();
 }
 
-void TRefPnts::showEvent(QShowEvent* event) {
-    const auto texts = kes::RefPntsActivate(model_);
+void ReferencePointsDialog::showEvent(QShowEvent* event) {
+    const auto texts = kes::TextsForReferencePoints(model_);
     for (size_t i = 0; i < 4; ++i)
         fields_[i]->Show(QString::fromStdString(texts[i]));
     QDialog::showEvent(event);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/export_commands.h"
+#include "file_commands/export_commands.h"
 
 #include "export/design_report.h"
 #include "model/model.h"
@@ -8,12 +8,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QDoubleSpinBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFormLayout>
-#include <QMessageBox>
 
 namespace {
 
@@ -35,7 +31,7 @@ QDoubleSpinBox* Number(QWidget* parent, const QString& name, double min, double 
 } // namespace
 
 ExportCommands::ExportCommands(kes::Model& model, QWidget* window, QObject* parent)
-    : QObject(parent), model_(model), window_(window) {
+    : QObject(parent), model_(model), window_(window), files_(model, window) {
     setObjectName(exportcommands::ObjectName);
     auto make = [&](const QString& text, const QString& name, void (ExportCommands::*slot)()) {
         auto* a = new QAction(text, this);
@@ -51,41 +47,18 @@ ExportCommands::ExportCommands(kes::Model& model, QWidget* window, QObject* pare
                   &ExportCommands::PrintReportClick);
 }
 
-QString ExportCommands::SuggestedPath(const QString& suffix) const {
-    QString name = QString::fromStdString(model_.DataSetName).trimmed();
-    if (name.isEmpty()) name = QStringLiteral("design");
-    name += QLatin1Char('.') + suffix;
-    const QString source = sourceFile_ ? sourceFile_() : QString();
-    if (source.isEmpty()) return name;
-    return QDir(QFileInfo(source).absolutePath()).filePath(name);
-}
-
-QString ExportCommands::Choose(const QString& caption, const QString& filters) {
-    if (chooser_) return chooser_(caption, filters);
-    const QString suffix = filters == PdfFilter ? QStringLiteral("pdf") : QStringLiteral("svg");
-    return QFileDialog::getSaveFileName(window_, caption, SuggestedPath(suffix), filters);
-}
-
-void ExportCommands::ShowError(const QString& text) {
-    if (shower_)
-        shower_(text);
-    else
-        QMessageBox::warning(window_, QStringLiteral("KESTROVE"), text);
-}
-
 exporting::ReportInfo ExportCommands::Info() const {
     exporting::ReportInfo info;
-    if (sourceFile_) info.SourceFile = sourceFile_();
+    info.SourceFile = files_.SourceFile();
     return info;
 }
 
 void ExportCommands::ExportReportClick() {
-    QString fileName = Choose(ReportCaption, PdfFilter);
+    const QString fileName = files_.Choose(ReportCaption, PdfFilter, QStringLiteral("pdf"));
     if (fileName.isEmpty()) return;
-    if (QFileInfo(fileName).suffix().isEmpty()) fileName += QStringLiteral(".pdf");
     QString error;
     if (exporting::WriteReportPdf(fileName, model_, Info(), exporting::DefaultPaper(), &error) == 0)
-        ShowError(error);
+        files_.ReportFailure(fileName, error);
 }
 
 void ExportCommands::ExportDrawingClick() {
@@ -95,17 +68,17 @@ void ExportCommands::ExportDrawingClick() {
     def.Paper = exporting::DefaultPaper();
     const auto chosen = asker_ ? asker_(def) : AskGearDrawingDef(window_, def);
     if (!chosen) return;
-    QString fileName = Choose(DrawingCaption, DrawingFilters);
+    const QString fileName = files_.Choose(DrawingCaption, DrawingFilters, QStringLiteral("svg"));
     if (fileName.isEmpty()) return;
-    if (QFileInfo(fileName).suffix().isEmpty()) fileName += QStringLiteral(".svg");
     QString error;
-    if (WriteGearDrawing(fileName, model_, *chosen, &error) == 0) ShowError(error);
+    if (WriteGearDrawing(fileName, model_, *chosen, &error) == 0)
+        files_.ReportFailure(fileName, error);
 }
 
 void ExportCommands::PrintReportClick() {
     const exporting::PrintOutcome out =
         exporting::PrintReport(model_, Info(), exporting::DefaultPaper(), printDialog_, window_);
-    if (!out.Error.isEmpty()) ShowError(out.Error);
+    if (!out.Error.isEmpty()) files_.Show(out.Error);
 }
 
 std::optional<GearDrawingDef> AskGearDrawingDef(QWidget* parent, const GearDrawingDef& def) {

@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// TDrivAng ("Driver Angle"): the driver set to a typed angle; the motion
+// The "Driver Angle" dialog: the driver set to a typed angle; the motion
 // stops.
 
-#include "main/value_dialog.h"
+#include "motion_dialogs/value_dialog.h"
 
 namespace kes {
 struct Model;
 struct ControlState;
 } // namespace kes
 
-class TDrivAng : public ValueDialog {
+// Known on the form as TDrivAng.
+class DriverAngleDialog : public ValueDialog {
     Q_OBJECT
   public:
-    TDrivAng(kes::Model& model, kes::ControlState& state, QWidget* parent = nullptr);
+    DriverAngleDialog(kes::Model& model, kes::ControlState& state, QWidget* parent = nullptr);
 
   protected:
     void Activate() override;

@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/rev_pos_dialog.h"
+#include "motion_dialogs/reverse_arm_setting_dialog.h"
 
 #include "controls/controls.h"
-#include "main/controls_entry.h"
+#include "motion_dialogs/numeric_entry.h"
 
 #include <QEvent>
 #include <QLabel>
 
-TRevPos::TRevPos(kes::Model& model, kes::ControlState& state, QWidget* parent)
+ReverseArmSettingDialog::ReverseArmSettingDialog(kes::Model& model, kes::ControlState& state,
+                                                 QWidget* parent)
     : ValueDialog(QStringLiteral("Reverse Arm Position"), QStringList(5, QString()), true, parent),
       model_(model), state_(state) {
     setObjectName(QStringLiteral("TRevPos"));
 }
 
-void TRevPos::Activate() {
-    const kes::RevPosTexts t = kes::RevPosActivate(model_);
+void ReverseArmSettingDialog::Activate() {
+    const kes::ReverseArmSettingTexts t = kes::TextsForReverseArmSetting(model_);
     for (int i = 0; i < 5; ++i)
         TextLine(i)->setText(QString::fromStdString(t.Labels[static_cast<size_t>(i)]));
     Field()->Show(QString::fromStdString(t.Field));
@@ -23,18 +24,18 @@ void TRevPos::Activate() {
 // Typing goes straight into the value, and Enter takes it, whichever button
 // had the focus when the dialog was last closed. The window's activation
 // gives the old focus back first, so the field is chosen again then.
-void TRevPos::FocusField() {
+void ReverseArmSettingDialog::FocusField() {
     Field()->setFocus(Qt::TabFocusReason);
     Field()->selectAll();
 }
 
-void TRevPos::showEvent(QShowEvent* event) {
+void ReverseArmSettingDialog::showEvent(QShowEvent* event) {
     ValueDialog::showEvent(event);
     FocusField();
     focusOnActivation_ = true;
 }
 
-void TRevPos::changeEvent(QEvent* event) {
+void ReverseArmSettingDialog::changeEvent(QEvent* event) {
     ValueDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && focusOnActivation_) {
         focusOnActivation_ = false;
@@ -42,6 +43,6 @@ void TRevPos::changeEvent(QEvent* event) {
     }
 }
 
-void TRevPos::Apply() {
-    kes::RevPosOk(model_, state_, Field()->Value());
+void ReverseArmSettingDialog::Apply() {
+    kes::TakeReverseArmSetting(model_, state_, Field()->Value());
 }

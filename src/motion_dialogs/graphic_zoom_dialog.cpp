@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/graph_zoom_dialog.h"
+#include "motion_dialogs/graphic_zoom_dialog.h"
 
 #include "controls/controls.h"
-#include "main/controls_entry.h"
+#include "motion_dialogs/numeric_entry.h"
 
-TGraphZoom::TGraphZoom(kes::Model& model, QWidget* parent)
+GraphicZoomDialog::GraphicZoomDialog(kes::Model& model, QWidget* parent)
     : ValueDialog(QStringLiteral("Set Zoom of Dimensional Graphic Position"),
                   {QStringLiteral("Min = 0.5"), QStringLiteral("Max = 2000.0"),
                    QStringLiteral("Approximate Factor = Locomotive Gauge in Units Used")},
@@ -13,10 +13,10 @@ TGraphZoom::TGraphZoom(kes::Model& model, QWidget* parent)
     setObjectName(QStringLiteral("TGraphZoom"));
 }
 
-void TGraphZoom::Activate() {
-    Field()->Show(QString::fromStdString(kes::GraphZoomActivate(model_)));
+void GraphicZoomDialog::Activate() {
+    Field()->Show(QString::fromStdString(kes::TextForGraphicZoom(model_)));
 }
 
-void TGraphZoom::Apply() {
-    kes::GraphZoomOk(model_, Field()->Value());
+void GraphicZoomDialog::Apply() {
+    kes::TakeGraphicZoom(model_, Field()->Value());
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/workshop_commands.h"
+#include "file_commands/workshop_commands.h"
 
 #include "analysis/link_geometry.h"
 #include "analysis/setting_sheet.h"
@@ -15,12 +15,9 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QSaveFile>
 #include <QSpinBox>
 
 namespace {
@@ -45,16 +42,6 @@ QString Caption(WorkshopExport what) {
     return QStringLiteral("Export Valve-Setting Sheet");
 }
 
-bool WriteText(const QString& fileName, const std::string& text, QString* error) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
-}
-
 QDoubleSpinBox* Number(QWidget* parent, const QString& name, double min, double max, int decimals,
                        double value) {
     auto* box = new QDoubleSpinBox(parent);
@@ -68,7 +55,7 @@ QDoubleSpinBox* Number(QWidget* parent, const QString& name, double min, double 
 } // namespace
 
 WorkshopCommands::WorkshopCommands(kes::Model& model, QWidget* window, QObject* parent)
-    : QObject(parent), model_(model), window_(window) {
+    : QObject(parent), model_(model), window_(window), files_(model, window) {
     setObjectName(workshopcommands::ObjectName);
     auto make = [&](const QString& text, const QString& name, void (WorkshopCommands::*slot)()) {
         auto* a = new QAction(text, this);
@@ -101,73 +88,59 @@ std::optional<WorkshopSettings> WorkshopCommands::Ask(WorkshopExport what) {
     return asker_ ? asker_(what, start) : AskWorkshopSettings(window_, what, start);
 }
 
-QString WorkshopCommands::Choose(const QString& caption, const QString& filters,
-                                 const QString& suffix) {
-    QString name = chooser_ ? chooser_(caption, filters)
-                            : QFileDialog::getSaveFileName(window_, caption, QString(), filters);
-    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty()) name += QLatin1Char('.') + suffix;
-    return name;
-}
-
-void WorkshopCommands::ShowError(const QString& text) {
-    if (shower_)
-        shower_(text);
-    else
-        QMessageBox::warning(window_, QStringLiteral("KESTROVE"), text);
-}
-
 void WorkshopCommands::ExportLinksClick() {
     const auto s = Ask(WorkshopExport::Links);
     if (!s) return;
-    const QString file = Choose(Caption(WorkshopExport::Links), PdfSvgFilters, "pdf");
+    const QString file = files_.Choose(Caption(WorkshopExport::Links), PdfSvgFilters, "pdf");
     if (file.isEmpty()) return;
     workshop::LinkSheetDef def{s->DesignUnit, s->Decimals, s->PinDiameter, s->Paper, Source()};
     QString error;
-    if (workshop::WriteLinkSheets(file, model_, def, &error) == 0) ShowError(error);
+    if (workshop::WriteLinkSheets(file, model_, def, &error) == 0)
+        files_.ReportFailure(file, error);
 }
 
 void WorkshopCommands::ExportArrangementClick() {
     const auto s = Ask(WorkshopExport::Arrangement);
     if (!s) return;
-    const QString file = Choose(Caption(WorkshopExport::Arrangement), PdfSvgFilters, "pdf");
+    const QString file = files_.Choose(Caption(WorkshopExport::Arrangement), PdfSvgFilters, "pdf");
     if (file.isEmpty()) return;
     workshop::ArrangementDef def{s->CrankAngle,  s->Setting, s->ScaleDivisor, s->DesignUnit,
                                  s->PinDiameter, s->Paper,   Source()};
     QString error;
-    if (!workshop::WriteArrangement(file, model_, def, &error)) ShowError(error);
+    if (!workshop::WriteArrangement(file, model_, def, &error)) files_.ReportFailure(file, error);
 }
 
 void WorkshopCommands::ExportDxfClick() {
     const auto s = Ask(WorkshopExport::Dxf);
     if (!s) return;
-    const QString file = Choose(Caption(WorkshopExport::Dxf), DxfFilter, "dxf");
+    const QString file = files_.Choose(Caption(WorkshopExport::Dxf), DxfFilter, "dxf");
     if (file.isEmpty()) return;
     workshop::GearDxfDef def{s->CrankAngle, s->Setting,     s->Flat,
                              s->DesignUnit, s->PinDiameter, s->LinkWidth};
     std::string error;
     const auto plan = workshop::PlanGearDxf(model_, def, &error);
     if (!plan || !workshop::WriteDxf(file.toStdString(), *plan, &error))
-        ShowError(QString::fromStdString(error));
+        files_.ReportFailure(file, QString::fromStdString(error));
 }
 
 void WorkshopCommands::ExportSettingSheetClick() {
     const auto s = Ask(WorkshopExport::SettingSheet);
     if (!s) return;
-    const QString file = Choose(Caption(WorkshopExport::SettingSheet), SheetFilters, "pdf");
+    const QString file = files_.Choose(Caption(WorkshopExport::SettingSheet), SheetFilters, "pdf");
     if (file.isEmpty()) return;
     // The analysis works on its own copy of the design.
     const kes::SettingSheet sheet = kes::ComputeSettingSheet(model_, {s->Notches});
     const QString suffix = QFileInfo(file).suffix().toLower();
-    QString error;
-    bool ok = false;
-    if (suffix == QLatin1String("json"))
-        ok = WriteText(file, kes::SettingSheetJson(sheet), &error);
-    else if (suffix == QLatin1String("csv"))
-        ok = WriteText(file, kes::SettingSheetCsv(sheet), &error);
-    else
-        ok = workshop::WriteSettingSheetPdf(
-            file, model_, sheet, {s->DesignUnit, s->Decimals, s->Paper, Source()}, &error);
-    if (!ok) ShowError(error);
+    if (suffix == QLatin1String("json")) {
+        files_.Write(file, kes::SettingSheetJson(sheet));
+    } else if (suffix == QLatin1String("csv")) {
+        files_.Write(file, kes::SettingSheetCsv(sheet));
+    } else {
+        QString error;
+        if (!workshop::WriteSettingSheetPdf(
+                file, model_, sheet, {s->DesignUnit, s->Decimals, s->Paper, Source()}, &error))
+            files_.ReportFailure(file, error);
+    }
 }
 
 std::optional<WorkshopSettings> AskWorkshopSettings(QWidget* parent, WorkshopExport what,

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/file_commands.h"
+#include "file_commands/file_commands.h"
 
+#include "file_commands/recent_files.h"
 #include "files/dimension_file.h"
-#include "main/recent_files.h"
 #include "model/design_changes.h"
 #include "model/design_edit.h"
 #include "model/model.h"
@@ -232,7 +232,7 @@ void FileCommands::ShowError(const std::string& message) {
 }
 
 bool FileCommands::ConfirmUnsavedChanges() {
-    if (!kes::NoteDesignChanges(model_)) return true;
+    if (!kes::IsDesignModified(model_)) return true;
     const QString name = QString::fromStdString(model_.DataSetName);
     const auto answer = Ask(filecommands::SaveChangesQuestion(name),
                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);

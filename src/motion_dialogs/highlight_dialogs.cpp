@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/highlight_dialogs.h"
+#include "motion_dialogs/highlight_dialogs.h"
 
 #include <QDialog>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/controls_entry.h"
+#include "motion_dialogs/numeric_entry.h"
 
 #include "controls/controls.h"
 
@@ -38,21 +38,21 @@ QString TextOutsideSelection(const QLineEdit& edit) {
 
 } // namespace
 
-ControlsEntry::ControlsEntry(bool allowMinus, QWidget* parent)
+NumericEntry::NumericEntry(bool allowMinus, QWidget* parent)
     : QLineEdit(parent), allowMinus_(allowMinus) {
     setValidator(new EntryValidator(allowMinus, this));
 }
 
-float ControlsEntry::Value() const {
+float NumericEntry::Value() const {
     return kes::ParseTypedValue(text().trimmed().toStdString());
 }
 
-void ControlsEntry::Show(const QString& text) {
+void NumericEntry::Show(const QString& text) {
     setText(text);
     setModified(false);
 }
 
-void ControlsEntry::keyPressEvent(QKeyEvent* event) {
+void NumericEntry::keyPressEvent(QKeyEvent* event) {
     const QString t = event->text();
     const bool typesText = !t.isEmpty() && t.at(0).isPrint() &&
                            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));

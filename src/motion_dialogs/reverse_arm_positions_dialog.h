@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// TSetRevArm ("Set Reverse Arm Positions"): the nine reverse-arm positions
+// The "Set Reverse Arm Positions" dialog: the nine reverse-arm positions
 // that the diagrams plot and their vertical scale, with a graph of the
 // positions across the travel of the reverse arm from mid gear - RevArmMax
 // to mid gear + RevArmMax. Leaving a field stores it and redraws the graph;
@@ -12,19 +12,20 @@
 
 class QPainter;
 class QPushButton;
-class ControlsEntry;
+class NumericEntry;
 
 namespace kes {
 struct Model;
 }
 
-class TSetRevArm : public QDialog {
+// Known on the form as TSetRevArm.
+class ReverseArmPositionsDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TSetRevArm(kes::Model& model, QWidget* parent = nullptr);
+    explicit ReverseArmPositionsDialog(kes::Model& model, QWidget* parent = nullptr);
 
     // Field n: 1..9 a position, 10 the vertical scale.
-    ControlsEntry* Field(int n) const { return fields_.at(static_cast<size_t>(n - 1)); }
+    NumericEntry* Field(int n) const { return fields_.at(static_cast<size_t>(n - 1)); }
 
     // The texts and the graph, as the dialog paints them.
     static void PaintGraph(QPainter& painter, const kes::Model& model);
@@ -40,6 +41,6 @@ class TSetRevArm : public QDialog {
     void FieldLeft(int n);
 
     kes::Model& model_;
-    std::array<ControlsEntry*, 10> fields_{};
+    std::array<NumericEntry*, 10> fields_{};
     QPushButton* close_ = nullptr;
 };

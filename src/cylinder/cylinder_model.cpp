@@ -20,8 +20,7 @@ using State = std::array<double, 8>;
 enum : int { MF, EF, MR, ER, InF, InR, WF, WR };
 
 constexpr double AtmosphereAbs_Pa = 101325.0;
-constexpr double AbsTolerance = 1e-6;
-constexpr double RelTolerance = 1e-5;
+constexpr double AbsPerRelTolerance = 0.1;
 // Condensation: a film coefficient typical of steam on cast iron, and the
 // wall at the mean of the chest and exhaust saturation temperatures.
 constexpr double WallCoefficient_W_m2K = 2500.0;
@@ -154,9 +153,20 @@ double Rel(double a, double b) {
 
 void RunCylinder(const SteamGas& gas, const CylinderGeometry& geometry, const PortTable& ports,
                  CylinderCycle& out, double tolerance, int maxTurns) {
+    CylinderRunOptions options;
+    options.Tolerance = tolerance;
+    options.MaxTurns = maxTurns;
+    RunCylinder(gas, geometry, ports, out, options);
+}
+
+void RunCylinder(const SteamGas& gas, const CylinderGeometry& geometry, const PortTable& ports,
+                 CylinderCycle& out, const CylinderRunOptions& options) {
+    const double tolerance = options.Tolerance;
+    const int maxTurns = options.MaxTurns;
     const CylinderOde ode(gas, geometry, ports);
     auto stepper =
-        odeint::make_controlled(AbsTolerance, RelTolerance, odeint::runge_kutta_dopri5<State>());
+        odeint::make_controlled(options.StepTolerance * AbsPerRelTolerance, options.StepTolerance,
+                                odeint::runge_kutta_dopri5<State>());
     // The front end at dead centre full of chest steam, the rear full of
     // exhaust steam.
     const double k = gas.Exponent;
@@ -167,6 +177,9 @@ void RunCylinder(const SteamGas& gas, const CylinderGeometry& geometry, const Po
     y[EF] = gas.ChestPressure_Pa * vF / (k - 1.0) / ode.EnergyScale();
     y[MR] = gas.BackDensity_kg_m3 * vR / ode.MassScale();
     y[ER] = gas.BackPressure_Pa * vR / (k - 1.0) / ode.EnergyScale();
+    if (options.Start.Set)
+        for (int i = 0; i < 4; ++i)
+            y[i] = options.Start.Y[i];
 
     out.Converged = false;
     out.Turns = 0;
@@ -203,6 +216,9 @@ void RunCylinder(const SteamGas& gas, const CylinderGeometry& geometry, const Po
             break;
         }
     }
+    for (int i = 0; i < 4; ++i)
+        out.End.Y[i] = y[i];
+    out.End.Set = true;
     out.Front.Swept_m3 = ode.SweptF();
     out.Rear.Swept_m3 = ode.SweptR();
 }

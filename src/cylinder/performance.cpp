@@ -72,6 +72,42 @@ std::vector<CardRow> IdealCard(const std::vector<CardRow>& card, const CardEvent
 
 } // namespace
 
+std::optional<SteamGas> SteamGasOf(const EngineData& e) {
+    const UnitSet u = UnitsOf(e.Units);
+    return MakeSteamGas(e.BoilerPressure * u.PaPerPressure + AtmosphereAbs_Pa,
+                        e.Superheat * u.KelvinPerDegree,
+                        e.BackPressure * u.PaPerPressure + AtmosphereAbs_Pa);
+}
+
+std::optional<CylinderGeometry> GeometryOf(const Mechanism& m, const EngineData& e,
+                                           const PortTable& ports, double rpm) {
+    const UnitSet u = UnitsOf(e.Units);
+    const double bore = m.Cylinder[BoreDiameter] * u.MetresPerUnit;
+    const double rod = PistonRodDiameterOf(e, m) * u.MetresPerUnit;
+    CylinderGeometry geometry;
+    geometry.BoreArea_m2 = std::numbers::pi * bore * bore / 4.0;
+    geometry.RodArea_m2 = std::numbers::pi * rod * rod / 4.0;
+    const double stroke = ports.Stroke();
+    if (!(stroke > 0.0)) return std::nullopt;
+    geometry.ClearanceFront_m3 = e.ClearanceFrontPct / 100.0 * geometry.BoreArea_m2 * stroke;
+    geometry.ClearanceRear_m3 =
+        e.ClearanceRearPct / 100.0 * (geometry.BoreArea_m2 - geometry.RodArea_m2) * stroke;
+    geometry.PortCircumference_m = PortCircumferenceOf(e, m) * u.MetresPerUnit;
+    geometry.DischargeCoefficient = e.DischargeCoefficient;
+    geometry.DriverDiameter_m = m.Frame.DriverDiameter * u.MetresPerUnit;
+    geometry.Rpm = rpm;
+    geometry.Condensation = e.Condensation;
+    return geometry;
+}
+
+double MetresPerUnitOf(EngineUnits units) {
+    return UnitsOf(units).MetresPerUnit;
+}
+
+double PascalsPerPressureUnit(EngineUnits units) {
+    return UnitsOf(units).PaPerPressure;
+}
+
 std::optional<double> RpmForSpeed(const Mechanism& m, const EngineData& e, double speed) {
     const double d = m.Frame.DriverDiameter;
     if (!(d > 0.0) || !std::isfinite(speed) || !(speed > 0.0)) return std::nullopt;
@@ -121,24 +157,11 @@ PerformanceResult ComputePerformanceWith(const Mechanism& m, const EngineData& e
 
     const double p1 = e.BoilerPressure * u.PaPerPressure + AtmosphereAbs_Pa;
     const double pb = e.BackPressure * u.PaPerPressure + AtmosphereAbs_Pa;
-    const std::optional<SteamGas> gas = MakeSteamGas(p1, e.Superheat * u.KelvinPerDegree, pb);
+    const std::optional<SteamGas> gas = SteamGasOf(e);
     if (!gas) return Fail("the steam conditions lie outside the steam tables (IAPWS-IF97)");
-
-    const double bore = m.Cylinder[BoreDiameter] * u.MetresPerUnit;
-    const double rod = PistonRodDiameterOf(e, m) * u.MetresPerUnit;
-    CylinderGeometry geometry;
-    geometry.BoreArea_m2 = std::numbers::pi * bore * bore / 4.0;
-    geometry.RodArea_m2 = std::numbers::pi * rod * rod / 4.0;
-    const double stroke = ports.Stroke();
-    if (!(stroke > 0.0)) return Fail("the stroke must be above 0");
-    geometry.ClearanceFront_m3 = e.ClearanceFrontPct / 100.0 * geometry.BoreArea_m2 * stroke;
-    geometry.ClearanceRear_m3 =
-        e.ClearanceRearPct / 100.0 * (geometry.BoreArea_m2 - geometry.RodArea_m2) * stroke;
-    geometry.PortCircumference_m = PortCircumferenceOf(e, m) * u.MetresPerUnit;
-    geometry.DischargeCoefficient = e.DischargeCoefficient;
-    geometry.DriverDiameter_m = m.Frame.DriverDiameter * u.MetresPerUnit;
-    geometry.Rpm = *rpm;
-    geometry.Condensation = e.Condensation;
+    const std::optional<CylinderGeometry> shape = GeometryOf(m, e, ports, *rpm);
+    if (!shape) return Fail("the stroke must be above 0");
+    const CylinderGeometry& geometry = *shape;
 
     CylinderCycle cycle;
     RunCylinder(*gas, geometry, ports, cycle);

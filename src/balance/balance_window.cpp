@@ -100,7 +100,7 @@ void TBalanceEvents::Build() {
     weightMep_->setToolTip(QStringLiteral(
         "Evens the front and rear MEP (cylinder model at walking pace, the Performance "
         "window's engine data): 1 % of the boiler pressure weighs like a point of cut-off. "
-        "0 leaves it out; above 0 a run takes some times longer"));
+        "0 leaves it out; above 0 a run takes several times longer"));
     form->addRow(QStringLiteral("MEP balance weight"), weightMep_);
     method_ = new QComboBox(this);
     method_->setObjectName(QStringLiteral("Method"));

@@ -45,7 +45,7 @@ const char* const BalanceUsage =
     "  model (as \"performance\") at one speed, V (mph or km/h, default walking\n"
     "  pace: 3 mph, 5 km/h), with the engine data as \"performance\" takes them;\n"
     "  a setting where the model gives no MEP is infeasible. Each setting costs\n"
-    "  a turn of the model per evaluation: a run takes some times longer. The\n"
+    "  a turn of the model per evaluation: a run takes several times longer. The\n"
     "  output adds mep_diff_pct (front - rear MEP in % of the boiler pressure)\n"
     "  at each row, before and after.\n";
 

@@ -96,11 +96,14 @@ BalanceObjective::BalanceObjective(const Mechanism& start, const BalanceDef& def
     : weights_(def.Weights), minLead_(def.MinLead),
       mep_(def.Weights.MepFrontRear > 0.0 ? def.Mep : BalanceMepProbe{}), pool_([&] {
           const unsigned hw = def.Threads ? def.Threads : std::thread::hardware_concurrency();
-          const size_t settings =
-              std::max<size_t>(1, def.Settings.Settings.empty() ? def.Settings.Offsets.size()
-                                                                : def.Settings.Settings.size());
+          // Mid gear and normal full gear may be evaluated besides the
+          // chosen settings (a fit to targets has only those).
+          size_t settings = def.Settings.Settings.empty() ? def.Settings.Offsets.size()
+                                                          : def.Settings.Settings.size();
+          if (def.Weights.MidGearLead > 0.0) settings += 1;
+          if (def.Weights.FullGearCutOff > 0.0) settings += 2;
           return static_cast<unsigned>(
-              std::clamp<size_t>(hw, 1, std::min<size_t>(settings, MaxLanes)));
+              std::clamp<size_t>(hw, 1, std::min<size_t>(std::max<size_t>(settings, 1), MaxLanes)));
       }()) {
     for (const BalanceFreeDim& f : def.Free)
         ids_.push_back(f.Id);

@@ -6,8 +6,11 @@
 // the command line and the tests all start from DefaultBalanceDef.
 
 #include "analysis/events_report.h"
+#include "analysis/valve_events.h"
 #include "model/model.h"
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace kes {
@@ -37,7 +40,24 @@ struct BalanceWeights {
     // FullGearCutOffTarget, in percent of the stroke.
     double FullGearCutOff = 0.0;
     double FullGearCutOffTarget = 0.0;
+    // Front against rear MEP at every chosen setting, each in percent of
+    // the boiler pressure, squared: 1 % of the boiler pressure weighs like
+    // a point of cut-off. Needs BalanceDef::Mep.
+    double MepFrontRear = 0.0;
 };
+
+// Both ends' mean effective pressure at one setting and direction, in
+// percent of the boiler pressure.
+struct BalanceMep {
+    double FrontPct = 0.0;
+    double RearPct = 0.0;
+};
+// Works out BalanceMep on a lane's own copy of the design (mid gear found);
+// absent where it cannot be computed. Called from several lanes at once,
+// each with its own design, so it must keep no state of its own. The
+// analysis knows no steam: the callers that know the engine data set it.
+using BalanceMepProbe =
+    std::function<std::optional<BalanceMep>(const Mechanism&, double setting, RunDirection)>;
 
 enum class BalanceMethod { Bobyqa, Cobyla, NelderMead };
 const char* BalanceMethodName(BalanceMethod m); // "BOBYQA", "COBYLA", "Nelder-Mead"
@@ -48,6 +68,8 @@ struct BalanceDef {
     // absolute settings).
     ReportDef Settings;
     BalanceWeights Weights;
+    // For the MEP term; without it the term is left out.
+    BalanceMepProbe Mep;
     BalanceMethod Method = BalanceMethod::Bobyqa;
     int MaxEvaluations = 2000;
     // The optimiser stops when a step changes the free dimensions (scaled

@@ -43,6 +43,20 @@ double Square(double v) {
     return v * v;
 }
 
+// A row whose events the MEP term can use; a row without them fails
+// already.
+bool HasPortEvents(const ReportRow& row) {
+    if (!row.Closes()) return false;
+    for (const PortEventSet* p : {&row.Events.Front, &row.Events.Rear})
+        if (!p->Lead || !p->Pct(CutOff)) return false;
+    return true;
+}
+
+// Rows follow a lane's entries; an entry at mid gear gives two.
+bool RowEndsEntry(const ReportRow& row) {
+    return !(row.Offset && *row.Offset == 0.0 && row.Direction == RunDirection::Forward);
+}
+
 } // namespace
 
 const char* BalanceProblemText(BalanceProblem p) {
@@ -61,6 +75,8 @@ const char* BalanceProblemText(BalanceProblem p) {
         return "a port's lead is not positive";
     case BalanceProblem::NoAdmission:
         return "a port never opens: no admission";
+    case BalanceProblem::NoMep:
+        return "the cylinder model gives no MEP";
     }
     return "";
 }
@@ -70,19 +86,24 @@ struct BalanceObjective::Lane {
     ReportDef Def;
     std::vector<size_t> Entries;
     EventsReport Report;
+    std::vector<std::optional<BalanceMep>> Meps; // by row of the report
     bool MidFound = false;
     BalanceProblem Problem = BalanceProblem::None;
     double ProblemSetting = 0.0;
 };
 
 BalanceObjective::BalanceObjective(const Mechanism& start, const BalanceDef& def)
-    : weights_(def.Weights), minLead_(def.MinLead), pool_([&] {
+    : weights_(def.Weights), minLead_(def.MinLead),
+      mep_(def.Weights.MepFrontRear > 0.0 ? def.Mep : BalanceMepProbe{}), pool_([&] {
           const unsigned hw = def.Threads ? def.Threads : std::thread::hardware_concurrency();
-          const size_t settings =
-              std::max<size_t>(1, def.Settings.Settings.empty() ? def.Settings.Offsets.size()
-                                                                : def.Settings.Settings.size());
+          // Mid gear and normal full gear may be evaluated besides the
+          // chosen settings (a fit to targets has only those).
+          size_t settings = def.Settings.Settings.empty() ? def.Settings.Offsets.size()
+                                                          : def.Settings.Settings.size();
+          if (def.Weights.MidGearLead > 0.0) settings += 1;
+          if (def.Weights.FullGearCutOff > 0.0) settings += 2;
           return static_cast<unsigned>(
-              std::clamp<size_t>(hw, 1, std::min<size_t>(settings, MaxLanes)));
+              std::clamp<size_t>(hw, 1, std::min<size_t>(std::max<size_t>(settings, 1), MaxLanes)));
       }()) {
     for (const BalanceFreeDim& f : def.Free)
         ids_.push_back(f.Id);
@@ -141,6 +162,7 @@ BalanceObjective::BalanceObjective(const Mechanism& start, const BalanceDef& def
             lane->Entries.push_back(e);
             (settingsMode ? lane->Def.Settings : lane->Def.Offsets).push_back(entries_[e].Value);
         }
+        lane->Meps.reserve(2 * lane->Entries.size());
         lanes_.push_back(std::move(lane));
     }
 }
@@ -159,6 +181,7 @@ void BalanceObjective::RunLanes(int phase) {
                     SetDimension(lane.M, self.ids_[i], ToFloat(self.x_[i]));
                 lane.MidFound = FindMidGear(lane.M);
                 ComputeReport(lane.M, lane.Def, lane.Report);
+                self.ProbeMeps(lane);
             }
             lane.Problem = BalanceProblem::None;
             if (!lane.MidFound || !lane.Report.MidGear) return;
@@ -176,10 +199,26 @@ void BalanceObjective::RunLanes(int phase) {
         this);
 }
 
+void BalanceObjective::ProbeMeps(Lane& lane) const {
+    lane.Meps.assign(lane.Report.Rows.size(), std::nullopt);
+    if (!mep_ || !lane.MidFound || !lane.Report.MidGear) return;
+    size_t e = 0;
+    for (size_t i = 0; i < lane.Report.Rows.size() && e < lane.Entries.size(); ++i) {
+        const ReportRow& row = lane.Report.Rows[i];
+        if (entries_[lane.Entries[e]].Main && HasPortEvents(row)) {
+            const std::optional<BalanceMep> m = mep_(lane.M, row.Setting, row.Direction);
+            if (m && std::isfinite(m->FrontPct) && std::isfinite(m->RearPct)) lane.Meps[i] = m;
+        }
+        if (RowEndsEntry(row)) ++e;
+    }
+}
+
 BalanceEvaluation BalanceObjective::Combine() {
     BalanceEvaluation ev;
-    for (Entry& e : entries_)
+    for (Entry& e : entries_) {
         e.Forward = e.Reverse = nullptr;
+        e.MepForward = e.MepReverse = std::nullopt;
+    }
     for (const auto& lane : lanes_) {
         if (!lane->MidFound || !lane->Report.MidGear) {
             ev.Problem = BalanceProblem::NoMidGear;
@@ -188,11 +227,15 @@ BalanceEvaluation BalanceObjective::Combine() {
         }
         // Rows follow the entries; an entry at mid gear gives two.
         size_t e = 0;
-        for (const ReportRow& row : lane->Report.Rows) {
+        for (size_t i = 0; i < lane->Report.Rows.size(); ++i) {
             if (e >= lane->Entries.size()) break;
+            const ReportRow& row = lane->Report.Rows[i];
             Entry& entry = entries_[lane->Entries[e]];
-            (row.Direction == RunDirection::Forward ? entry.Forward : entry.Reverse) = &row;
-            if (!(row.Offset && *row.Offset == 0.0 && row.Direction == RunDirection::Forward)) ++e;
+            const bool forward = row.Direction == RunDirection::Forward;
+            (forward ? entry.Forward : entry.Reverse) = &row;
+            if (i < lane->Meps.size())
+                (forward ? entry.MepForward : entry.MepReverse) = lane->Meps[i];
+            if (RowEndsEntry(row)) ++e;
         }
     }
     // The first problem found decides; J is still given when every number
@@ -237,6 +280,13 @@ BalanceEvaluation BalanceObjective::Combine() {
                 }
             }
             if (!row->CutOffDiff || !row->LeadDiff) computable = false;
+            const std::optional<BalanceMep>& mep =
+                row == entry.Forward ? entry.MepForward : entry.MepReverse;
+            if (mep_ && entry.Main && HasPortEvents(*row) && !mep) {
+                fail(BalanceProblem::NoMep, row->Setting);
+                ev.Infeasibility += LostCutOffPenalty;
+                computable = false;
+            }
         }
     }
     for (const auto& lane : lanes_) {
@@ -260,6 +310,11 @@ double BalanceObjective::Objective() const {
             if (entry.Main)
                 j += weights_.FrontRear *
                      (Square(*row->CutOffDiff) + Square(*row->LeadDiff / LeadScale));
+            if (mep_ && entry.Main) {
+                const std::optional<BalanceMep>& mep =
+                    row == entry.Forward ? entry.MepForward : entry.MepReverse;
+                if (mep) j += weights_.MepFrontRear * Square(mep->FrontPct - mep->RearPct);
+            }
             for (const PortEventSet* p : ports) {
                 if (entry.MidGear || (entry.Main && weights_.LeadAtEverySetting))
                     j += weights_.MidGearLead *

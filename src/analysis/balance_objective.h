@@ -4,7 +4,8 @@
 //   J = sum (front cut-off - rear cut-off)^2 + sum ((front lead - rear lead) / 0.01)^2,
 // cut-offs in points of the stroke, leads in length units, so 0.01 of lead
 // difference weighs like a point of cut-off; plus the weighted optional
-// terms of BalanceWeights.
+// terms of BalanceWeights. The MEP term runs the def's probe at every
+// chosen row that has its events, on the lane of that row.
 //
 // A design is infeasible when mid gear cannot be found, when the linkage
 // does not close over the whole turn at some setting up to +/- RevArmMax,
@@ -37,6 +38,7 @@ enum class BalanceProblem {
     LostCutOff,
     NoLead,
     NoAdmission,
+    NoMep,
 };
 const char* BalanceProblemText(BalanceProblem p);
 
@@ -75,16 +77,19 @@ class BalanceObjective {
         bool FullGear = false;
         const ReportRow* Forward = nullptr; // of the design last evaluated
         const ReportRow* Reverse = nullptr;
+        std::optional<BalanceMep> MepForward = {}, MepReverse = {}; // when the MEP term is on
     };
 
   private:
     void RunLanes(int phase);
     BalanceEvaluation Combine();
     double Objective() const;
+    void ProbeMeps(Lane& lane) const;
 
     std::vector<int> ids_;
     BalanceWeights weights_;
     double minLead_ = 0.0;
+    BalanceMepProbe mep_; // empty when the MEP term is off
     std::vector<Entry> entries_;
     std::vector<std::pair<size_t, size_t>> pairs_; // forward entry, reverse entry
     std::vector<double> quickScan_, fullScan_;     // offsets from mid gear

@@ -120,4 +120,14 @@ CutOffSettings FindCutOffSettings(PreciseLinkage& linkage,
     return out;
 }
 
+std::optional<double> FindMeanCutOffSetting(PreciseLinkage& linkage,
+                                            const std::optional<DeadCentres>& centres,
+                                            double midGear, double maxOffset, double wantedPct,
+                                            RunDirection dir) {
+    if (!std::isfinite(wantedPct) || !std::isfinite(maxOffset) || !(maxOffset > 0.0))
+        return std::nullopt;
+    SideSolver solver(linkage, centres, midGear, maxOffset, dir);
+    return solver.Solve(wantedPct, Which::Mean);
+}
+
 } // namespace kes

@@ -7,6 +7,7 @@
 
 #include "analysis/dead_centres.h"
 #include "analysis/precise_solve.h"
+#include "analysis/valve_events.h"
 
 #include <optional>
 
@@ -27,5 +28,12 @@ struct CutOffSettings {
 CutOffSettings FindCutOffSettings(PreciseLinkage& linkage,
                                   const std::optional<DeadCentres>& centres, double midGear,
                                   double maxOffset, double wantedPct);
+
+// Only the mean of one side: the same root as FindCutOffSettings gives
+// there, for a quarter of the work.
+std::optional<double> FindMeanCutOffSetting(PreciseLinkage& linkage,
+                                            const std::optional<DeadCentres>& centres,
+                                            double midGear, double maxOffset, double wantedPct,
+                                            RunDirection dir);
 
 } // namespace kes

@@ -4,6 +4,7 @@
 #include "balance/balance_result_area.h"
 #include "balance/balance_tables.h"
 #include "balance/design_run.h"
+#include "cylinder/balance_mep.h"
 #include "model/design_edit.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
@@ -98,6 +99,12 @@ void TBalanceEvents::Build() {
     minLead_ = Spin(QStringLiteral("MinLead"), 1.0, 4, this);
     minLead_->setToolTip(QStringLiteral("Every lead must exceed this (0: strictly positive)"));
     form->addRow(QStringLiteral("Least lead"), minLead_);
+    weightMep_ = Spin(QStringLiteral("WeightMep"), 1000.0, 3, this);
+    weightMep_->setToolTip(QStringLiteral(
+        "Evens the front and rear MEP (cylinder model at walking pace, the Performance "
+        "window's engine data): 1 % of the boiler pressure weighs like a point of cut-off. "
+        "0 leaves it out; above 0 a run takes several times longer"));
+    form->addRow(QStringLiteral("MEP balance weight"), weightMep_);
     method_ = new QComboBox(this);
     method_->setObjectName(QStringLiteral("Method"));
     for (kes::BalanceMethod m :
@@ -214,6 +221,13 @@ kes::BalanceDef TBalanceEvents::CurrentDef(QString& error) const {
     def.Weights.FullGearCutOffTarget = targetFullCut_->value();
     def.Method = static_cast<kes::BalanceMethod>(method_->currentData().toInt());
     def.MinLead = minLead_->value();
+    def.Weights.MepFrontRear = weightMep_->value();
+    if (def.Weights.MepFrontRear > 0.0) {
+        std::string why;
+        def.Mep = kes::MakeBalanceMepProbe(
+            model_, engineData_ ? engineData_() : kes::DefaultEngineData(), std::nullopt, why);
+        if (!def.Mep) error = QStringLiteral("MEP balance: %1").arg(QString::fromStdString(why));
+    }
     // The default free set may grow when the repair is stuck; a chosen one not.
     std::vector<int> ids;
     for (const kes::BalanceFreeDim& f : def.Free)

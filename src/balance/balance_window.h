@@ -8,11 +8,13 @@
 // its own undo entry, as a typed edit does, then finds mid gear.
 
 #include "analysis/balance.h"
+#include "cylinder/engine_data.h"
 
 #include <QDialog>
 #include <QSize>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -67,6 +69,11 @@ class TBalanceEvents : public QDialog {
     // Ticks the dimensions that would help most (balance_suggest.h) and
     // says why in the summary.
     void Suggest();
+    // Where the MEP term takes the engine data from (the Performance
+    // window's); without it, the defaults.
+    void SetEngineDataSource(std::function<kes::EngineData()> source) {
+        engineData_ = std::move(source);
+    }
 
   signals:
     void Finished();
@@ -103,6 +110,8 @@ class TBalanceEvents : public QDialog {
     QPushButton* apply_ = nullptr;
     QPushButton* suggest_ = nullptr;
     QDoubleSpinBox* minLead_ = nullptr;
+    QDoubleSpinBox* weightMep_ = nullptr;
+    std::function<kes::EngineData()> engineData_;
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* summary_ = nullptr;

@@ -5,6 +5,8 @@
 #include "analysis/dimension_names.h"
 #include "analysis/report_format.h"
 #include "cli/cli_design.h"
+#include "cli/cli_performance.h"
+#include "cylinder/balance_mep.h"
 #include "files/dimension_file.h"
 #include "model/dimensions.h"
 #include "model/model.h"
@@ -23,7 +25,8 @@ const char* const BalanceUsage =
     "Usage: kestrove-cli balance [--dims F] [--set NAME=VALUE]... [--free NAME,NAME,...]\n"
     "         [--bounds PCT] [--settings P1,P2,...|--offsets D1,D2,...]\n"
     "         [--weight-fwd-rev W] [--min-lead L] [--max-evals N] [--format csv|json]\n"
-    "         [-o OUT.kvd] | --suggest\n"
+    "         [--mep-weight W [--engine FILE.json] [--engine-set KEY=VALUE]...\n"
+    "         [--mep-speed V]] [-o OUT.kvd] | --suggest\n"
     "  Moves the free dimensions (default ValveRodLength,EccRodLength,GearMountY,\n"
     "  DropLinkVert) within +/- PCT % of their values (default 10, at least\n"
     "  \u00b1 0.1 design units) to even the front and rear cut-offs and leads at the\n"
@@ -35,7 +38,16 @@ const char* const BalanceUsage =
     "  before and after, the changes and both reports; -o writes the balanced\n"
     "  design, only when it is feasible. --suggest prints, without a run, the\n"
     "  dimensions that would help most. Exit status 3 when no feasible design\n"
-    "  was found (what to free on stderr; nothing written).\n";
+    "  was found (what to free on stderr; nothing written).\n"
+    "  --mep-weight W (default 0: left out) adds W x sum ((front MEP - rear MEP)\n"
+    "  / boiler pressure, in %)^2 over the settings, so 1 % of the boiler\n"
+    "  pressure weighs like a point of cut-off. The MEPs come from the cylinder\n"
+    "  model (as \"performance\") at one speed, V (mph or km/h, default walking\n"
+    "  pace: 3 mph, 5 km/h), with the engine data as \"performance\" takes them;\n"
+    "  a setting where the model gives no MEP is infeasible. Each setting costs\n"
+    "  a turn of the model per evaluation: a run takes several times longer. The\n"
+    "  output adds mep_diff_pct (front - rear MEP in % of the boiler pressure)\n"
+    "  at each row, before and after.\n";
 
 namespace {
 
@@ -65,6 +77,59 @@ std::string FloatText(float v) {
     char buf[32];
     const auto res = std::to_chars(buf, buf + sizeof buf, v + 0.0f);
     return std::string(buf, res.ptr);
+}
+
+// The speed the MEP term runs at, when it is on.
+struct MepTerm {
+    bool On = false;
+    double Speed = 0.0;
+    kes::EngineUnits Units = kes::EngineUnits::Imperial;
+};
+
+MepTerm TakeMepTerm(const kes::Model& m, Args& args, const std::string& designPath,
+                    kes::BalanceDef& def) {
+    MepTerm term;
+    if (const auto w = args.TakeNumber("--mep-weight")) {
+        if (!std::isfinite(*w) || !(*w >= 0.0))
+            throw UsageError("balance: --mep-weight must be a number, 0 or more");
+        def.Weights.MepFrontRear = *w;
+    }
+    const auto speed = args.TakeNumber("--mep-speed");
+    if (speed && (!std::isfinite(*speed) || !(*speed > 0.0)))
+        throw UsageError("balance: --mep-speed must be above 0");
+    if (!(def.Weights.MepFrontRear > 0.0)) {
+        if (speed || args.TakeValue("--engine") || args.TakeValue("--engine-set"))
+            throw UsageError(
+                "balance: --engine, --engine-set and --mep-speed go with --mep-weight above 0");
+        return term;
+    }
+    const kes::EngineData engine = TakeEngine(m, args, designPath);
+    std::string error;
+    def.Mep = kes::MakeBalanceMepProbe(m, engine, speed, error);
+    if (!def.Mep) throw RunError("balance: " + error);
+    term.On = true;
+    term.Units = engine.Units;
+    term.Speed = speed.value_or(kes::BalanceMepSpeed(engine.Units));
+    return term;
+}
+
+// Front - rear MEP in % of the boiler pressure at each row of a report.
+std::vector<std::optional<double>> MepDiffs(const kes::Mechanism& m, const kes::EventsReport& r,
+                                            const kes::BalanceMepProbe& probe) {
+    std::vector<std::optional<double>> diffs;
+    for (const kes::ReportRow& row : r.Rows) {
+        const std::optional<kes::BalanceMep> mep =
+            row.Closes() ? probe(m, row.Setting, row.Direction) : std::nullopt;
+        diffs.push_back(mep ? std::optional<double>(mep->FrontPct - mep->RearPct) : std::nullopt);
+    }
+    return diffs;
+}
+
+std::string JsonList(const std::vector<std::optional<double>>& values) {
+    std::string s = "[";
+    for (size_t i = 0; i < values.size(); ++i)
+        s += (i ? ", " : "") + JsonNumber(values[i]);
+    return s + "]";
 }
 
 kes::BalanceDef ParseDef(const kes::Model& m, Args& args) {
@@ -152,6 +217,8 @@ const char* ProblemKey(kes::BalanceProblem p) {
         return "does_not_close";
     case kes::BalanceProblem::NoMidGear:
         return "no_mid_gear";
+    case kes::BalanceProblem::NoMep:
+        return "no_mep";
     default:
         return "bad_dimension";
     }
@@ -215,7 +282,8 @@ void WriteBalanceJson(const kes::BalanceResult& r, const kes::BalanceDef& def, s
         << ", \"after\": " << ReportObject(r.After) << "}\n";
 }
 
-void WriteBalanceCsv(const kes::BalanceResult& r, const kes::BalanceDef& def, std::ostream& out) {
+void WriteBalanceCsv(const kes::BalanceResult& r, const kes::BalanceDef& def, std::ostream& out,
+                     const std::vector<std::string>& extraLines) {
     out << "name,before,after,change,change_pct\n";
     const auto line = [&](const std::string& name, const std::optional<double>& a,
                           const std::optional<double>& b, const std::optional<double>& pct) {
@@ -266,6 +334,8 @@ void WriteBalanceCsv(const kes::BalanceResult& r, const kes::BalanceDef& def, st
         for (const Field& f : fields)
             line(key + f.Name, f.Of(a), f.Of(b), std::nullopt);
     }
+    for (const std::string& l : extraLines)
+        out << l << "\n";
     for (const std::string& l : Messages(r, def))
         out << "# " << l << "\n";
     if (!r.Feasible && !r.Suggestion.empty()) out << "# " << r.Suggestion << "\n";
@@ -291,10 +361,11 @@ int WriteSuggestions(const kes::Model& m, const kes::BalanceDef& def, std::ostre
 
 } // namespace
 
-int RunBalanceCommand(kes::Model& m, Args& args, std::ostream& out) {
+int RunBalanceCommand(kes::Model& m, Args& args, std::ostream& out, const std::string& designPath) {
     // Normally taken by main before the command; here too for a direct call.
     ApplyDesignEdits(m, TakeDesignEdits(args));
-    const kes::BalanceDef def = ParseDef(m, args);
+    kes::BalanceDef def = ParseDef(m, args);
+    const MepTerm mep = TakeMepTerm(m, args, designPath, def);
     std::string format = "csv";
     if (const auto f = args.TakeValue("--format")) {
         if (*f != "csv" && *f != "json") throw UsageError("balance: --format must be csv or json");
@@ -310,10 +381,30 @@ int RunBalanceCommand(kes::Model& m, Args& args, std::ostream& out) {
 
     const kes::BalanceResult r = kes::RunBalance(m, def);
     if (!r.Error.empty()) throw UsageError("balance: " + r.Error);
+    std::string extra;
+    std::vector<std::string> extraLines;
+    if (mep.On) {
+        const auto before = MepDiffs(m, r.Before, def.Mep);
+        const auto after = MepDiffs(r.Balanced, r.After, def.Mep);
+        extra = ", \"mep_weight\": " + JsonNumber(def.Weights.MepFrontRear) +
+                ", \"mep_speed\": " + JsonNumber(mep.Speed) +
+                ", \"mep_diff_pct\": {\"before\": " + JsonList(before) +
+                ", \"after\": " + JsonList(after) + "}";
+        for (size_t i = 0; i < r.Before.Rows.size(); ++i) {
+            const kes::ReportRow& a = r.Before.Rows[i];
+            const std::optional<double> b = i < before.size() ? before[i] : std::nullopt;
+            const std::optional<double> c = i < after.size() ? after[i] : std::nullopt;
+            const std::optional<double> d = b && c ? std::optional<double>(*c - *b) : std::nullopt;
+            extraLines.push_back(std::string(kes::RunDirectionText(a.Direction)) + " " +
+                                 (a.Offset ? Number(*a.Offset) : Number(a.Setting)) +
+                                 " mep_diff_pct," + Number(b) + "," + Number(c) + "," + Number(d) +
+                                 ",");
+        }
+    }
     if (format == "json")
-        WriteBalanceJson(r, def, out);
+        WriteBalanceJson(r, def, out, extra);
     else
-        WriteBalanceCsv(r, def, out);
+        WriteBalanceCsv(r, def, out, extraLines);
     if (!r.Feasible) {
         std::cerr << "kestrove-cli: balance: no feasible design found: "
                   << kes::BalanceProblemText(r.Start.Problem) << " (setting "

@@ -36,6 +36,8 @@ namespace {
 constexpr double DefaultSpeed = 15.0;
 constexpr int SweepCount = 10;
 
+} // namespace
+
 kes::EngineData TakeEngine(const kes::Model& m, Args& args, const std::string& designPath) {
     const auto file = args.TakeValue("--engine");
     kes::EngineData e = kes::DefaultEngineData();
@@ -57,6 +59,8 @@ kes::EngineData TakeEngine(const kes::Model& m, Args& args, const std::string& d
     if (!bad.empty()) throw RunError("engine data: " + bad);
     return e;
 }
+
+namespace {
 
 kes::RunDirection TakeDirection(Args& args) {
     const auto d = args.TakeValue("--direction");

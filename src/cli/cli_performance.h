@@ -9,11 +9,17 @@
 
 namespace kes {
 struct Model;
-}
+struct EngineData;
+} // namespace kes
 
 namespace cli {
 
 extern const char* const PerformanceUsage;
+
+// The engine data of --engine FILE.json, else of NAME.engine.json beside
+// designPath (when not empty), else the defaults, with every
+// --engine-set KEY=VALUE applied and checked against the design.
+kes::EngineData TakeEngine(const kes::Model& m, Args& args, const std::string& designPath);
 
 // designPath: the --dims file, beside which NAME.engine.json is read when
 // --engine is not given.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kestrove-cli: the solver's numbers and the diagrams without a window.
 
+#include "cli/cli_balance.h"
 #include "cli/cli_design.h"
 #include "cli/cli_files.h"
 #include "cli/cli_help.h"
@@ -125,6 +126,8 @@ int Run(const std::vector<std::string>& words, [[maybe_unused]] char** argv) {
         if (*command == "compare") return cli::RunCompare(model, edits, args, std::cout);
         if (*command == "performance")
             return cli::RunPerformance(model, args, std::cout, dims.value_or(""));
+        if (*command == "balance")
+            return cli::RunBalanceCommand(model, args, std::cout, dims.value_or(""));
 #ifdef KESTROVE_CLI_DIAGRAMS
         if (cli::IsWorkshopCommand(*command))
             return WithPainting(argv, [&] {

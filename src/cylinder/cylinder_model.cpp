@@ -20,8 +20,10 @@ using State = std::array<double, 8>;
 enum : int { MF, EF, MR, ER, InF, InR, WF, WR };
 
 constexpr double AtmosphereAbs_Pa = 101325.0;
-constexpr double AbsTolerance = 1e-6;
-constexpr double RelTolerance = 1e-5;
+constexpr double AbsPerRelTolerance = 0.1;
+// A degree the integrator cannot cross in this many tries is left as it is
+// (the turn then will not repeat, and the result says so).
+constexpr int MaxTriesPerDegree = 100000;
 // Condensation: a film coefficient typical of steam on cast iron, and the
 // wall at the mean of the chest and exhaust saturation temperatures.
 constexpr double WallCoefficient_W_m2K = 2500.0;
@@ -146,6 +148,26 @@ class CylinderOde {
     double wall_ = 0, tempPerPv_ = 0, boreDiameter_ = 0;
 };
 
+// From phi0 to phi1 in adaptive steps, the last one cut to end on phi1;
+// dphi comes in as the step to try first and goes out as the step to try
+// next (a step cut short does not shrink it).
+template <class Stepper>
+void StepThrough(Stepper& stepper, const CylinderOde& ode, State& y, double phi0, double phi1,
+                 double& dphi) {
+    double phi = phi0;
+    for (int tries = 0; phi < phi1 && tries < MaxTriesPerDegree; ++tries) {
+        const double left = phi1 - phi;
+        const bool cut = dphi >= left;
+        double h = cut ? left : dphi;
+        if (stepper.try_step(std::cref(ode), y, phi, h) == odeint::success) {
+            dphi = cut ? std::max(dphi, h) : h;
+            if (cut) phi = phi1; // no sliver left over from round-off
+        } else {
+            dphi = h;
+        }
+    }
+}
+
 double Rel(double a, double b) {
     return std::abs(a - b) / std::max({std::abs(a), std::abs(b), 1e-12});
 }
@@ -154,9 +176,20 @@ double Rel(double a, double b) {
 
 void RunCylinder(const SteamGas& gas, const CylinderGeometry& geometry, const PortTable& ports,
                  CylinderCycle& out, double tolerance, int maxTurns) {
+    CylinderRunOptions options;
+    options.Tolerance = tolerance;
+    options.MaxTurns = maxTurns;
+    RunCylinder(gas, geometry, ports, out, options);
+}
+
+void RunCylinder(const SteamGas& gas, const CylinderGeometry& geometry, const PortTable& ports,
+                 CylinderCycle& out, const CylinderRunOptions& options) {
+    const double tolerance = options.Tolerance;
+    const int maxTurns = options.MaxTurns;
     const CylinderOde ode(gas, geometry, ports);
     auto stepper =
-        odeint::make_controlled(AbsTolerance, RelTolerance, odeint::runge_kutta_dopri5<State>());
+        odeint::make_controlled(options.StepTolerance * AbsPerRelTolerance, options.StepTolerance,
+                                odeint::runge_kutta_dopri5<State>());
     // The front end at dead centre full of chest steam, the rear full of
     // exhaust steam.
     const double k = gas.Exponent;
@@ -167,9 +200,14 @@ void RunCylinder(const SteamGas& gas, const CylinderGeometry& geometry, const Po
     y[EF] = gas.ChestPressure_Pa * vF / (k - 1.0) / ode.EnergyScale();
     y[MR] = gas.BackDensity_kg_m3 * vR / ode.MassScale();
     y[ER] = gas.BackPressure_Pa * vR / (k - 1.0) / ode.EnergyScale();
+    if (options.Start.Set)
+        for (int i = 0; i < 4; ++i)
+            y[i] = options.Start.Y[i];
 
     out.Converged = false;
     out.Turns = 0;
+    // Each degree starts with the step the last one ended with, so that the
+    // smooth stretches of the turn take few steps.
     double dphi = StepRad / 4.0;
     double lastWork = 0.0;
     State start = y;
@@ -187,7 +225,7 @@ void RunCylinder(const SteamGas& gas, const CylinderGeometry& geometry, const Po
             const double force =
                 pR * ode.RearArea() + AtmosphereAbs_Pa * geometry.RodArea_m2 - pF * ode.Area();
             out.RimForce_N[deg] = force * l.Slope / (geometry.DriverDiameter_m / 2.0);
-            odeint::integrate_adaptive(stepper, std::cref(ode), y, phi0, phi1, dphi);
+            StepThrough(stepper, ode, y, phi0, phi1, dphi);
         }
         ++out.Turns;
         const double work = y[WF] + y[WR];
@@ -203,6 +241,9 @@ void RunCylinder(const SteamGas& gas, const CylinderGeometry& geometry, const Po
             break;
         }
     }
+    for (int i = 0; i < 4; ++i)
+        out.End.Y[i] = y[i];
+    out.End.Set = true;
     out.Front.Swept_m3 = ode.SweptF();
     out.Rear.Swept_m3 = ode.SweptR();
 }

@@ -39,16 +39,39 @@ struct EndCycle {
     double Mep_Pa() const { return Work_J / Swept_m3; }
 };
 
+// The steam in both ends at the front dead centre, scaled as the model
+// keeps it: where a turn ends, and where a like one may start.
+struct CylinderState {
+    std::array<double, 4> Y{};
+    bool Set = false;
+};
+
 struct CylinderCycle {
     bool Converged = false;
     int Turns = 0;
     EndCycle Front, Rear;
     // Tractive effort at the rim of one cylinder at each degree (N).
     std::array<double, 360> RimForce_N{};
+    CylinderState End; // at the end of the last turn
 };
 
-// Runs turns until the work and the trapped steam of successive turns agree
-// to `tolerance` (relative), at most maxTurns.
+struct CylinderRunOptions {
+    // Turns run until the work and the trapped steam of successive turns
+    // agree to this (relative), at most MaxTurns.
+    double Tolerance = 1e-3;
+    int MaxTurns = 40;
+    // The integrator's relative error per step (the absolute one a tenth of
+    // it). Smaller makes the card a smoother function of the design, for an
+    // optimiser, at some cost.
+    double StepTolerance = 1e-5;
+    // Where the first turn starts: the end of a turn of a near case (another
+    // speed, the same ports) saves turns; unset, both ends start from rest.
+    CylinderState Start;
+};
+
+void RunCylinder(const SteamGas& gas, const CylinderGeometry& geometry, const PortTable& ports,
+                 CylinderCycle& out, const CylinderRunOptions& options);
+// The same with the default options but for the cycle tolerance and turns.
 void RunCylinder(const SteamGas& gas, const CylinderGeometry& geometry, const PortTable& ports,
                  CylinderCycle& out, double tolerance = 1e-3, int maxTurns = 40);
 

@@ -70,7 +70,72 @@ std::vector<CardRow> IdealCard(const std::vector<CardRow>& card, const CardEvent
     return out;
 }
 
+// The engine's figures from one cylinder's cycle, in the data's units.
+struct Totals {
+    double Mep = 0.0, Ihp = 0.0, TractiveEffort = 0.0, SteamPerHour = 0.0;
+    std::optional<double> SteamRate, CylinderEfficiency;
+    bool Finite() const {
+        return std::isfinite(Mep) && std::isfinite(Ihp) && std::isfinite(TractiveEffort) &&
+               std::isfinite(SteamPerHour) && (!SteamRate || std::isfinite(*SteamRate));
+    }
+};
+
+Totals TotalsOf(const CylinderCycle& cycle, const CylinderGeometry& geometry, const SteamGas& gas,
+                const EngineData& e, double rpm) {
+    const UnitSet u = UnitsOf(e.Units);
+    const int n = e.Cylinders;
+    const double workPerTurn = n * (cycle.Front.Work_J + cycle.Rear.Work_J);
+    const double steamPerTurn = n * (cycle.Front.SteamIn_kg + cycle.Rear.SteamIn_kg);
+    const double powerW = workPerTurn * rpm / 60.0;
+    Totals t;
+    t.Mep = (cycle.Front.Work_J + cycle.Rear.Work_J) /
+            (cycle.Front.Swept_m3 + cycle.Rear.Swept_m3) / u.PaPerPressure;
+    t.Ihp = powerW / u.PowerUnit_W;
+    t.TractiveEffort = workPerTurn / (std::numbers::pi * geometry.DriverDiameter_m) / u.ForceUnit_N;
+    t.SteamPerHour = steamPerTurn * rpm * 60.0 / u.MassUnit_kg;
+    if (t.Ihp > 0.0) t.SteamRate = t.SteamPerHour / t.Ihp;
+    if (steamPerTurn > 0.0 && gas.RankineWork_J_kg > 0.0)
+        t.CylinderEfficiency = workPerTurn / (steamPerTurn * gas.RankineWork_J_kg);
+    return t;
+}
+
 } // namespace
+
+std::optional<SteamGas> SteamGasOf(const EngineData& e) {
+    const UnitSet u = UnitsOf(e.Units);
+    return MakeSteamGas(e.BoilerPressure * u.PaPerPressure + AtmosphereAbs_Pa,
+                        e.Superheat * u.KelvinPerDegree,
+                        e.BackPressure * u.PaPerPressure + AtmosphereAbs_Pa);
+}
+
+std::optional<CylinderGeometry> GeometryOf(const Mechanism& m, const EngineData& e,
+                                           const PortTable& ports, double rpm) {
+    const UnitSet u = UnitsOf(e.Units);
+    const double bore = m.Cylinder[BoreDiameter] * u.MetresPerUnit;
+    const double rod = PistonRodDiameterOf(e, m) * u.MetresPerUnit;
+    CylinderGeometry geometry;
+    geometry.BoreArea_m2 = std::numbers::pi * bore * bore / 4.0;
+    geometry.RodArea_m2 = std::numbers::pi * rod * rod / 4.0;
+    const double stroke = ports.Stroke();
+    if (!(stroke > 0.0)) return std::nullopt;
+    geometry.ClearanceFront_m3 = e.ClearanceFrontPct / 100.0 * geometry.BoreArea_m2 * stroke;
+    geometry.ClearanceRear_m3 =
+        e.ClearanceRearPct / 100.0 * (geometry.BoreArea_m2 - geometry.RodArea_m2) * stroke;
+    geometry.PortCircumference_m = PortCircumferenceOf(e, m) * u.MetresPerUnit;
+    geometry.DischargeCoefficient = e.DischargeCoefficient;
+    geometry.DriverDiameter_m = m.Frame.DriverDiameter * u.MetresPerUnit;
+    geometry.Rpm = rpm;
+    geometry.Condensation = e.Condensation;
+    return geometry;
+}
+
+double MetresPerUnitOf(EngineUnits units) {
+    return UnitsOf(units).MetresPerUnit;
+}
+
+double PascalsPerPressureUnit(EngineUnits units) {
+    return UnitsOf(units).PaPerPressure;
+}
 
 std::optional<double> RpmForSpeed(const Mechanism& m, const EngineData& e, double speed) {
     const double d = m.Frame.DriverDiameter;
@@ -90,8 +155,7 @@ std::optional<double> SettingForCutOff(const Mechanism& m, RunDirection dir, dou
     if (!mid) return std::nullopt;
     PreciseLinkage linkage(m);
     const auto centres = FindDeadCentres(linkage);
-    const CutOffSettings s = FindCutOffSettings(linkage, centres, *mid, m.Frame.RevArmMax, pct);
-    return dir == RunDirection::Forward ? s.Forward.Mean : s.Reverse.Mean;
+    return FindMeanCutOffSetting(linkage, centres, *mid, m.Frame.RevArmMax, pct, dir);
 }
 
 PerformanceResult ComputePerformance(const Mechanism& m, const EngineData& e,
@@ -121,24 +185,11 @@ PerformanceResult ComputePerformanceWith(const Mechanism& m, const EngineData& e
 
     const double p1 = e.BoilerPressure * u.PaPerPressure + AtmosphereAbs_Pa;
     const double pb = e.BackPressure * u.PaPerPressure + AtmosphereAbs_Pa;
-    const std::optional<SteamGas> gas = MakeSteamGas(p1, e.Superheat * u.KelvinPerDegree, pb);
+    const std::optional<SteamGas> gas = SteamGasOf(e);
     if (!gas) return Fail("the steam conditions lie outside the steam tables (IAPWS-IF97)");
-
-    const double bore = m.Cylinder[BoreDiameter] * u.MetresPerUnit;
-    const double rod = PistonRodDiameterOf(e, m) * u.MetresPerUnit;
-    CylinderGeometry geometry;
-    geometry.BoreArea_m2 = std::numbers::pi * bore * bore / 4.0;
-    geometry.RodArea_m2 = std::numbers::pi * rod * rod / 4.0;
-    const double stroke = ports.Stroke();
-    if (!(stroke > 0.0)) return Fail("the stroke must be above 0");
-    geometry.ClearanceFront_m3 = e.ClearanceFrontPct / 100.0 * geometry.BoreArea_m2 * stroke;
-    geometry.ClearanceRear_m3 =
-        e.ClearanceRearPct / 100.0 * (geometry.BoreArea_m2 - geometry.RodArea_m2) * stroke;
-    geometry.PortCircumference_m = PortCircumferenceOf(e, m) * u.MetresPerUnit;
-    geometry.DischargeCoefficient = e.DischargeCoefficient;
-    geometry.DriverDiameter_m = m.Frame.DriverDiameter * u.MetresPerUnit;
-    geometry.Rpm = *rpm;
-    geometry.Condensation = e.Condensation;
+    const std::optional<CylinderGeometry> shape = GeometryOf(m, e, ports, *rpm);
+    if (!shape) return Fail("the stroke must be above 0");
+    const CylinderGeometry& geometry = *shape;
 
     CylinderCycle cycle;
     RunCylinder(*gas, geometry, ports, cycle);
@@ -170,18 +221,13 @@ PerformanceResult ComputePerformanceWith(const Mechanism& m, const EngineData& e
     fill(out.Rear, cycle.Rear, RearEvents(ports), geometry.ClearanceRear_m3, false);
 
     const int n = e.Cylinders;
-    const double workPerTurn = n * (cycle.Front.Work_J + cycle.Rear.Work_J);
-    const double steamPerTurn = n * (cycle.Front.SteamIn_kg + cycle.Rear.SteamIn_kg);
-    const double powerW = workPerTurn * *rpm / 60.0;
-    out.Mep = (cycle.Front.Work_J + cycle.Rear.Work_J) /
-              (cycle.Front.Swept_m3 + cycle.Rear.Swept_m3) / u.PaPerPressure;
-    out.Ihp = powerW / u.PowerUnit_W;
-    out.TractiveEffort =
-        workPerTurn / (std::numbers::pi * geometry.DriverDiameter_m) / u.ForceUnit_N;
-    out.SteamPerHour = steamPerTurn * *rpm * 60.0 / u.MassUnit_kg;
-    if (out.Ihp > 0.0) out.SteamRate = out.SteamPerHour / out.Ihp;
-    if (steamPerTurn > 0.0 && gas->RankineWork_J_kg > 0.0)
-        out.CylinderEfficiency = workPerTurn / (steamPerTurn * gas->RankineWork_J_kg);
+    const Totals t = TotalsOf(cycle, geometry, *gas, e, *rpm);
+    out.Mep = t.Mep;
+    out.Ihp = t.Ihp;
+    out.TractiveEffort = t.TractiveEffort;
+    out.SteamPerHour = t.SteamPerHour;
+    out.SteamRate = t.SteamRate;
+    out.CylinderEfficiency = t.CylinderEfficiency;
     // Cylinders quartered: two at 90 degrees, more spread evenly.
     const int phase = n == 2 ? 90 : 360 / n;
     for (int deg = 0; deg < 360; ++deg) {
@@ -199,25 +245,38 @@ std::vector<SweepRow> SweepSpeed(const Mechanism& m, const EngineData& e,
                                  const PerformanceRequest& r, double from, double to, int count) {
     std::vector<SweepRow> rows;
     if (count < 1) return rows;
+    rows.reserve(static_cast<std::size_t>(count));
     PreciseLinkage linkage(m);
     std::string why;
     const std::optional<PortTable> table =
         GearPortTable(linkage, r.Setting, r.Direction, UnitsOf(e.Units).MetresPerUnit, why);
+    const std::optional<SteamGas> gas =
+        CheckEngineData(e, m).empty() ? SteamGasOf(e) : std::optional<SteamGas>();
+    std::optional<double> cutOff;
+    if (table) {
+        const CardEvents ev = FrontEvents(*table), er = RearEvents(*table);
+        if (ev.CutOffPct && er.CutOffPct) cutOff = (*ev.CutOffPct + *er.CutOffPct) / 2;
+    }
+    // Each speed starts from where the last one's turn ended: the cycle
+    // changes little from one speed to the next, so it repeats sooner.
+    CylinderRunOptions options;
+    CylinderCycle cycle;
     for (int i = 0; i < count; ++i) {
         SweepRow row;
         row.Speed = count == 1 ? from : from + (to - from) * i / (count - 1);
-        if (table) {
-            PerformanceRequest q = r;
-            q.Speed = row.Speed;
-            q.Rpm.reset();
-            const PerformanceResult p = ComputePerformanceWith(m, e, q, *table);
-            const CardEvents ev = FrontEvents(*table), er = RearEvents(*table);
-            if (ev.CutOffPct && er.CutOffPct) row.CutOffPct = (*ev.CutOffPct + *er.CutOffPct) / 2;
-            if (p.Ok) {
-                row.Mep = p.Mep;
-                row.Ihp = p.Ihp;
-                row.TractiveEffort = p.TractiveEffort;
-                row.SteamRate = p.SteamRate;
+        if (table) row.CutOffPct = cutOff.value_or(0.0);
+        const std::optional<double> rpm = RpmForSpeed(m, e, row.Speed);
+        const std::optional<CylinderGeometry> geometry =
+            table && gas && rpm ? GeometryOf(m, e, *table, *rpm) : std::nullopt;
+        if (geometry) {
+            RunCylinder(*gas, *geometry, *table, cycle, options);
+            const Totals t = TotalsOf(cycle, *geometry, *gas, e, *rpm);
+            options.Start = t.Finite() ? cycle.End : CylinderState{};
+            if (t.Finite()) {
+                row.Mep = t.Mep;
+                row.Ihp = t.Ihp;
+                row.TractiveEffort = t.TractiveEffort;
+                row.SteamRate = t.SteamRate;
             }
         }
         rows.push_back(row);

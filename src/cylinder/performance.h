@@ -6,8 +6,10 @@
 // metric: mm3, bar gauge, kg, kW, kN, km/h). Qt-free; a window runs it on a
 // copy of the design on a worker thread.
 
+#include "cylinder/cylinder_model.h"
 #include "cylinder/engine_data.h"
 #include "cylinder/port_table.h"
+#include "cylinder/steam_gas.h"
 
 #include <array>
 #include <optional>
@@ -65,6 +67,15 @@ PerformanceResult ComputePerformance(const Mechanism& m, const EngineData& e,
 // The same with a port table made elsewhere (the limiting-case seam).
 PerformanceResult ComputePerformanceWith(const Mechanism& m, const EngineData& e,
                                          const PerformanceRequest& r, const PortTable& ports);
+
+// The pieces of the model for callers that run it themselves: the steam of
+// the engine data (absent outside IF97), the cylinder for a port table at
+// an rpm (absent without a stroke), and the units' scales to SI.
+std::optional<SteamGas> SteamGasOf(const EngineData& e);
+std::optional<CylinderGeometry> GeometryOf(const Mechanism& m, const EngineData& e,
+                                           const PortTable& ports, double rpm);
+double MetresPerUnitOf(EngineUnits units);
+double PascalsPerPressureUnit(EngineUnits units);
 
 // Speed <-> rpm for the design's driver diameter, in the engine data's units.
 std::optional<double> RpmForSpeed(const Mechanism& m, const EngineData& e, double speed);

@@ -282,6 +282,12 @@ void TMainForm::AddWindowCommands() {
 
     // "Balance Events...", modeless: the user watches the other windows while it runs.
     auto* balance = new TBalanceEvents(model_, *this, this);
+    // Its MEP term runs on the engine data the Performance window holds.
+    balance->SetEngineDataSource([this] {
+        const auto* w =
+            findChild<TPerformance*>(QStringLiteral("Performance"), Qt::FindDirectChildrenOnly);
+        return w ? w->Engine() : kes::DefaultEngineData();
+    });
     auto* balanceAct = new QAction(BalanceEventsCaption, this);
     balanceAct->setObjectName(QStringLiteral("BalanceEvents1"));
     dims->insertAction(firstDims, balanceAct);

@@ -134,6 +134,13 @@ TEST(EventsReport, FindsTheSettingsThatGiveAWantedCutOff) {
         EXPECT_NEAR((*mean.Front.Pct(kes::CutOff) + *mean.Rear.Pct(kes::CutOff)) / 2.0, 25.0, 1e-6);
         // Forward settings lie above mid gear, reverse ones below.
         EXPECT_EQ(*side.Front > *r.MidGear, dir == kes::RunDirection::Forward);
+        // The one-sided mean is the same root, found alone.
+        const std::optional<double> alone = kes::FindMeanCutOffSetting(
+            linkage, r.Centres, *r.MidGear, m.Frame.RevArmMax, 25.0, dir);
+        ASSERT_TRUE(alone);
+        EXPECT_EQ(*alone, *side.Mean);
+        EXPECT_FALSE(kes::FindMeanCutOffSetting(linkage, r.Centres, *r.MidGear, m.Frame.RevArmMax,
+                                                99.5, dir));
     }
     def.WantedCutOffPct = 99.5; // beyond what the largest offset gives
     const kes::EventsReport none = kes::ComputeReport(m, def);

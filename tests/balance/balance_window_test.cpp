@@ -13,6 +13,7 @@
 #include "support/same_design.h"
 
 #include <QApplication>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -200,6 +201,28 @@ class BalanceWindowTest : public QObject {
         QTest::mouseClick(Button(w, "Run"), Qt::LeftButton);
         QVERIFY(!w.Running());
         QVERIFY(!w.Result());
+    }
+
+    void mepWeightTakesTheEngineDataFromItsSource() {
+        TBalanceEvents w(model, link);
+        auto* weight = w.findChild<QDoubleSpinBox*>(QStringLiteral("WeightMep"));
+        QVERIFY(weight);
+        QVERIFY(!weight->toolTip().isEmpty());
+        QString error;
+        kes::BalanceDef def = w.CurrentDef(error);
+        QVERIFY(error.isEmpty());
+        QCOMPARE(def.Weights.MepFrontRear, 0.0);
+        QVERIFY(!def.Mep);
+        weight->setValue(2.5);
+        def = w.CurrentDef(error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(def.Weights.MepFrontRear, 2.5);
+        QVERIFY(def.Mep);
+        kes::EngineData bad = kes::DefaultEngineData();
+        bad.BoilerPressure = -1.0;
+        w.SetEngineDataSource([bad] { return bad; });
+        w.CurrentDef(error);
+        QVERIFY2(error.contains(QLatin1String("boiler_pressure")), qPrintable(error));
     }
 };
 

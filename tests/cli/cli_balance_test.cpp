@@ -12,11 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -169,6 +171,61 @@ TEST(CliBalance, SampleEngineIsRepairedAndOnlyTheWheelFreeIsNot) {
     fs::remove(out);
 }
 
+// The MEP differences of a JSON list, null as NaN.
+std::vector<double> NumbersOf(const std::string& json, const std::string& key) {
+    std::vector<double> values;
+    const size_t at = json.find("\"" + key + "\": [");
+    if (at == std::string::npos) return values;
+    const char* p = json.c_str() + at + key.size() + 5;
+    while (*p && *p != ']') {
+        if (std::string_view(p, 4) == "null") {
+            values.push_back(std::nan(""));
+            p += 4;
+        } else {
+            char* end = nullptr;
+            values.push_back(std::strtod(p, &end));
+            p = end;
+        }
+        while (*p == ',' || *p == ' ')
+            ++p;
+    }
+    return values;
+}
+
+TEST(CliBalance, MepWeightEvensTheMepsAndZeroChangesNothing) {
+    // The exhaust laps even the MEPs without moving cut-off or lead.
+    const std::vector<std::string> base = {
+        "--free",      "ValveRodLength,ExhCavityRear,ExhCavityFront",
+        "--offsets",   "-1.5,1.5",
+        "--max-evals", "60",
+        "--format",    "json"};
+    kes::Model m = Loaded("");
+    const Outcome plain = Balance(m, base);
+    std::vector<std::string> zero = base;
+    zero.insert(zero.end(), {"--mep-weight", "0"});
+    EXPECT_EQ(Balance(m, zero).Out, plain.Out);
+    EXPECT_EQ(plain.Out.find("mep_diff_pct"), std::string::npos);
+
+    std::vector<std::string> weighted = base;
+    weighted.insert(weighted.end(), {"--mep-weight", "20", "--engine-set", "boiler_pressure=180",
+                                     "--mep-speed", "4"});
+    const Outcome o = Balance(m, weighted);
+    ASSERT_EQ(o.Status, 0) << o.Out;
+    EXPECT_EQ(NumberAfter(o.Out, "mep_weight"), 20.0);
+    EXPECT_EQ(NumberAfter(o.Out, "mep_speed"), 4.0);
+    const std::vector<double> before = NumbersOf(o.Out, "before");
+    const std::vector<double> after = NumbersOf(o.Out, "after");
+    ASSERT_EQ(before.size(), 2u);
+    ASSERT_EQ(after.size(), 2u);
+    double b = 0.0, a = 0.0;
+    for (size_t i = 0; i < 2; ++i) {
+        ASSERT_TRUE(std::isfinite(before[i]) && std::isfinite(after[i]));
+        b += before[i] * before[i];
+        a += after[i] * after[i];
+    }
+    EXPECT_LT(a, 0.5 * b);
+}
+
 TEST(CliBalance, BadOptionsAreUsageErrors) {
     const std::vector<std::vector<std::string>> cases = {
         {"--free", "NoSuchDimension"},
@@ -181,6 +238,16 @@ TEST(CliBalance, BadOptionsAreUsageErrors) {
         {"--format", "xml"},
         {"--set", "ValveRodLength"},
         {"--unknown"},
+        {"--mep-weight", "-1"},
+        {"--mep-weight", "nan"},
+        {"--mep-weight", "inf"},
+        {"--mep-weight", "heavy"},
+        {"--mep-speed", "5"},
+        {"--engine", "engine.json"},
+        {"--engine-set", "boiler_pressure=180"},
+        {"--mep-weight", "1", "--mep-speed", "0"},
+        {"--mep-weight", "1", "--engine-set", "boiler_pressure"},
+        {"--mep-weight", "1", "--engine-set", "no_such_key=1"},
     };
     for (const auto& words : cases) {
         SCOPED_TRACE(words.front() + (words.size() > 1 ? " " + words[1] : ""));

@@ -2,6 +2,8 @@
 // The report, check, sensitivity, dims, save and compare commands and the
 // options every command takes, through the real kestrove-cli.
 
+#include "support/cli_run.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -16,32 +18,10 @@
 
 namespace {
 
-struct CliRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
+using test_support::CliRun;
 
-// Runs kestrove-cli with the words (each quoted for the shell).
 CliRun Cli(const std::vector<std::string>& words) {
-    const auto dir = std::filesystem::temp_directory_path();
-    const std::string errFile = (dir / ("kes_cli_err_" + std::to_string(::getpid()))).string();
-    std::string command = "'" KESTROVE_CLI "'";
-    for (const std::string& w : words)
-        command += " '" + w + "'";
-    command += " 2>'" + errFile + "'";
-    CliRun r;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buffer{};
-    for (size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        r.Out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errFile);
-    r.Err.assign(std::istreambuf_iterator<char>(err), {});
-    std::filesystem::remove(errFile);
-    return r;
+    return test_support::RunCli(words);
 }
 
 std::vector<std::string> Lines(const std::string& text) {

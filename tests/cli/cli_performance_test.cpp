@@ -2,6 +2,8 @@
 // kestrove-cli performance through the real program: the JSON's exact shape,
 // the engine file beside the design, the sweeps and hostile engine data.
 
+#include "support/cli_run.h"
+
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
@@ -19,31 +21,12 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-struct CliRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
+using test_support::CliRun;
 
-CliRun Cli(const std::vector<std::string>& words) {
-    const auto dir = std::filesystem::temp_directory_path();
-    const std::string errFile = (dir / ("kes_perf_err_" + std::to_string(::getpid()))).string();
-    std::string command = "'" KESTROVE_CLI "' performance";
-    for (const std::string& w : words)
-        command += " '" + w + "'";
-    command += " 2>'" + errFile + "'";
-    CliRun r;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buffer{};
-    for (size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        r.Out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errFile);
-    r.Err.assign(std::istreambuf_iterator<char>(err), {});
-    std::filesystem::remove(errFile);
-    return r;
+// The performance command with the words.
+CliRun Cli(std::vector<std::string> words) {
+    words.insert(words.begin(), "performance");
+    return test_support::RunCli(words);
 }
 
 std::vector<std::string> Keys(const Json& j) {

@@ -4,6 +4,8 @@
 // cannot be drawn, no stray Qt lines, a dimension file holding a NaN, and the
 // ids 29 and 30. Through the real kestrove-cli.
 
+#include "support/cli_run.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -23,31 +25,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
+using test_support::CliRun;
 
 CliRun Cli(const std::vector<std::string>& words) {
-    const std::string errFile =
-        (fs::temp_directory_path() / ("kes_words_err_" + std::to_string(::getpid()))).string();
-    std::string command = "'" KESTROVE_CLI "'";
-    for (const std::string& w : words)
-        command += " '" + w + "'";
-    command += " 2>'" + errFile + "'";
-    CliRun r;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buffer{};
-    for (size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        r.Out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errFile);
-    r.Err.assign(std::istreambuf_iterator<char>(err), {});
-    fs::remove(errFile);
-    return r;
+    return test_support::RunCli(words);
 }
 
 class Scratch {

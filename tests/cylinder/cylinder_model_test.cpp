@@ -137,6 +137,32 @@ TEST(Performance, MepFallsAsSpeedRises) {
     }
 }
 
+TEST(Performance, SweepRowsAreTheSinglePointFiguresToTheCycleTolerance) {
+    // The sweep starts each speed from the last one's cycle; a single point
+    // starts from rest. Both stop where turns repeat to 0.1 %.
+    const Model m = Factory();
+    EngineData e = DefaultEngineData();
+    e.Superheat = 200.0;
+    for (double cut : {15.0, 60.0}) {
+        const PerformanceRequest r = AtCutOff(m, cut, 1.0);
+        const std::vector<SweepRow> rows = SweepSpeed(m, e, r, 5.0, 50.0, 4);
+        ASSERT_EQ(rows.size(), 4u);
+        for (const SweepRow& row : rows) {
+            SCOPED_TRACE(std::to_string(cut) + " % at " + std::to_string(row.Speed));
+            PerformanceRequest q = r;
+            q.Speed = row.Speed;
+            const PerformanceResult p = ComputePerformance(m, e, q);
+            ASSERT_TRUE(p.Ok && row.Mep && row.Ihp && row.TractiveEffort && row.SteamRate);
+            EXPECT_NEAR(*row.Mep, p.Mep, 1e-3 * p.Mep);
+            EXPECT_NEAR(*row.Ihp, p.Ihp, 1e-3 * p.Ihp);
+            EXPECT_NEAR(*row.TractiveEffort, p.TractiveEffort, 1e-3 * p.TractiveEffort);
+            EXPECT_NEAR(*row.SteamRate, *p.SteamRate, 1e-3 * *p.SteamRate);
+            ASSERT_TRUE(p.Front.CutOffPct && p.Rear.CutOffPct);
+            EXPECT_DOUBLE_EQ(row.CutOffPct, (*p.Front.CutOffPct + *p.Rear.CutOffPct) / 2);
+        }
+    }
+}
+
 TEST(Performance, SuperheatLowersTheSteamRate) {
     const Model m = Factory();
     EngineData e = DefaultEngineData();

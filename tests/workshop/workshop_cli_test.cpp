@@ -2,6 +2,7 @@
 // The workshop commands through the real kestrove-cli: what a builder runs.
 
 #include "analysis/setting_sheet.h"
+#include "support/cli_run.h"
 #include "workshop_test_support.h"
 
 #include <gtest/gtest.h>
@@ -17,25 +18,10 @@
 
 namespace {
 
-struct CliRun {
-    int Status = -1;
-    std::string Out;
-};
+using test_support::CliRun;
 
 CliRun Cli(const std::vector<std::string>& words) {
-    std::string command = "'" KESTROVE_CLI "'";
-    for (const std::string& w : words)
-        command += " '" + w + "'";
-    command += " 2>/dev/null";
-    CliRun r;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buffer{};
-    for (size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        r.Out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return test_support::RunCli(words);
 }
 
 class WorkshopCli : public testing::Test {

@@ -4,8 +4,8 @@
 #include "controls/control_support.h"
 #include "controls/motion.h"
 #include "controls/view.h"
+#include "model/design_edit.h"
 #include "model/dyn_vars.h"
-#include "model/mid_gear.h"
 
 namespace kes {
 
@@ -70,7 +70,7 @@ bool DrawLinesBeeps(const Model& m) {
 }
 
 bool CalcCentRevArm(Model& m, ControlState& cs) {
-    const bool found = FindMidGear(m);
+    const bool found = FindMidGearAgain(m);
     CenterClick(m, cs);
     return found;
 }

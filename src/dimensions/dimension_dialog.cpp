@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dimensions/dimension_dialog.h"
 
-#include "model/mid_gear.h"
+#include "model/design_edit.h"
 #include "model/model.h"
 #include "model/rounding.h"
 #include "picture/fonts.h"
@@ -211,7 +211,7 @@ void DimensionDialog::FormActivate() {
 }
 
 void DimensionDialog::Close1Click() {
-    kes::FindMidGear(model_);
+    kes::FindMidGearAgain(model_);
     link_.SetRevArmBarPosition(0);
     model_.CutOffFrontText.clear();
     model_.CutOffRearText.clear();

@@ -85,6 +85,7 @@ TMainForm::TMainForm(kes::Model& model, int tickMs, QWidget* parent)
     timer1_.setTimerType(Qt::PreciseTimer);
     timer1_.setInterval(std::max(1, tickMs));
     connect(&timer1_, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    pace_ = std::make_unique<shell::TickPace>(timer1_, model_, timer1_.interval());
     timer1_.start();
 }
 
@@ -210,6 +211,7 @@ void TMainForm::Timer1Timer() {
     FrameOutcome out;
     // An unchanged frame is neither drawn nor presented again.
     const bool drawn = RunTickIfChanged(model_, state_, frame_, out, frameMemo_);
+    pace_->Ticked(drawn);
     UpdateCaptions();
     UpdateModifiedMark();
     ApplyOutcome(out);

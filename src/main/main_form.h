@@ -8,6 +8,7 @@
 #include "picture/frame_memo.h"
 #include "ui_shell/captions.h"
 #include "ui_shell/main_form_link.h"
+#include "ui_shell/tick_pace.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -155,6 +156,7 @@ class TMainForm : public QMainWindow, public MainFormLink {
     FrameMemo frameMemo_;
     QImage frame_;
     QTimer timer1_;
+    std::unique_ptr<shell::TickPace> pace_; // slower while the picture stands still
     bool inTick_ = false;
     bool closed_ = false;
     MechanismView* picture_ = nullptr;

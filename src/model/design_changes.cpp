@@ -38,6 +38,7 @@ template <class Struct> void AddFloats(Fnv& h, const Struct& s) {
 
 void MarkDesignModified(ScreenState& s) {
     ++s.DesignRevision;
+    s.Listeners.Notify();
 }
 
 void MarkDesignSaved(Model& m) {

@@ -56,7 +56,7 @@ QString Text(double v, int decimals) {
 } // namespace
 
 TPerformance::TPerformance(kes::Model& model, QWidget* parent)
-    : QWidget(parent, Qt::Window), model_(model) {
+    : QWidget(parent, Qt::Window), model_(model), designChanges_(model) {
     setObjectName(QStringLiteral("Performance"));
     setWindowTitle(PerformanceCaption);
     resize(InitialWidth, InitialHeight);
@@ -77,12 +77,12 @@ TPerformance::TPerformance(kes::Model& model, QWidget* parent)
     InputToForm();
 
     connect(&watcher_, &QFutureWatcher<JobResult>::finished, this, &TPerformance::Finished);
-    connect(&follow_, &QTimer::timeout, this, &TPerformance::FollowDesign);
-    follow_.setInterval(FollowMs);
+    connect(&designChanges_, &shell::DesignSignal::Changed, this, [this] {
+        if (isVisible()) FollowDesign();
+    });
 }
 
 TPerformance::~TPerformance() {
-    follow_.stop();
     watcher_.disconnect(this);
     watcher_.waitForFinished();
 }
@@ -287,12 +287,6 @@ QString TPerformance::SaveBesideDesign(const QString& designPath) {
 void TPerformance::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     FollowDesign();
-    follow_.start();
-}
-
-void TPerformance::hideEvent(QHideEvent* event) {
-    follow_.stop();
-    QWidget::hideEvent(event);
 }
 
 bool TPerformance::Computing() const {
@@ -305,8 +299,8 @@ QString TPerformance::StatusText() const {
 
 void TPerformance::FollowDesign() {
     const uint64_t revision = kes::DesignRevision(model_);
-    const bool changed = !requestedRevision_ || *requestedRevision_ != revision || !requestedInput_ ||
-                         !(*requestedInput_ == input_);
+    const bool changed = !requestedRevision_ || *requestedRevision_ != revision ||
+                         !requestedInput_ || !(*requestedInput_ == input_);
     if (!changed) return;
     requestedRevision_ = revision;
     requestedInput_ = input_;

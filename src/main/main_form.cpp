@@ -217,7 +217,8 @@ void TMainForm::Timer1Timer() {
     ApplyOutcome(out);
     // The controls follow the model (the UnDo button stands by the undo line).
     controls_->SyncFromModel();
-    if (drawn) picture_->update(FrameRegion(*picture_));
+    if (drawn)
+        picture_->update(FrameRegion(*picture_) & frameChanges_.Update(state_.Drawn, picture_->rect()));
     inTick_ = false;
 }
 

@@ -3,9 +3,9 @@
 
 #include "auxiliary/pivot_table.h"
 #include "auxiliary/text_window.h"
+#include "model/model.h"
 #include "ui_shell/captions.h"
 #include "ui_shell/main_form_link.h"
-#include "model/model.h"
 
 #include <QAction>
 #include <QFontDatabase>
@@ -13,13 +13,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
 const int TabStopCharacters = 11;
-const int CaptionRefreshMs = 1000;
 const QSize WindowSize(900, 620);
 const char* const EditMenuText = "&Edit";
 const char* const CutText = "Cu&t";
@@ -76,9 +74,6 @@ TDataTable::TDataTable(kes::Model& model, MainFormLink& link, QWidget* parent)
 
     text_window::LayOut(this, text_)->setMenuBar(menuBar);
 
-    captionTimer_ = new QTimer(this);
-    captionTimer_->setInterval(CaptionRefreshMs);
-    connect(captionTimer_, &QTimer::timeout, this, &TDataTable::RefreshCaption);
     RefreshCaption();
 }
 
@@ -98,11 +93,5 @@ QString TDataTable::Text() const {
 void TDataTable::showEvent(QShowEvent* event) {
     Recompute();
     RefreshCaption();
-    captionTimer_->start();
     QDialog::showEvent(event);
-}
-
-void TDataTable::hideEvent(QHideEvent* event) {
-    captionTimer_->stop();
-    QDialog::hideEvent(event);
 }

@@ -9,7 +9,6 @@
 
 class QAction;
 class QPlainTextEdit;
-class QTimer;
 class MainFormLink;
 
 namespace kes {
@@ -24,12 +23,13 @@ class TDataTable : public QDialog {
     // Solves the turn again and rewrites the text.
     void Recompute();
     // The caption from the main window's caption code (data-set name, time).
+    // While the window is open the main window's tick keeps it, with the
+    // captions of the diagrams, as the clock turns.
     void RefreshCaption();
     QString Text() const;
 
   protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
   private:
     kes::Model& model_;
@@ -39,5 +39,4 @@ class TDataTable : public QDialog {
     QAction* copy_ = nullptr;
     QAction* paste_ = nullptr;
     QAction* selectAll_ = nullptr;
-    QTimer* captionTimer_ = nullptr;
 };

@@ -6,7 +6,6 @@
 #include "controls/view.h"
 #include "model/design_edit.h"
 #include "model/dyn_vars.h"
-#include "model/mid_gear.h"
 
 namespace kes {
 

@@ -53,6 +53,7 @@ constexpr int MaxPositions = 9; // RevArmPositions[1..9]
 constexpr int ReadoutLabelX = 595;
 constexpr int ReadoutValueX = 592;
 constexpr int DynVarBlockLeft = 235; // right of the four scroll bars
+constexpr int TravelLabelsLeft = 45; // right of the vertical axis and its labels
 
 double DrawingScale(const kes::Model& m) {
     return analysis::DrawingScale(m.VerticalScale);
@@ -97,7 +98,8 @@ void WriteText(QPainter& p, int x, int y, const QString& text, const TextStyle& 
     if (style.Bold) p.setFont(DiagramFont(true));
     const QFontMetrics metrics = p.fontMetrics();
     // Opaque: the text's cell is filled white first, trailing blanks included.
-    p.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()), White);
+    if (style.Opaque)
+        p.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()), White);
     p.setPen(style.Color);
     p.drawText(QPoint(x, y + metrics.ascent()), text);
     p.setPen(pen);
@@ -113,28 +115,46 @@ int FitLeft(const QPainter& p, int x, const QString& text, int right) {
     return std::min(x, right - width);
 }
 
-bool LabelSpots::Free(const QRect& r) const {
+void LabelSpots::KeepOff(const QRect& r) {
+    if (keptOffCount_ < static_cast<int>(keptOff_.size()))
+        keptOff_[static_cast<size_t>(keptOffCount_++)] = r;
+}
+
+bool LabelSpots::Free(const QRect& cell, const QRect& ink) const {
+    if (!box_.isNull() && !box_.contains(cell)) return false;
+    for (int i = 0; i < keptOffCount_; ++i)
+        if (keptOff_[static_cast<size_t>(i)].intersects(ink)) return false;
     for (int i = 0; i < count_; ++i)
-        if (placed_[static_cast<size_t>(i)].intersects(r)) return false;
+        if (placed_[static_cast<size_t>(i)].intersects(ink)) return false;
     return true;
 }
 
 QPoint LabelSpots::Write(QPainter& p, QPoint at, const QString& text) {
     const QFontMetrics metrics(DiagramFont(true), p.device());
     const QSize size(metrics.horizontalAdvance(text), metrics.height());
+    // Labels collide where their characters do: the cells of two labels a
+    // text line apart touch, their characters do not.
+    const QRect ink = metrics.tightBoundingRect(text).translated(0, metrics.ascent());
+    // A label asked for beyond the box starts from the nearest place inside.
+    if (!box_.isNull()) {
+        at.setX(std::clamp(at.x(), box_.left(),
+                           std::max(box_.left(), box_.right() + 1 - size.width())));
+        at.setY(std::clamp(at.y(), box_.top(),
+                           std::max(box_.top(), box_.bottom() + 1 - size.height())));
+    }
     QPoint spot = at;
     // Down one line, up one line, down two, ... until the place is free.
     for (int step = 0; step < 2 * static_cast<int>(placed_.size()); ++step) {
         const int lines = (step + 1) / 2 * (step % 2 == 1 ? 1 : -1);
         const QPoint tried(at.x(), at.y() + lines * size.height());
-        if (Free(QRect(tried, size))) {
+        if (Free(QRect(tried, size), ink.translated(tried))) {
             spot = tried;
             break;
         }
     }
     WriteText(p, spot.x(), spot.y(), text, {Black, true});
     if (count_ < static_cast<int>(placed_.size()))
-        placed_[static_cast<size_t>(count_++)] = QRect(spot, size);
+        placed_[static_cast<size_t>(count_++)] = ink.translated(spot);
     return spot;
 }
 
@@ -234,7 +254,8 @@ void PaintPositionTableRow(QPainter& p, const kes::Model& m, int n, float positi
     WriteText(p, Nint(533 * fx) - shift, y, direction);
 }
 
-void PaintPortEdgeLines(QPainter& p, const kes::Model& m, const PortEdgeLayout& layout) {
+void PaintPortEdgeLines(QPainter& p, const kes::Model& m, const PortEdgeLayout& layout,
+                        LabelSpots* labels) {
     const double k = PixelsPerUnit(m);
     const kes::SolverOutputs& s = m.Solver;
     const int left = 15;
@@ -249,8 +270,12 @@ void PaintPortEdgeLines(QPainter& p, const kes::Model& m, const PortEdgeLayout& 
         p.setClipRect(plot);
         Line(p, left, y, right, y);
         p.restore();
-        if (y >= plot.top() && y <= plot.bottom())
-            WriteText(p, labelX, Nint(labelRise + (front ? -level : level) * k), label);
+        if (y < plot.top() || y > plot.bottom()) return;
+        const int labelY = Nint(labelRise + (front ? -level : level) * k);
+        WriteText(p, labelX, labelY, label);
+        if (labels)
+            labels->KeepOff(QRect(labelX, labelY, p.fontMetrics().horizontalAdvance(label),
+                                  p.fontMetrics().height()));
     };
 
     p.setPen(QPen(PortGreen, 1));
@@ -302,7 +327,27 @@ int DynVarBlockBottom(const QPainter& p, const kes::Model& m) {
     return Nint(38 * m.TextScaleY) + p.fontMetrics().height();
 }
 
+// The undo line's top when drawn at its scaled place (PaintUndoLine).
+int UndoLineTop(const QPainter& p, const kes::Model& m) {
+    constexpr int Top = UndoLineSpot{}.At.y();
+    return std::max(Top, m.DynVarMode ? DynVarBlockBottom(p, m) + 1 : 0);
+}
+
 } // namespace
+
+QRect PositionTableRect(const QPainter& p, const kes::Model& m) {
+    const int left = PositionTableLeft(p, m);
+    const int bottom =
+        Nint(12.0 * PositionsInUse(m) * m.TextScaleY) + 12 + p.fontMetrics().height();
+    return QRect(QPoint(left, 0), QPoint(PictureRight, bottom));
+}
+
+QRect TopStripRect(const QPainter& p, const kes::Model& m) {
+    int bottom = -1;
+    if (m.DynVarMode) bottom = DynVarBlockBottom(p, m);
+    if (m.UndoDisplay) bottom = std::max(bottom, UndoLineTop(p, m) + p.fontMetrics().height());
+    return bottom < 0 ? QRect() : QRect(QPoint(0, 0), QPoint(PictureRight, bottom));
+}
 
 void PaintDynVarBlock(QPainter& p, const kes::Model& m, int closeLeft) {
     if (!m.DynVarMode) return;
@@ -390,10 +435,16 @@ void PaintTravelDiagram(QPainter& p, kes::Model& m, DiagramTextState& text,
     diagram.PaintFrame(p);
     PaintVerticalAxis(p, m, diagram.AxisLabelX);
     PaintPositionTableHeader(p, m);
-    PaintPortEdgeLines(p, m, diagram.PortEdges);
+    // The curves' labels stay between the axes, above the axis' labels, and
+    // keep off every text that stands there.
+    const QRect plot = TravelPlotArea(m);
+    LabelSpots labels(QRect(QPoint(TravelLabelsLeft, plot.top()),
+                            QPoint(diagram.PortEdges.LineRight, diagram.LabelsAbove - 1)));
+    labels.KeepOff(PositionTableRect(p, m));
+    labels.KeepOff(TopStripRect(p, m));
+    PaintPortEdgeLines(p, m, diagram.PortEdges, &labels);
 
     const int count = PositionsInUse(m);
-    LabelSpots labels;
     for (int n = 1; n <= count; ++n) {
         const float position = m.RevArmPositions[static_cast<size_t>(n)];
         if (position == 0.0f) continue; // a slot left unused below one in use
@@ -402,7 +453,7 @@ void PaintTravelDiagram(QPainter& p, kes::Model& m, DiagramTextState& text,
         const bool atMidGear = analysis::IsAtMidGear(m, position);
         // A curve beyond the travel axis would run through the captions.
         p.save();
-        p.setClipRect(TravelPlotArea(m));
+        p.setClipRect(plot);
         const analysis::JointTravel travel = diagram.Sweep(p, m, n, atMidGear, labels);
         p.restore();
         if (atMidGear) PaintReadouts(p, analysis::ComputeReadouts(m, travel));

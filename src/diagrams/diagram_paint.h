@@ -61,6 +61,9 @@ int Nint(double v);
 struct TextStyle {
     QColor Color = Black;
     bool Bold = false;
+    // Opaque texts fill their cell white first; a glyph laid over another
+    // (the steam diagram's arrow head) is drawn without.
+    bool Opaque = true;
 };
 
 // Sets up a painter for a diagram: font, black pen, white background, no
@@ -75,15 +78,24 @@ void WriteText(QPainter& p, int x, int y, const std::string& text, const TextSty
 int FitLeft(const QPainter& p, int x, const QString& text, int right = PictureRight);
 
 // The position numbers of one drawing's curves: each goes where it was
-// asked to unless it would cover one placed before; then it moves down or up
-// by whole text lines to the nearest free place.
+// asked to unless it would cover one placed before or a text it is to keep
+// off; then it moves down or up by whole text lines to the nearest free
+// place. Within a plot box they stay inside it, off the axes and their
+// labels.
 class LabelSpots {
   public:
+    LabelSpots() = default;
+    explicit LabelSpots(const QRect& plotBox) : box_(plotBox) {}
+    // A text on the picture (drawn before or after the labels) to keep off.
+    void KeepOff(const QRect& r);
     // Writes text in bold at the free place nearest to at; returns its top left.
     QPoint Write(QPainter& p, QPoint at, const QString& text);
 
   private:
-    bool Free(const QRect& r) const;
+    bool Free(const QRect& cell, const QRect& ink) const;
+    QRect box_;
+    std::array<QRect, 32> keptOff_{};
+    int keptOffCount_ = 0;
     std::array<QRect, 32> placed_{};
     int count_ = 0;
 };
@@ -142,8 +154,16 @@ struct PortEdgeLayout {
     int RearExhaustOpenX = 60;
 };
 // The six port-edge lines (front green, rear red) with their labels, from the
-// levels of the last solve. The pen is black afterwards.
-void PaintPortEdgeLines(QPainter& p, const kes::Model& m, const PortEdgeLayout& layout);
+// levels of the last solve. The pen is black afterwards. The curves' labels,
+// when given, keep off the port-edge labels.
+void PaintPortEdgeLines(QPainter& p, const kes::Model& m, const PortEdgeLayout& layout,
+                        LabelSpots* labels = nullptr);
+// The position table's place, header and the rows in use, for the curves'
+// labels to keep off.
+QRect PositionTableRect(const QPainter& p, const kes::Model& m);
+// The strip above the plot that the dynamic-variable block and the undo line
+// take when shown (empty otherwise).
+QRect TopStripRect(const QPainter& p, const kes::Model& m);
 
 // The labels and the values at x 592 as the windows print them.
 void PaintReadouts(QPainter& p, const analysis::MidGearReadouts& r);
@@ -175,6 +195,9 @@ QString BuildUndoMessage(const kes::Model& m);
 struct TravelDiagram {
     void (*PaintFrame)(QPainter& p);
     int AxisLabelX;
+    // The curves' labels stand above this height, clear of the travel or
+    // angle axis' labels.
+    int LabelsAbove;
     PortEdgeLayout PortEdges;
     // Turns the driver through position n's samples at the RevArmSetting
     // set, paints the curve and returns the valve-stem joint travel seen

@@ -115,7 +115,8 @@ int OvalPistonX(kes::Model& m, double angle) {
 }
 
 void PaintOvalDiagram(QPainter& p, kes::Model& m, DiagramTextState& text) {
-    constexpr TravelDiagram Oval{&PaintFrame, AxisLabelX, PortEdges, &SweepLoop};
+    // The "0" of the travel axis stands a little above its other labels.
+    constexpr TravelDiagram Oval{&PaintFrame, AxisLabelX, ZeroLabelAt.y(), PortEdges, &SweepLoop};
     PaintTravelDiagram(p, m, text, Oval);
 }
 

@@ -65,7 +65,7 @@ analysis::JointTravel PaintPosition(QPainter& p, kes::Model& m, int n, bool atMi
 } // namespace
 
 void PaintSineDiagram(QPainter& p, kes::Model& m, DiagramTextState& text) {
-    constexpr TravelDiagram Sine{&PaintFrame, AxisLabelX, PortEdges, &PaintPosition};
+    constexpr TravelDiagram Sine{&PaintFrame, AxisLabelX, AngleAxisY, PortEdges, &PaintPosition};
     PaintTravelDiagram(p, m, text, Sine);
 }
 

@@ -49,12 +49,16 @@ struct PlacedText {
     const char* Text;
 };
 
-constexpr PlacedText FrameTexts[] = {
-    // The arrow head at the top of the pressure axis.
+// The arrow head at the top of the pressure axis: its strokes are laid over
+// each other, so none may blank out another.
+constexpr PlacedText ArrowHead[] = {
     {24, 77, "/"},
     {29, 77, "\\"},
     {28, 81, "|"},
     {28, 94, "|"},
+};
+
+constexpr PlacedText FrameTexts[] = {
     // "CYLINDER PRESSURE" down the left edge.
     {20, 108, "C"},
     {20, 123, "Y"},
@@ -134,8 +138,8 @@ class RecordingSink final : public SteamPixelSink {
 class CommandPainter {
   public:
     // The pens are made once: setting a shared pen allocates nothing.
-    CommandPainter(QPainter& p, const kes::Model& m)
-        : p_(p), m_(m), frontPen_(FrontGreen), rearPen_(RearRed) {}
+    CommandPainter(QPainter& p, const kes::Model& m, LabelSpots& labels)
+        : p_(p), m_(m), labels_(labels), frontPen_(FrontGreen), rearPen_(RearRed) {}
 
     void Paint(const PaintCommand& c) {
         const bool front = c.End == SteamEnd::Front;
@@ -162,7 +166,7 @@ class CommandPainter {
             break;
         }
         case PaintCommand::Label:
-            WriteText(p_, c.X1, c.Y1, kes::FormatInt(c.N, 1), TextStyle{Black, true});
+            labels_.Write(p_, {c.X1, c.Y1}, QString::fromStdString(kes::FormatInt(c.N, 1)));
             break;
         }
     }
@@ -170,9 +174,23 @@ class CommandPainter {
   private:
     QPainter& p_;
     const kes::Model& m_;
+    LabelSpots& labels_;
     const QPen frontPen_;
     const QPen rearPen_;
 };
+
+// A label that a later one of the same position and end replaces: the
+// settling turns label the curve too, a few pixels from where the drawn
+// turn does, and both together would read as "11".
+bool Superseded(const std::vector<PaintCommand>& commands, size_t i) {
+    const PaintCommand& c = commands[i];
+    if (c.What != PaintCommand::Label) return false;
+    for (size_t j = i + 1; j < commands.size(); ++j) {
+        const PaintCommand& later = commands[j];
+        if (later.What == PaintCommand::Label && later.End == c.End && later.N == c.N) return true;
+    }
+    return false;
+}
 
 void PaintFrame(QPainter& p) {
     using namespace layout;
@@ -180,6 +198,8 @@ void PaintFrame(QPainter& p) {
     PaintTickRows(p, ShortTicks, LongTicks);
     Line(p, AxisLeft, AxisTop, AxisLeft, AxisBottom);
     Line(p, AxisRight, AxisTop, AxisRight, AxisBottom);
+    for (const PlacedText& t : ArrowHead)
+        WriteText(p, t.X, t.Y, QString::fromLatin1(t.Text), TextStyle{Black, false, false});
     for (const PlacedText& t : FrameTexts)
         WriteText(p, t.X, t.Y, QString::fromLatin1(t.Text));
     p.setPen(Black);
@@ -224,9 +244,16 @@ void PaintSteamDiagram(QPainter& p, kes::Model& m, DiagramTextState& text) {
                      static_cast<size_t>(std::clamp(m.RevArmPositionCount, 0, MaxSteamPositions)));
     RecordingSink recorder(commands);
     RunSteamSimulation(m, recorder);
-    CommandPainter painter(p, m);
-    for (const PaintCommand& c : commands)
-        painter.Paint(c);
+    // The position labels stay inside the axes, clear of each other and of
+    // the position table.
+    using namespace layout;
+    LabelSpots labels(QRect(QPoint(AxisLeft + 1, AxisTop + 1),
+                            QPoint(AxisRight - 1, static_cast<int>(BaseY) - 1)));
+    labels.KeepOff(PositionTableRect(p, m));
+    labels.KeepOff(TopStripRect(p, m));
+    CommandPainter painter(p, m, labels);
+    for (size_t i = 0; i < commands.size(); ++i)
+        if (!Superseded(commands, i)) painter.Paint(commands[i]);
     PaintDynVarBlock(p, m);
     PaintUndoLine(p, m, text);
 }

@@ -96,20 +96,20 @@ QString OffsetsText(const std::vector<float>& offsets) {
 
 TLiveDiagrams::TLiveDiagrams(kes::Model& model, overlay::ComparedDesign& compared, QWidget* parent)
     : QWidget(parent, Qt::Window), model_(model), compared_(compared), watch_(model),
-      offsets_(overlay::DefaultLiveOffsets(model)) {
+      offsets_(overlay::DefaultLiveOffsets(model)), designChanges_(model) {
     setObjectName(QStringLiteral("LiveDiagrams"));
     setWindowTitle(LiveDiagramsCaption);
     setAttribute(Qt::WA_DeleteOnClose);
     ui_shell::ResizeToFirstSize(*this, QSize(InitialWidth, InitialHeight));
     BuildControls();
     connect(&watcher_, &QFutureWatcher<LiveResult>::finished, this, &TLiveDiagrams::Finished);
-    connect(&fallback_, &QTimer::timeout, this, &TLiveDiagrams::Follow);
-    connect(&compared_, &overlay::ComparedDesign::Changed, this, &TLiveDiagrams::Redraw);
-    fallback_.setInterval(FallbackCheckMs);
+    connect(&designChanges_, &shell::DesignSignal::Changed, this, &TLiveDiagrams::Follow);
+    connect(&compared_, &overlay::ComparedDesign::Changed, this, [this] {
+        if (isVisible()) Redraw();
+    });
 }
 
 TLiveDiagrams::~TLiveDiagrams() {
-    fallback_.stop();
     // The worker draws only its own copies; wait so it has somewhere to end.
     watcher_.disconnect(this);
     watcher_.waitForFinished();
@@ -230,11 +230,12 @@ bool TLiveDiagrams::Drawing() const {
 }
 
 void TLiveDiagrams::NoteDesignChanged() {
-    Follow();
+    if (watch_.Changed()) Redraw();
 }
 
 void TLiveDiagrams::Follow() {
-    if (watch_.Changed()) Redraw();
+    // Hidden, it draws nothing; shown again, it looks.
+    if (isVisible()) NoteDesignChanged();
 }
 
 void TLiveDiagrams::Redraw() {
@@ -307,12 +308,6 @@ void TLiveDiagrams::CopyPins() {
 void TLiveDiagrams::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     Follow();
-    fallback_.start();
-}
-
-void TLiveDiagrams::hideEvent(QHideEvent* event) {
-    fallback_.stop();
-    QWidget::hideEvent(event);
 }
 
 void TLiveDiagrams::keyPressEvent(QKeyEvent* event) {

@@ -3,19 +3,20 @@
 // "Live Diagrams": a modeless, resizable window beside the gear showing one
 // of the four diagrams or all four tiled, with a second design under them
 // when one is compared. It follows the design: each change (a dialog, a
-// dynamic-variable bar, Balance Apply, UnDo) starts a drawing from a copy of
-// the design on a worker thread, so the main window keeps animating; only
-// the newest drawing is shown. It keeps reverse-arm positions of its own,
+// dynamic-variable bar, Balance Apply, UnDo), which the design tells it of,
+// starts a drawing from a copy of the design on a worker thread while the
+// window is shown, so the main window keeps animating; only the newest
+// drawing is shown. It keeps reverse-arm positions of its own,
 // as offsets from mid gear, typed in the window. Under the mouse it reads
 // out the diagram's values; a click pins a read-out to the list.
 
 #include "live/design_watch.h"
 #include "live/live_job.h"
+#include "ui_shell/design_signal.h"
 
 #include <QFutureWatcher>
 #include <QImage>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -45,9 +46,6 @@ inline const QString LiveDiagramsCaption = QStringLiteral("Live Diagrams");
 class TLiveDiagrams : public QWidget {
     Q_OBJECT
   public:
-    // Looks for a change no tell-tale signal announced this often.
-    static constexpr int FallbackCheckMs = 50;
-
     TLiveDiagrams(kes::Model& model, overlay::ComparedDesign& compared, QWidget* parent = nullptr);
     ~TLiveDiagrams() override;
 
@@ -81,7 +79,6 @@ class TLiveDiagrams : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
     // Escape closes the window, as it closes a dialog.
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -100,7 +97,7 @@ class TLiveDiagrams : public QWidget {
     LiveChoice choice_ = LiveChoice::Sine;
     char portMode_ = 'F';
     std::vector<float> offsets_;
-    QTimer fallback_;
+    shell::DesignSignal designChanges_;
     QFutureWatcher<LiveResult> watcher_;
     uint64_t requested_ = 0;
     // A drawing runs until its result has been taken here, which is later

@@ -85,6 +85,7 @@ TMainForm::TMainForm(kes::Model& model, int tickMs, QWidget* parent)
     timer1_.setTimerType(Qt::PreciseTimer);
     timer1_.setInterval(std::max(1, tickMs));
     connect(&timer1_, &QTimer::timeout, this, &TMainForm::OnTick);
+    pace_ = std::make_unique<shell::TickPace>(timer1_, model_, timer1_.interval());
     timer1_.start();
 }
 
@@ -210,12 +211,14 @@ void TMainForm::OnTick() {
     FrameOutcome out;
     // An unchanged frame is neither drawn nor presented again.
     const bool drawn = RunTickIfChanged(model_, state_, frame_, out, frameMemo_);
+    pace_->Ticked(drawn);
     UpdateCaptions();
     UpdateModifiedMark();
     ApplyOutcome(out);
     // The controls follow the model (the UnDo button stands by the undo line).
     controls_->SyncFromModel();
-    if (drawn) picture_->update(FrameRegion(*picture_));
+    if (drawn)
+        picture_->update(FrameRegion(*picture_) & frameChanges_.Update(state_.Drawn, picture_->rect()));
     inTick_ = false;
 }
 

@@ -5,9 +5,11 @@
 // creates once and shows modally on demand.
 
 #include "picture/draw_state.h"
+#include "picture/frame_changes.h"
 #include "picture/frame_memo.h"
 #include "ui_shell/captions.h"
 #include "ui_shell/main_form_link.h"
+#include "ui_shell/tick_pace.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -154,7 +156,9 @@ class TMainForm : public QMainWindow, public MainFormLink {
     DrawState state_;
     FrameMemo frameMemo_;
     QImage frame_;
+    FrameChanges frameChanges_; // what each frame changed on the screen
     QTimer timer1_;
+    std::unique_ptr<shell::TickPace> pace_; // slower while the picture stands still
     bool inTick_ = false;
     bool closed_ = false;
     MechanismView* picture_ = nullptr;

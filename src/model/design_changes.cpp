@@ -5,6 +5,7 @@ namespace kes {
 
 void MarkDesignModified(ScreenState& s) {
     ++s.DesignRevision;
+    s.Listeners.Notify();
 }
 
 void MarkDesignSaved(Model& m) {

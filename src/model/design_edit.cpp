@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/design_edit.h"
 
+#include "model/design_changes.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
 #include "model/mid_gear.h"
@@ -122,6 +123,7 @@ std::uint64_t DesignRevision(const Model& m) {
 
 void BumpDesignRevision(Model& m) {
     ++m.DesignRevision;
+    m.Listeners.Notify();
 }
 
 bool RefindMidGear(Model& m) {

@@ -38,6 +38,9 @@ bool ReplaceDesign(Model& m, std::string_view label, const std::function<bool(Me
 // Counts every edit of the design: dimensions, pivots, a file opened, a
 // reset, an undo or a redo. Nothing else (a tick, the view, a window) moves it.
 std::uint64_t DesignRevision(const Model& m);
+// A new revision: the model's listeners are told, and the fingerprint by
+// which the main window catches edits made without this call is taken
+// afresh, so that it does not count the same edit again.
 void BumpDesignRevision(Model& m);
 
 // Finds mid gear again after edits that did not (a dimension dialog closed,

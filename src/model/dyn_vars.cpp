@@ -24,7 +24,7 @@ void ApplySlot(Model& m, int n) {
     const float before = GetDimension(m, slot.Id);
     slot.Value = before + m.DynVarDelta;
     SetDimension(m, slot.Id, slot.Value);
-    if (GetDimension(m, slot.Id) != before) ++m.DesignRevision;
+    if (GetDimension(m, slot.Id) != before) BumpDesignRevision(m);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/model.h"
 
+#include "model/design_edit.h"
 #include "model/dyn_vars.h"
 #include "model/mid_gear.h"
 #include "model/rounding.h"
@@ -115,7 +116,7 @@ void AfterGroupReset(Model& m, bool clearUndo) {
     ClearDynVarSlots(m);
     ReapplyAllDynVars(m);
     if (clearUndo) ClearUndo(m);
-    ++m.DesignRevision;
+    BumpDesignRevision(m);
 }
 
 } // namespace

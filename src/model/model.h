@@ -6,6 +6,8 @@
 // to every window by reference; the solver and the analysis take the
 // Mechanism part. Tests create their own. Standard library only.
 
+#include "model/design_listeners.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -365,6 +367,9 @@ struct ScreenState {
     // DesignRevision differs from the revision last saved or opened.
     uint64_t DesignRevision = 0;
     uint64_t SavedDesignRevision = 0;
+    // Told of every new revision (model/design_edit.h) and of a mid gear
+    // found again; a copy of the model starts with none.
+    DesignListeners Listeners;
 };
 
 // The one model of a run: the mechanism and the screen state.

@@ -61,7 +61,7 @@ QString Text(double v, int decimals) {
 } // namespace
 
 TPerformance::TPerformance(kes::Model& model, QWidget* parent)
-    : QWidget(parent, Qt::Window), model_(model) {
+    : QWidget(parent, Qt::Window), model_(model), designChanges_(model) {
     setObjectName(QStringLiteral("Performance"));
     setWindowTitle(PerformanceCaption);
     ui_shell::ResizeToFirstSize(*this, QSize(InitialWidth, InitialHeight));
@@ -82,12 +82,12 @@ TPerformance::TPerformance(kes::Model& model, QWidget* parent)
     InputToForm();
 
     connect(&watcher_, &QFutureWatcher<JobResult>::finished, this, &TPerformance::Finished);
-    connect(&follow_, &QTimer::timeout, this, &TPerformance::FollowDesign);
-    follow_.setInterval(FollowMs);
+    connect(&designChanges_, &shell::DesignSignal::Changed, this, [this] {
+        if (isVisible()) FollowDesign();
+    });
 }
 
 TPerformance::~TPerformance() {
-    follow_.stop();
     watcher_.disconnect(this);
     watcher_.waitForFinished();
 }
@@ -315,12 +315,6 @@ QString TPerformance::SaveBesideDesign(const QString& designPath) {
 void TPerformance::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     FollowDesign();
-    follow_.start();
-}
-
-void TPerformance::hideEvent(QHideEvent* event) {
-    follow_.stop();
-    QWidget::hideEvent(event);
 }
 
 bool TPerformance::Computing() const {

@@ -4,19 +4,20 @@
 // the setting (or a wanted cut-off), the direction and the speed, and three
 // plots: the indicator cards of both ends with the ideal cards dashed, the
 // tractive effort against crank angle, and a speed or cut-off sweep.
-// Modeless and live like Valve Events: a timer compares the design and the
-// inputs with the last computed; a change starts the cylinder model on a
-// copy on a worker thread, and only the newest request's result is shown.
+// Modeless and live like Valve Events: a change of the design (which the
+// design tells it of) or of the inputs starts the cylinder model on a copy on
+// a worker thread while the window is shown, and only the newest request's
+// result is shown.
 //
 // The window holds the engine data of the design. The main window gives it
 // the data loaded beside a design file (SetEngineData) and saves Engine()
 // beside the design when HasEngineData().
 
 #include "performance/performance_job.h"
+#include "ui_shell/design_signal.h"
 
 #include <QFutureWatcher>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -41,8 +42,6 @@ inline const QString PerformanceCaption = QStringLiteral("Performance");
 class TPerformance : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int FollowMs = 100;
-
     explicit TPerformance(kes::Model& model, QWidget* parent = nullptr);
     ~TPerformance() override;
 
@@ -71,7 +70,6 @@ class TPerformance : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
   private:
     QWidget* MakeForm();
@@ -87,7 +85,7 @@ class TPerformance : public QWidget {
     performance_window::JobInput input_;
     bool hasEngine_ = false;
     bool filling_ = false;
-    QTimer follow_;
+    shell::DesignSignal designChanges_;
     QFutureWatcher<performance_window::JobResult> watcher_;
     std::optional<uint64_t> requestedRevision_;
     std::optional<performance_window::JobInput> requestedInput_;

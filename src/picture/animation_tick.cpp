@@ -46,10 +46,13 @@ void PrepareFrame(kes::Model& m, DrawState& s) {
 }
 
 void DrawFrame(kes::Model& m, DrawState& s, QImage& image, FrameOutcome& out) {
-    ClearFrameImage(image);
-    QPainter painter(&image);
-    DrawMechanism(painter, m, s, out);
+    ClearFrameImage(image, s);
+    {
+        QPainter painter(&image);
+        DrawMechanism(painter, m, s, out);
+    }
     ApplyFrameOutcome(m, out);
+    s.DrawnImageKey = image.cacheKey();
 }
 
 void RunTick(kes::Model& m, DrawState& s, QImage& image, FrameOutcome& out) {

@@ -9,6 +9,7 @@
 
 #include "model/model.h"
 #include "picture/cylinder_outlines.h"
+#include "picture/drawn_items.h"
 
 #include <QPoint>
 
@@ -57,6 +58,12 @@ struct DrawState {
     // Dots are gathered here and painted in batches; kept between frames so a
     // frame allocates nothing once it has grown.
     std::vector<QPoint> DotBuffer;
+    // What the last frame drew, item by item, for its window to present
+    // only what changed and for the next frame to clear only where it drew;
+    // kept between frames like the dots. DrawnImageKey is the cache key of
+    // the image as that frame left it.
+    DrawnItems Drawn;
+    qint64 DrawnImageKey = 0;
 };
 
 // A mouse click in the picture ends the highlight at the next frame.

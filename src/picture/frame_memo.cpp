@@ -110,7 +110,7 @@ void PutDrawState(KeyWriter& k, const DrawState& s) {
     k.Put(s.ErrorBlinkCount);
     k.Put(s.FixedSeed);
     k.Put(s.RandomState);
-    // DotBuffer is scratch, empty between frames.
+    // DotBuffer is scratch, empty between frames; Drawn is what was drawn.
 }
 
 // A frame that asks nothing of its window or the model.

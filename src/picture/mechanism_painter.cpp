@@ -13,6 +13,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <numbers>
@@ -206,8 +207,25 @@ void ClearFrameImage(QImage& image) {
     image.fill(drawk::Background);
 }
 
+void ClearFrameImage(QImage& image, const DrawState& s) {
+    if (s.DrawnImageKey == 0 || image.cacheKey() != s.DrawnImageKey ||
+        image.format() != QImage::Format_RGB32) {
+        ClearFrameImage(image);
+        return;
+    }
+    // A little beyond every item's place, for safety's sake.
+    constexpr int Margin = 4;
+    const QRect dirty =
+        DrawnBounds(s.Drawn).adjusted(-Margin, -Margin, Margin, Margin) & image.rect();
+    if (dirty.isEmpty()) return;
+    const QRgb white = QColor(drawk::Background).rgb();
+    for (int y = dirty.top(); y <= dirty.bottom(); ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)) + dirty.left(), dirty.width(),
+                    white);
+}
+
 void DrawMechanism(QPainter& painter, const kes::Model& m, DrawState& s, FrameOutcome& out) {
-    Canvas canvas(painter, s.DotBuffer);
+    Canvas canvas(painter, s.DotBuffer, &s.Drawn);
     canvas.SetPen(drawk::Black, m.LineWidth);
     canvas.SetFontColor(drawk::Black);
     // The large font grows with the text positions.

@@ -21,6 +21,10 @@ struct Model;
 QImage NewFrameImage();
 // Clears an image of that size for the next frame without reallocating it.
 void ClearFrameImage(QImage& image);
+// The same for the image the last frame of s was drawn into and left as it
+// was: only where that frame drew is cleared, the rest is white already.
+// Any other image is cleared whole.
+void ClearFrameImage(QImage& image, const DrawState& s);
 
 // Draws one frame. The outlines in s must be up to date for the current
 // points and view. Updates the state kept between frames; what the model

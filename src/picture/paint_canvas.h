@@ -13,14 +13,17 @@
 #include <QRect>
 #include <QString>
 
+#include "picture/drawn_items.h"
+
 #include <vector>
 
 class QPainter;
 
 class Canvas {
   public:
-    // dots: storage reused between frames for the batched dots.
-    Canvas(QPainter& painter, std::vector<QPoint>& dots);
+    // dots: storage reused between frames for the batched dots. drawn, when
+    // given, is cleared and then lists every item drawn.
+    Canvas(QPainter& painter, std::vector<QPoint>& dots, DrawnItems* drawn = nullptr);
 
     QPainter& Painter() { return painter_; }
 
@@ -53,15 +56,21 @@ class Canvas {
   private:
     void UseLinePen();
     void UseTextPen();
+    ItemKey LineKey(uint64_t kind) const;
+    void Record(const ItemKey& key, const QRect& box);
+    void RecordSegment(const ItemKey& key, QPoint a, QPoint b);
 
     QPainter& painter_;
     std::vector<QPoint>& dots_;
+    DrawnItems* drawn_;
     QRgb penColor_ = 0;
     int penWidth_ = 1;
     QRgb fontColor_ = 0;
     QFont font_;
     double fontPoints_ = 0;
     int ascent_ = 0;
+    int textHeight_ = 0;
+    int widestChar_ = 0; // of the characters the picture writes
     enum class PainterPen { Unknown, Line, Text, Dot } painterPen_ = PainterPen::Unknown;
     QPoint at_;
 };

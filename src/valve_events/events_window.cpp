@@ -44,7 +44,7 @@ constexpr int InitialHeight = 600;
 } // namespace
 
 TValveEvents::TValveEvents(kes::Model& model, QWidget* parent)
-    : QWidget(parent, Qt::Window), model_(model) {
+    : QWidget(parent, Qt::Window), model_(model), designChanges_(model) {
     setObjectName(QStringLiteral("ValveEvents"));
     setWindowTitle(ValveEventsCaption);
     ui_shell::ResizeToFirstSize(*this, QSize(InitialWidth, InitialHeight));
@@ -108,14 +108,16 @@ TValveEvents::TValveEvents(kes::Model& model, QWidget* parent)
     connect(save, &QPushButton::clicked, this, &TValveEvents::SaveClicked);
     connect(filter_, &QComboBox::currentIndexChanged, this,
             [this](int index) { FilterSensitivity(filter_->itemData(index).toInt()); });
-    connect(tabs_, &QTabWidget::currentChanged, this, [this] { FollowDesign(); });
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] {
+        if (isVisible()) FollowDesign();
+    });
     connect(&watcher_, &QFutureWatcher<EventsResult>::finished, this, &TValveEvents::Finished);
-    connect(&follow_, &QTimer::timeout, this, &TValveEvents::FollowDesign);
-    follow_.setInterval(FollowMs);
+    connect(&designChanges_, &shell::DesignSignal::Changed, this, [this] {
+        if (isVisible()) FollowDesign();
+    });
 }
 
 TValveEvents::~TValveEvents() {
-    follow_.stop();
     // The worker holds only its own copy of the design; wait for it so its
     // result has somewhere to go.
     watcher_.disconnect(this);
@@ -138,8 +140,10 @@ void TValveEvents::SetComparedDesign(overlay::ComparedDesign* compared) {
     if (compared_) compared_->disconnect(this);
     compared_ = compared;
     if (compared_)
-        connect(compared_, &overlay::ComparedDesign::Changed, this, &TValveEvents::FollowDesign);
-    FollowDesign();
+        connect(compared_, &overlay::ComparedDesign::Changed, this, [this] {
+            if (isVisible()) FollowDesign();
+        });
+    if (isVisible()) FollowDesign();
 }
 
 void TValveEvents::FollowDesign() {
@@ -263,10 +267,4 @@ void TValveEvents::SaveClicked() {
 void TValveEvents::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     FollowDesign();
-    follow_.start();
-}
-
-void TValveEvents::hideEvent(QHideEvent* event) {
-    follow_.stop();
-    QWidget::hideEvent(event);
 }

@@ -3,17 +3,17 @@
 // "Valve Events": the precise report, the design checks and the
 // sensitivities of the design as it stands, in three tabs. Modeless: it
 // follows every change of the design while the user works in the other
-// windows. A check on each tick compares the design with the one last
-// computed; a change starts a computation on a copy of the design on a
-// worker thread, so the animation never waits. Only the newest request's
+// windows: the design tells it of each change, and while it is shown a
+// change starts a computation on a copy of the design on a worker thread,
+// so the animation never waits; hidden, it does nothing. Only the newest request's
 // result is shown; an older one that finishes late is dropped.
 
+#include "ui_shell/design_signal.h"
 #include "valve_events/events_job.h"
 
 #include <QFutureWatcher>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -44,8 +44,6 @@ class TValveEvents : public QWidget {
     Q_OBJECT
   public:
     enum Tab { ReportTab = 0, ChecksTab = 1, SensitivityTab = 2, ChartsTab = 3 };
-    // How often the design is compared while the window is shown.
-    static constexpr int FollowMs = 16;
 
     explicit TValveEvents(kes::Model& model, QWidget* parent = nullptr);
     ~TValveEvents() override;
@@ -83,7 +81,6 @@ class TValveEvents : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
   private:
     void Request();
@@ -95,7 +92,7 @@ class TValveEvents : public QWidget {
     bool WantsCharts() const;
 
     kes::Model& model_;
-    QTimer follow_;
+    shell::DesignSignal designChanges_;
     QFutureWatcher<events_window::EventsResult> watcher_;
     // The design revision last asked for.
     std::optional<uint64_t> requestedRevision_;

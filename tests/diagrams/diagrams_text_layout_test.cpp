@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The diagrams' texts at both font settings: every text ends inside the
 // picture, no two texts cover each other, and none lies under the window's
-// "Close" button, scroll bars or UnDo button. With KESTROVE_LAYOUT_PNG_DIR
+// "Close" button, scroll bars or UnDo button. With the larger sample at its
+// own positions and a finer vertical scale, the curves' numbers stay inside
+// their plot, every one of them shown. With KESTROVE_LAYOUT_PNG_DIR
 // set, each window is also written there as PNG for a look by eye.
 
 #include "diagram_test_support.h"
@@ -42,16 +44,25 @@ QRect InkRect(const RecordedText& t) {
 }
 
 // The texts of one drawing; a text drawn twice at one place (the frame of a
-// both-graphs picture) counts once.
+// both-graphs picture) counts once, and one written over an earlier at the
+// same place (a later cut-off of the steam diagram) takes its place.
 std::vector<Box> Boxes(const RecordingPaintDevice& device) {
     std::vector<Box> boxes;
+    std::vector<QPoint> places;
     for (const RecordedText& t : device.Texts()) {
         if (t.Text.trimmed().isEmpty()) continue;
         const Box b{t.Text.trimmed(), InkRect(t)};
         bool again = false;
-        for (const Box& o : boxes)
-            again = again || (o.Text == b.Text && o.Rect == b.Rect);
-        if (!again) boxes.push_back(b);
+        for (size_t i = 0; i < boxes.size() && !again; ++i) {
+            if (places[i] != t.TopLeft && !(boxes[i].Text == b.Text && boxes[i].Rect == b.Rect))
+                continue;
+            boxes[i] = b;
+            again = true;
+        }
+        if (!again) {
+            boxes.push_back(b);
+            places.push_back(t.TopLeft);
+        }
     }
     return boxes;
 }
@@ -86,22 +97,26 @@ struct Case {
     char Mode;
     int CloseLeft;
     int Height;
-    // The steam diagram draws its pictures from characters laid over each
-    // other; only its edges and controls are checked.
-    bool Overlaps = true;
+    // The curves' numbers stay in this box, clear of the axes and their labels.
+    QRect PlotBox;
 };
+
+// The steam diagram's arrow head is drawn from strokes laid over each other.
+bool ArrowStroke(const QString& text) {
+    return text == "/" || text == "\\" || text == "|";
+}
 
 void PaintPortForMode(QPainter& p, kes::Model& m, DiagramTextState& text) {
     diagrams::PaintPortDiagramForMode(p, m, text);
 }
 
 const Case Cases[] = {
-    {"sine", diagrams::PaintSineDiagram, 'F', 408, 414},
-    {"oval", diagrams::PaintOvalDiagram, 'F', 408, 426},
-    {"steam", diagrams::PaintSteamDiagram, 'F', 408, 414, false},
-    {"portF", PaintPortForMode, 'F', 447, 414},
-    {"portR", PaintPortForMode, 'R', 447, 414},
-    {"portB", PaintPortForMode, 'B', 447, 414},
+    {"sine", diagrams::PaintSineDiagram, 'F', 408, 414, QRect(QPoint(45, 65), QPoint(583, 352))},
+    {"oval", diagrams::PaintOvalDiagram, 'F', 408, 426, QRect(QPoint(45, 65), QPoint(583, 347))},
+    {"steam", diagrams::PaintSteamDiagram, 'F', 408, 414, QRect(QPoint(45, 71), QPoint(583, 342))},
+    {"portF", PaintPortForMode, 'F', 447, 414, {}},
+    {"portR", PaintPortForMode, 'R', 447, 414, {}},
+    {"portB", PaintPortForMode, 'B', 447, 414, {}},
 };
 
 // The controls over the picture, as the windows place them.
@@ -142,6 +157,8 @@ class DiagramTextLayoutTest : public QObject {
     void initTestCase() { QuietOffscreenPlatform(); }
     void textsFitAndStayApart_data();
     void textsFitAndStayApart();
+    void largerSampleNumbersStayInTheirPlot_data();
+    void largerSampleNumbersStayInTheirPlot();
     void wideReadoutsEndInsideThePicture();
     void normalFontKeepsTheTablesPlace();
     void windowsAsPictures();
@@ -181,10 +198,65 @@ void DiagramTextLayoutTest::textsFitAndStayApart() {
         if (!picture.contains(a.Rect)) faults << "outside: " + Describe(a);
         for (const QRect& control : controls)
             if (control.intersects(a.Rect)) faults << "under a control: " + Describe(a);
-        for (size_t j = i + 1; c.Overlaps && j < boxes.size(); ++j)
-            if (a.Rect.intersects(boxes[j].Rect))
+        for (size_t j = i + 1; j < boxes.size(); ++j)
+            if (a.Rect.intersects(boxes[j].Rect) &&
+                !(ArrowStroke(a.Text) && ArrowStroke(boxes[j].Text)))
                 faults << "overlap: " + Describe(a) + " / " + Describe(boxes[j]);
     }
+    if (!faults.isEmpty()) QFAIL(qPrintable(faults.join("\n")));
+}
+
+void DiagramTextLayoutTest::largerSampleNumbersStayInTheirPlot_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("large");
+    QTest::addColumn<float>("scale");
+    for (int i = 0; i < 3; ++i)
+        for (const bool large : {false, true})
+            for (const float scale : {1.5f, 1.2f, 1.0f})
+                QTest::addRow("%s-%s-%.1f", Cases[i].Name, large ? "large" : "normal",
+                              static_cast<double>(scale))
+                    << i << large << scale;
+}
+
+void DiagramTextLayoutTest::largerSampleNumbersStayInTheirPlot() {
+    QFETCH(int, index);
+    QFETCH(bool, large);
+    QFETCH(float, scale);
+    const Case& c = Cases[index];
+    // The sample as it opens, its own positions; the user's vertical scale.
+    auto m = FactoryModel();
+    const kes::FileResult r =
+        kes::LoadDimensionsByExtension(*m, KESTROVE_TEST_DATA "/big-engine.kvd");
+    QVERIFY2(r.Ok, r.Message.c_str());
+    m->VerticalScale = scale;
+    if (large) {
+        m->TextScaleX = 1.27f;
+        m->TextScaleY = 1.22f;
+    }
+    DiagramTextState text;
+    RecordingPaintDevice device(QSize(632, c.Height));
+    PaintToRecorder(c.Paint, *m, device, &text);
+    const std::vector<Box> boxes = Boxes(device);
+    QStringList faults;
+    int numbers = 0;
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const Box& a = boxes[i];
+        for (size_t j = i + 1; j < boxes.size(); ++j)
+            if (a.Rect.intersects(boxes[j].Rect) &&
+                !(ArrowStroke(a.Text) && ArrowStroke(boxes[j].Text)))
+                faults << "overlap: " + Describe(a) + " / " + Describe(boxes[j]);
+    }
+    for (const RecordedText& t : device.Texts()) {
+        if (!t.Bold) continue;
+        ++numbers;
+        if (!c.PlotBox.contains(InkRect(t))) faults << "outside the plot: " + t.Text;
+    }
+    // The oval and the sine number each curve, the oval twice; the steam
+    // diagram each end whose expansion it labels.
+    const int positions = m->RevArmPositionCount;
+    if (index == 0) QCOMPARE(numbers, positions);
+    if (index == 1) QCOMPARE(numbers, 2 * positions);
+    if (index == 2) QVERIFY(numbers >= positions);
     if (!faults.isEmpty()) QFAIL(qPrintable(faults.join("\n")));
 }
 

@@ -218,7 +218,8 @@ void TMainForm::OnTick() {
     // The controls follow the model (the UnDo button stands by the undo line).
     controls_->SyncFromModel();
     if (drawn)
-        picture_->update(FrameRegion(*picture_) & frameChanges_.Update(state_.Drawn, picture_->rect()));
+        picture_->update(FrameRegion(*picture_) &
+                         frameChanges_.Update(state_.Drawn, picture_->rect()));
     inTick_ = false;
 }
 

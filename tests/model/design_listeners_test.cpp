@@ -50,14 +50,6 @@ TEST(DesignListeners, AreToldOfEveryEditAndOfNothingElse) {
          },
          true},
         {"a group reset", [](kes::Model& m) { kes::ResetCylinderGroup(m, true); }, true},
-        // An edit that bypassed the edit path, caught by the fingerprint.
-        {"a change found by its fingerprint",
-         [](kes::Model& m) {
-             kes::NoteDesignChanges(m);
-             m.VerticalScale = 2.0f;
-             kes::NoteDesignChanges(m);
-         },
-         true},
         {"mid gear moved",
          [](kes::Model& m) {
              m.RevArmPositions[0] += 0.5f;
@@ -75,7 +67,6 @@ TEST(DesignListeners, AreToldOfEveryEditAndOfNothingElse) {
     };
     for (const Case& c : cases) {
         kes::Model m = Factory();
-        kes::NoteDesignChanges(m);
         const std::uint64_t before = kes::DesignRevision(m);
         Heard heard;
         Listen(m, heard);
@@ -86,20 +77,6 @@ TEST(DesignListeners, AreToldOfEveryEditAndOfNothingElse) {
             EXPECT_EQ(heard.Revision, kes::DesignRevision(m)) << c.What;
         }
     }
-}
-
-TEST(DesignListeners, OneEditIsCountedOnceByTheFingerprint) {
-    kes::Model m = Factory();
-    kes::NoteDesignChanges(m);
-    Heard heard;
-    Listen(m, heard);
-    const std::array<kes::DesignEdit, 1> one{{{3, 17.25f}}};
-    kes::ApplyDesignEdit(m, one, "Main Rod Length");
-    const std::uint64_t after = kes::DesignRevision(m);
-    // The main window's next look at the fingerprint finds nothing new.
-    EXPECT_TRUE(kes::NoteDesignChanges(m));
-    EXPECT_EQ(kes::DesignRevision(m), after);
-    EXPECT_EQ(heard.Calls, 1);
 }
 
 TEST(DesignListeners, NoCopyOfTheModelCarriesThem) {
